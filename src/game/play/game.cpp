@@ -1,0 +1,134 @@
+#include "game/play/game.h"
+
+#include "game/objects/fatal.h"
+#include "game/objects/logic.h"
+
+namespace {
+
+template <typename Fn>
+std::array<Fn, 256> filled(Fn f) {
+    std::array<Fn, 256> t;
+    t.fill(f);
+    return t;
+}
+
+// "pos = " shows the column, then the row.
+std::string reporter_text(const char* table, int type, int x, int y) {
+    return std::string(table) + "name = " + std::to_string(type) + ", pos = " + std::to_string(x) +
+           ", " + std::to_string(y);
+}
+
+// The flag is cleared in every visited cell of every layer; the order of the
+// clearing changes nothing, so each layer is swept row by row.
+void clear_done(KV_Level& level) {
+    const int32_t w = level.get_width(), h = level.get_height();
+    for (int l = 0; l < KV_LAYER_COUNT; ++l) {
+        KV_Cell* layer = level.layer_data(l);
+        for (int32_t y = 0; y < h; ++y) {
+            KV_Cell* row = layer + level.index(0, y);
+            for (int32_t x = 0; x < w; ++x) row[x].flags &= ~uint32_t(CF_DONE);
+        }
+    }
+}
+
+}  // namespace
+
+std::array<KV_LogicFn, 256> KV_Game::process_table = filled<KV_LogicFn>(&KV_Game::process_not_setup);
+std::array<KV_LogicFn, 256> KV_Game::time_critical_table =
+    filled<KV_LogicFn>(&KV_Game::time_critical_not_setup);
+std::array<KV_DrawFn, 256> KV_Game::visualisation_table =
+    filled<KV_DrawFn>(&KV_Game::visualisation_not_setup);
+
+void KV_Game::process_not_setup(const KV_ObjectContext& c) {
+    kv_fatal(reporter_text("process function not setuped for object: ", c.cell->type_index(), c.x, c.y));
+}
+void KV_Game::time_critical_not_setup(const KV_ObjectContext& c) {
+    kv_fatal(reporter_text("time critical function not setuped for object: ", c.cell->type_index(), c.x,
+                           c.y));
+}
+void KV_Game::visualisation_not_setup(const KV_DrawContext& c) {
+    kv_fatal(reporter_text("visualisation function not setuped for object: ", c.cell->type_index(), c.x,
+                           c.y));
+}
+
+KV_LogicFn KV_Game::process_entry(int16_t type) {
+    return (type >= 0 && type < 256) ? process_table[size_t(type)] : &process_not_setup;
+}
+KV_LogicFn KV_Game::time_critical_entry(int16_t type) {
+    return (type >= 0 && type < 256) ? time_critical_table[size_t(type)] : &time_critical_not_setup;
+}
+KV_DrawFn KV_Game::visualisation_entry(int16_t type) {
+    return (type >= 0 && type < 256) ? visualisation_table[size_t(type)] : &visualisation_not_setup;
+}
+
+void KV_Game::install_logic() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    using T = KV_ObjectType;
+    auto both = [](T t, KV_LogicFn p, KV_LogicFn tc) {
+        process_table[type_code(t)] = p;
+        if (tc) time_critical_table[type_code(t)] = tc;
+    };
+    namespace L = KV_Logic;
+    both(T::Pellik, &L::Pellik::process, &L::Pellik::time_critical);
+    both(T::Base, &L::Base::process, nullptr);
+    both(T::Grobble, &L::Grobble::process, &L::Grobble::time_critical);
+    both(T::Quarkel, &L::Quarkel::process, &L::Quarkel::time_critical);
+    both(T::Grobble_Clone, &L::Grobble_Clone::process, nullptr);
+    both(T::Exit, &L::Exit::process, nullptr);
+    both(T::Terminal, &L::Terminal::process, nullptr);
+    both(T::Disk_Yellow, &L::Disk_Yellow::process, nullptr);
+    both(T::Disk_Yellow_Push_Temp, &L::Disk_Yellow_Push_Temp::process, nullptr);
+    both(T::Disk_Red, &L::Disk_Red::process, nullptr);
+    both(T::Disk_Orange, &L::Disk_Orange::process, &L::Disk_Orange::time_critical);
+    both(T::Disk_Orange_Fall_Temp, &L::Disk_Orange_Fall_Temp::process, nullptr);
+    both(T::Disk_Orange_Push_Temp, &L::Disk_Orange_Push_Temp::process, nullptr);
+    both(T::Disk_Orange_Clone, &L::Disk_Orange_Clone::process, nullptr);
+    both(T::Explosion, &L::Explosion::process, nullptr);
+    both(T::Bug, &L::Bug::process, nullptr);
+    both(T::Gnarrow, &L::Gnarrow::process, &L::Gnarrow::time_critical);
+    both(T::Electron, &L::Electron::process, &L::Electron::time_critical);
+}
+
+KV_Game::KV_Game() { install_logic(); }
+
+void KV_Game::set_level(std::shared_ptr<KV_Level> level) {
+    level_ = std::move(level);
+    camera_ = Camera();
+}
+
+void KV_Game::process() {
+    KV_Level& level = *level_;
+    const int32_t w = level.get_width(), h = level.get_height();
+    level.get_sound_events()->reset();
+
+    for (int l = 0; l < KV_LAYER_COUNT; ++l) {
+        KV_Cell* layer = level.layer_data(l);
+        for (int32_t y = 0; y < h; ++y) {
+            KV_Cell* row = layer + level.index(0, y);
+            for (int32_t x = 0; x < w; ++x) {
+                // Flags are read when the scan reaches the cell, so an earlier
+                // call's change is seen in its new form.
+                if (row[x].flags & CF_PROCESS_SKIP) continue;
+                process_entry(row[x].type_index())(KV_ObjectContext{x, y, &level, &row[x]});
+            }
+        }
+    }
+    clear_done(level);
+
+    for (int l = 0; l < KV_LAYER_COUNT; ++l) {
+        KV_Cell* layer = level.layer_data(l);
+        for (int32_t y = 0; y < h; ++y) {
+            KV_Cell* row = layer + level.index(0, y);
+            for (int32_t x = 0; x < w; ++x) {
+                if ((row[x].flags & (CF_DONE | CF_TIME_CRITICAL)) != CF_TIME_CRITICAL) continue;
+                time_critical_entry(row[x].type_index())(KV_ObjectContext{x, y, &level, &row[x]});
+            }
+        }
+    }
+    clear_done(level);
+
+    KV_LevelStatus* status = level.get_status();
+    if (status->get_terminal_used()) status->set_yellow_armed();
+}
