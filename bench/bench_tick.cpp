@@ -66,6 +66,49 @@ void BM_BareSweep(benchmark::State& state) {
 }
 BENCHMARK(BM_BareSweep)->Args({60, 24})->Args({128, 128})->Args({256, 256});
 
+// Rooms of 10 x 6 cells, each with two enemies circling it, an Electron and a
+// Gnarrow on the way, a bug, and an orange disk, a yellow disk, a Quarkel and a
+// Grobble resting on supports they never leave: every object runs its entry
+// every tick and nothing ever blows up, so the field stays in its steady state.
+const char* const kMixRoom[6] = {
+    "##########",
+    "# o y q O#",
+    "# . . ..R#",
+    "#     G  #",
+    "#e  G   B#",
+    "##########",
+};
+
+std::vector<std::string> moving_picture(int w, int h) {
+    std::vector<std::string> rows(size_t(h), std::string(size_t(w), '#'));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) rows[y][x] = kMixRoom[y % 6][x % 10];
+    return rows;
+}
+
+int enemies_in(const KV_Level& level) {
+    int n = 0;
+    for (int y = 0; y < level.get_height(); ++y)
+        for (int x = 0; x < level.get_width(); ++x) {
+            const KV_Cell& c = level.at(2, x, y);
+            n += c.is(KV_ObjectType::Electron) || c.is(KV_ObjectType::Gnarrow);
+        }
+    return n;
+}
+
+void BM_TickDenseMix(benchmark::State& state) {
+    TestField f = FieldFromText(moving_picture(int(state.range(0)), int(state.range(1))));
+    const int enemies = enemies_in(*f.level);
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) f.game.process();
+    const double per_tick =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / double(state.iterations());
+    if (enemies_in(*f.level) != enemies) state.SkipWithError("the mix did not stay in its steady state");
+    report(state, *f.level, per_tick);
+    state.counters["enemies"] = enemies;
+}
+BENCHMARK(BM_TickDenseMix)->Args({60, 24})->Args({120, 120})->Args({250, 252});
+
 }  // namespace
 
 BENCHMARK_MAIN();

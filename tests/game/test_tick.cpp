@@ -45,6 +45,10 @@ void move_left(const KV_ObjectContext& c) {
     c.level->at(layer_of(c), c.x - 1, c.y) = moved;
     KV_Logic::set_cell(*c.cell, KV_ObjectType::Empty);
 }
+// Writes a prototype (done flag set) far below itself, through the level.
+void write_far_below(const KV_ObjectContext& c) {
+    KV_Logic::set_cell(c.level->at(1, c.x, c.level->get_height() - 2), KV_ObjectType::Grobble_Fall_Temp);
+}
 void use_terminal(const KV_ObjectContext& c) { c.level->get_status()->set_terminal_used(); }
 
 class Tick : public ::testing::Test {
@@ -116,6 +120,22 @@ TEST_F(Tick, MovedObjectRunsOncePerPass) {
     f.tick();
     ASSERT_EQ(g_calls.size(), 1u);
     EXPECT_EQ(f.at(1, 1, 1).type, kFake);
+}
+
+TEST_F(Tick, DoneFlagClearsWhereverACellWasWritten) {
+    f = FieldFromText({"####", "#  #", "#  #", "#  #", "#  #", "#  #", "#  #", "####"});
+    KV_Game::process_table[kFake] = &write_far_below;
+    f.tick();  // the first tick clears what the field was built with
+    put_fake(1, 1, 1, CF_SOLID);
+    f.tick();
+    EXPECT_TRUE(f.at(1, 1, 6).is(KV_ObjectType::Grobble_Fall_Temp));
+    EXPECT_FALSE(f.at(1, 1, 6).has(CF_DONE));
+    // A write made between ticks through a reference kept from before is cleared too.
+    KV_Cell& kept = f.at(0, 2, 3);
+    f.tick();
+    kept.flags |= CF_DONE;
+    f.tick();
+    EXPECT_FALSE(kept.has(CF_DONE));
 }
 
 TEST_F(Tick, UsedTerminalArmsYellowDisksAtTheEndOfThatTick) {

@@ -5,6 +5,7 @@ KV_Level::KV_Level(int32_t width, int32_t height)
     while ((int32_t(1) << row_shift_) < width_) ++row_shift_;
     const size_t cells = size_t(int32_t(1) << row_shift_) * size_t(height_ > 0 ? height_ : 0);
     for (auto& layer : layers_) layer.assign(cells, KV_Cell());
+    touched_rows_.assign(size_t(height_ > 0 ? height_ : 0), uint8_t(1));
 }
 
 // The context goes first, then the layers, as the members are declared in reverse.

@@ -1,6 +1,7 @@
 #pragma once
 // The generic playing field: four layers of cells on a power-of-two row stride,
 // the player's position and cell copy, and the run-time context.
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <memory>
@@ -37,15 +38,21 @@ public:
     bool inside(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     // Neighbour reads outside the field are programming errors; debug builds catch them.
+    // Writable access marks the row, so the tick's flag clears can pass over
+    // rows that nothing has touched.
     KV_Cell& at(int layer, int32_t x, int32_t y) {
         assert(layer >= 0 && layer < KV_LAYER_COUNT && inside(x, y));
+        touched_rows_[size_t(y)] = 1;
         return layers_[layer][size_t(index(x, y))];
     }
     const KV_Cell& at(int layer, int32_t x, int32_t y) const {
         assert(layer >= 0 && layer < KV_LAYER_COUNT && inside(x, y));
         return layers_[layer][size_t(index(x, y))];
     }
-    KV_Cell* layer_data(int layer) { return layers_[layer].data(); }
+    KV_Cell* layer_data(int layer) {
+        touch_all_rows();
+        return layers_[layer].data();
+    }
     const KV_Cell* layer_data(int layer) const { return layers_[layer].data(); }
 
     // True when no layer holds a solid cell at (x, y).
@@ -54,6 +61,16 @@ public:
             if (at(l, x, y).is_solid()) return false;
         return true;
     }
+
+    // Rows written since the tick last cleared them (see KV_Game::process).
+    bool row_touched(int32_t y) const { return touched_rows_[size_t(y)] != 0; }
+    void touch_row(int32_t y) {
+        if (y >= 0 && y < height_) touched_rows_[size_t(y)] = 1;
+    }
+    void touch_all_rows() { std::fill(touched_rows_.begin(), touched_rows_.end(), uint8_t(1)); }
+    void untouch_all_rows() { std::fill(touched_rows_.begin(), touched_rows_.end(), uint8_t(0)); }
+    // The layer's cells without marking any row: for the tick's own scan.
+    KV_Cell* scan_data(int layer) { return layers_[layer].data(); }
 
     int32_t get_player_x() const { return player_x_; }
     int32_t get_player_y() const { return player_y_; }
@@ -90,6 +107,7 @@ private:
     }
 
     std::vector<KV_Cell> layers_[KV_LAYER_COUNT];
+    std::vector<uint8_t> touched_rows_;
     int32_t width_;
     int32_t height_;
     int32_t row_shift_;

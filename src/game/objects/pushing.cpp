@@ -1,4 +1,310 @@
-// Placeholder until these entries are written.
-#include "game/objects/interfaces.h"
+#include "game/objects/pushing.h"
 
-void KV_Interfaces::IPushing::register_entries() {}
+#include "game/objects/fatal.h"
+#include "game/objects/interfaces.h"
+#include "game/objects/prototypes.h"
+
+namespace KV_Interfaces {
+namespace IPushing {
+namespace {
+
+using T = KV_ObjectType;
+using Dir = KV_PushDirection;
+
+constexpr uint16_t LYING_STILL = 1;
+// Grobble and orange disk: leaned on, moving one cell, and the orange disk's
+// "about to fall" and "lean broken off by a fall".
+constexpr uint16_t SIDEWAYS_LEANED_ON = 16, SIDEWAYS_MOVING = 4;
+constexpr uint16_t ORANGE_ABOUT_TO_FALL = 8, ORANGE_LEAN_BROKEN = 128;
+// Yellow disk: leaned on, moving one cell.
+constexpr uint16_t YELLOW_LEANED_ON = 4, YELLOW_MOVING = 2;
+// The reservation an orange disk about to fall made below itself, marked as
+// taken over by a lean.
+constexpr uint32_t ORANGE_FALL_TEMP_LEANED = 4;
+
+// Pellik pushes the object away from the side it stands on.
+bool push_from_side(uint32_t side, Dir& out) {
+    switch (side) {
+        case DIR_LEFT: out = Dir::Right; return true;
+        case DIR_RIGHT: out = Dir::Left; return true;
+        case DIR_UP: out = Dir::Down; return true;
+        case DIR_DOWN: out = Dir::Up; return true;
+    }
+    return false;
+}
+
+// The push direction kept in an object's counter; false for a corrupt one.
+bool push_from_counter(const KV_Cell& c, bool four_ways, Dir& out) {
+    switch (c.get_w1()) {
+        case uint16_t(Dir::Left): out = Dir::Left; return true;
+        case uint16_t(Dir::Right): out = Dir::Right; return true;
+        case uint16_t(Dir::Up): out = Dir::Up; return four_ways;
+        case uint16_t(Dir::Down): out = Dir::Down; return four_ways;
+    }
+    return false;
+}
+
+struct Pos {
+    int32_t x, y;
+};
+Pos target_of(const KV_ObjectContext& ctx, Dir d) {
+    switch (d) {
+        case Dir::Left: return {ctx.x - 1, ctx.y};
+        case Dir::Right: return {ctx.x + 1, ctx.y};
+        case Dir::Up: return {ctx.x, ctx.y - 1};
+        case Dir::Down: return {ctx.x, ctx.y + 1};
+    }
+    return {ctx.x, ctx.y};
+}
+
+// The layer-1 cell at p, or null off the field (never for objects inside a border).
+KV_Cell* layer1(const KV_ObjectContext& ctx, Pos p) {
+    return ctx.level->inside(p.x, p.y) ? &ctx.level->at(1, p.x, p.y) : nullptr;
+}
+
+bool can_push_into(const KV_ObjectContext& ctx, Pos p) {
+    return ctx.level->inside(p.x, p.y) && KV_Logic::can_push_into_cell(ctx.level, p.x, p.y);
+}
+
+bool below_is_free(const KV_ObjectContext& ctx) {
+    return ctx.level->inside(ctx.x, ctx.y + 1) && ctx.level->is_cell_free(ctx.x, ctx.y + 1);
+}
+
+// While Pellik already leans this way the push stays possible without a new look at the target.
+bool leaning_this_way(const KV_Cell& c, uint16_t leaning_state, Dir d) {
+    return (c.get_state() & leaning_state) != 0 && (c.get_u8(2) & uint8_t(d)) != 0;
+}
+
+void set_temp(KV_Cell& cell, T temp, uint32_t state) {
+    KV_Logic::set_cell(cell, temp);
+    cell.set_u32(0, state);
+}
+
+uint32_t reserve_state(Dir d) {
+    return uint32_t(d == Dir::Left ? KV_PushTempState::Reserved_Left : KV_PushTempState::Reserved_Right);
+}
+uint32_t behind_state(Dir d) {
+    return uint32_t(d == Dir::Left ? KV_PushTempState::Behind_Left : KV_PushTempState::Behind_Right);
+}
+uint32_t yellow_reserve_state(Dir d) {
+    using Y = KV_YellowPushTempState;
+    switch (d) {
+        case Dir::Left: return uint32_t(Y::Reserved_Left);
+        case Dir::Right: return uint32_t(Y::Reserved_Right);
+        case Dir::Up: return uint32_t(Y::Reserved_Up);
+        case Dir::Down: return uint32_t(Y::Reserved_Down);
+    }
+    return 0;
+}
+uint32_t yellow_behind_state(Dir d) {
+    using Y = KV_YellowPushTempState;
+    switch (d) {
+        case Dir::Left: return uint32_t(Y::Behind_Left);
+        case Dir::Right: return uint32_t(Y::Behind_Right);
+        case Dir::Up: return uint32_t(Y::Behind_Up);
+        case Dir::Down: return uint32_t(Y::Behind_Down);
+    }
+    return 0;
+}
+
+bool sideways(uint32_t side) { return side == DIR_LEFT || side == DIR_RIGHT; }
+
+}  // namespace
+
+// ---- Grobble: sideways only, not while it is about to fall ----
+
+namespace Grobble {
+
+bool is_pushable(const KV_ObjectContext& ctx, uint32_t side) {
+    Dir d;
+    if (!sideways(side) || !push_from_side(side, d)) return false;
+    const KV_Cell& c = *ctx.cell;
+    if (leaning_this_way(c, SIDEWAYS_LEANED_ON, d)) return true;
+    if ((c.get_state() & LYING_STILL) == 0) return false;
+    if (!ctx.level->get_status()->get_freeze_grobbles() && below_is_free(ctx)) return false;
+    return can_push_into(ctx, target_of(ctx, d));
+}
+
+void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
+    KV_Cell& c = *ctx.cell;
+    if ((c.get_state() & LYING_STILL) == 0) kv_fatal("IPushing::Grobble, wanna_push, unknown state");
+    Dir d;
+    if (!sideways(side) || !push_from_side(side, d)) kv_fatal("IPushing::Grobble, wanna_push, unknown direction");
+    if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) set_temp(*t, T::Grobble_Push_Temp, reserve_state(d));
+    c.set_state(SIDEWAYS_LEANED_ON);
+    c.set_w1(uint16_t(d));
+    c.set_u16(4, 0);
+    c.flags |= CF_TIME_CRITICAL;
+}
+
+void dont_wanna_push(const KV_ObjectContext& ctx) {
+    KV_Cell& c = *ctx.cell;
+    if ((c.get_state() & SIDEWAYS_LEANED_ON) == 0) kv_fatal("IPushing::Grobble, dont wanna_push, unknown state");
+    Dir d;
+    if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Grobble, wanna_push, unknown direction");
+    KV_Cell* t = layer1(ctx, target_of(ctx, d));
+    if (t && t->is(T::Grobble_Push_Temp)) KV_Logic::set_cell(*t, T::Empty);
+    KV_Logic::set_cell(c, T::Grobble);
+}
+
+void do_pushing(const KV_ObjectContext& ctx) {
+    KV_Cell& c = *ctx.cell;
+    if ((c.get_state() & SIDEWAYS_LEANED_ON) == 0) kv_fatal("IPushing::Grobble, dont wanna_push, unknown state");
+    Dir d;
+    if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Grobble, wanna_push, unknown direction");
+    KV_Cell* t = layer1(ctx, target_of(ctx, d));
+    if (!t) return;
+    KV_Logic::set_cell(*t, T::Grobble);
+    t->set_state(SIDEWAYS_MOVING);
+    t->set_u16(4, 0);
+    t->set_w1(uint16_t(d));
+    t->flags &= ~CF_TIME_CRITICAL;
+    // This placeholder stays static: the moving Grobble removes it.
+    set_temp(c, T::Grobble_Push_Temp, behind_state(d));
+}
+
+}  // namespace Grobble
+
+// ---- orange disk: sideways only; a lean may catch it about to fall ----
+
+namespace Disk_Orange {
+
+bool is_pushable(const KV_ObjectContext& ctx, uint32_t side) {
+    if (side == DIR_UP || side == DIR_DOWN) return false;
+    Dir d;
+    if (!sideways(side) || !push_from_side(side, d)) kv_fatal("IPushing::Disk_Orange, is_pushable, unknown direction");
+    const KV_Cell& c = *ctx.cell;
+    if (leaning_this_way(c, SIDEWAYS_LEANED_ON, d)) return true;
+    if (!can_push_into(ctx, target_of(ctx, d))) return false;
+    return (c.get_state() & (LYING_STILL | ORANGE_ABOUT_TO_FALL)) != 0;
+}
+
+void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
+    KV_Cell& c = *ctx.cell;
+    const uint16_t s = c.get_state();
+    if ((s & (LYING_STILL | ORANGE_ABOUT_TO_FALL)) == 0) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown state");
+    Dir d;
+    if (!sideways(side) || !push_from_side(side, d)) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown direction");
+    if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) set_temp(*t, T::Disk_Orange_Push_Temp, reserve_state(d));
+    if (s & ORANGE_ABOUT_TO_FALL) {
+        c.set_state(ORANGE_LEAN_BROKEN);
+        KV_Cell* below = layer1(ctx, {ctx.x, ctx.y + 1});
+        if (below && below->is(T::Disk_Orange_Fall_Temp)) below->set_u32(0, ORANGE_FALL_TEMP_LEANED);
+    } else {
+        c.set_state(SIDEWAYS_LEANED_ON);
+    }
+    c.set_w1(uint16_t(d));
+    c.set_u16(4, 0);
+    c.flags |= CF_TIME_CRITICAL;
+}
+
+void dont_wanna_push(const KV_ObjectContext& ctx) {
+    KV_Cell& c = *ctx.cell;
+    const uint16_t s = c.get_state();
+    if ((s & (SIDEWAYS_LEANED_ON | ORANGE_LEAN_BROKEN)) == 0)
+        kv_fatal_paren("IPushing::Disk_Orange, dont wanna_push, unknown state (", s);
+    Dir d;
+    if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown direction");
+    if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) KV_Logic::set_cell(*t, T::Empty);
+    KV_Logic::set_cell(c, T::Disk_Orange);
+}
+
+void do_pushing(const KV_ObjectContext& ctx) {
+    KV_Cell& c = *ctx.cell;
+    const uint16_t s = c.get_state();
+    if ((s & SIDEWAYS_LEANED_ON) == 0) kv_fatal_paren("IPushing::Disk_Orange, do_pushing, unknown state (", s);
+    Dir d;
+    if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown direction");
+    KV_Cell* t = layer1(ctx, target_of(ctx, d));
+    if (!t) return;
+    KV_Logic::set_cell(*t, T::Disk_Orange);
+    t->set_state(SIDEWAYS_MOVING);
+    t->set_u16(4, 0);
+    t->set_w1(uint16_t(d));
+    t->flags &= ~CF_TIME_CRITICAL;
+    // The placeholder runs its own countdown and removes itself.
+    set_temp(c, T::Disk_Orange_Push_Temp, behind_state(d));
+    c.flags &= ~CF_STATIC;
+}
+
+}  // namespace Disk_Orange
+
+// ---- yellow disk: all four ways; it rests (static) while leaned on ----
+
+namespace Disk_Yellow {
+
+bool is_pushable(const KV_ObjectContext& ctx, uint32_t side) {
+    Dir d;
+    if (!push_from_side(side, d)) kv_fatal("IPushing::Disk_Yellow, is_pushable, unknown direction");
+    const KV_Cell& c = *ctx.cell;
+    if (leaning_this_way(c, YELLOW_LEANED_ON, d)) return true;
+    return can_push_into(ctx, target_of(ctx, d)) && (c.get_state() & LYING_STILL) != 0;
+}
+
+void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
+    KV_Cell& c = *ctx.cell;
+    if ((c.get_state() & LYING_STILL) == 0) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown state");
+    Dir d;
+    if (!push_from_side(side, d)) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown direction");
+    if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) set_temp(*t, T::Disk_Yellow_Push_Temp, yellow_reserve_state(d));
+    c.set_state(YELLOW_LEANED_ON);
+    c.set_w1(uint16_t(d));
+    c.set_u32_4(0);
+    c.flags |= CF_STATIC;
+}
+
+void dont_wanna_push(const KV_ObjectContext& ctx) {
+    KV_Cell& c = *ctx.cell;
+    if ((c.get_state() & YELLOW_LEANED_ON) == 0) kv_fatal("IPushing::Disk_Yellow, dont wanna_push, unknown state");
+    Dir d;
+    if (!push_from_counter(c, true, d)) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown direction");
+    if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) KV_Logic::set_cell(*t, T::Empty);
+    KV_Logic::set_cell(c, T::Disk_Yellow);
+}
+
+void do_pushing(const KV_ObjectContext& ctx) {
+    KV_Cell& c = *ctx.cell;
+    if ((c.get_state() & YELLOW_LEANED_ON) == 0) kv_fatal("IPushing::Disk_Yellow, dont wanna_push, unknown state");
+    Dir d;
+    if (!push_from_counter(c, true, d)) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown direction");
+    KV_Cell* t = layer1(ctx, target_of(ctx, d));
+    if (!t) return;
+    KV_Logic::set_cell(*t, T::Disk_Yellow);
+    t->set_state(YELLOW_MOVING);
+    t->set_u32_4(0);
+    t->set_w1(uint16_t(d));
+    t->flags &= ~CF_STATIC;
+    set_temp(c, T::Disk_Yellow_Push_Temp, yellow_behind_state(d));
+    c.flags &= ~CF_STATIC;
+}
+
+}  // namespace Disk_Yellow
+
+void register_entries() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    struct Row {
+        T type;
+        AskSideFn is_pushable;
+        DoSideFn wanna_push;
+        DoFn dont_wanna_push;
+        DoFn do_pushing;
+    };
+    const Row rows[] = {
+        {T::Grobble, &Grobble::is_pushable, &Grobble::wanna_push, &Grobble::dont_wanna_push, &Grobble::do_pushing},
+        {T::Disk_Yellow, &Disk_Yellow::is_pushable, &Disk_Yellow::wanna_push, &Disk_Yellow::dont_wanna_push,
+         &Disk_Yellow::do_pushing},
+        {T::Disk_Orange, &Disk_Orange::is_pushable, &Disk_Orange::wanna_push, &Disk_Orange::dont_wanna_push,
+         &Disk_Orange::do_pushing},
+    };
+    for (const Row& r : rows) {
+        is_pushable_table[type_code(r.type)] = r.is_pushable;
+        wanna_push_table[type_code(r.type)] = r.wanna_push;
+        dont_wanna_push_table[type_code(r.type)] = r.dont_wanna_push;
+        do_pushing_table[type_code(r.type)] = r.do_pushing;
+    }
+}
+
+}  // namespace IPushing
+}  // namespace KV_Interfaces

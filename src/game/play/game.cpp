@@ -18,17 +18,26 @@ std::string reporter_text(const char* table, int type, int x, int y) {
            ", " + std::to_string(y);
 }
 
-// The flag is cleared in every visited cell of every layer; the order of the
-// clearing changes nothing, so each layer is swept row by row.
+// Clears the done flag in every cell of every layer. A row that nothing wrote
+// since the last clear holds no done flag, so only touched rows are swept;
+// the result is the same as sweeping the whole field.
 void clear_done(KV_Level& level) {
     const int32_t w = level.get_width(), h = level.get_height();
-    for (int l = 0; l < KV_LAYER_COUNT; ++l) {
-        KV_Cell* layer = level.layer_data(l);
-        for (int32_t y = 0; y < h; ++y) {
-            KV_Cell* row = layer + level.index(0, y);
+    for (int32_t y = 0; y < h; ++y) {
+        if (!level.row_touched(y)) continue;
+        for (int l = 0; l < KV_LAYER_COUNT; ++l) {
+            KV_Cell* row = level.scan_data(l) + level.index(0, y);
             for (int32_t x = 0; x < w; ++x) row[x].flags &= ~uint32_t(CF_DONE);
         }
     }
+    level.untouch_all_rows();
+}
+
+// An object function may write its own cell and its neighbours up to two rows
+// away through the cell pointer it is given (a port passage moves two cells);
+// farther writes go through KV_Level::at, which marks its row itself.
+void touch_around(KV_Level& level, int32_t y) {
+    for (int32_t r = y - 2; r <= y + 2; ++r) level.touch_row(r);
 }
 
 }  // namespace
@@ -104,13 +113,18 @@ void KV_Game::process() {
     level.get_sound_events()->reset();
 
     for (int l = 0; l < KV_LAYER_COUNT; ++l) {
-        KV_Cell* layer = level.layer_data(l);
+        KV_Cell* layer = level.scan_data(l);
         for (int32_t y = 0; y < h; ++y) {
             KV_Cell* row = layer + level.index(0, y);
             for (int32_t x = 0; x < w; ++x) {
                 // Flags are read when the scan reaches the cell, so an earlier
                 // call's change is seen in its new form.
-                if (row[x].flags & CF_PROCESS_SKIP) continue;
+                const uint32_t flags = row[x].flags;
+                if (flags & CF_PROCESS_SKIP) {
+                    if (flags & CF_DONE) level.touch_row(y);
+                    continue;
+                }
+                touch_around(level, y);
                 process_entry(row[x].type_index())(KV_ObjectContext{x, y, &level, &row[x]});
             }
         }
@@ -118,11 +132,16 @@ void KV_Game::process() {
     clear_done(level);
 
     for (int l = 0; l < KV_LAYER_COUNT; ++l) {
-        KV_Cell* layer = level.layer_data(l);
+        KV_Cell* layer = level.scan_data(l);
         for (int32_t y = 0; y < h; ++y) {
             KV_Cell* row = layer + level.index(0, y);
             for (int32_t x = 0; x < w; ++x) {
-                if ((row[x].flags & (CF_DONE | CF_TIME_CRITICAL)) != CF_TIME_CRITICAL) continue;
+                const uint32_t flags = row[x].flags;
+                if ((flags & (CF_DONE | CF_TIME_CRITICAL)) != CF_TIME_CRITICAL) {
+                    if (flags & CF_DONE) level.touch_row(y);
+                    continue;
+                }
+                touch_around(level, y);
                 time_critical_entry(row[x].type_index())(KV_ObjectContext{x, y, &level, &row[x]});
             }
         }
