@@ -1,0 +1,32 @@
+#pragma once
+// Eating: Pellik walks over (over-eat) or, fire held, eats from beside
+// (in place) a Base, a Quarkel, a red disk or a Bug. The entries only switch
+// the object into its being-eaten state; its own process finishes the job.
+#include <cstdint>
+
+#include "game/level/level.h"
+
+// Where Pellik comes from, as the eaten object's counter (u16 at state bytes 2-3) holds it.
+enum class KV_EatDirection : uint16_t {
+    From_Left = 2,    // side 1
+    From_Right = 4,   // side 4
+    From_Above = 8,   // side 2
+    From_Below = 16,  // side 8
+};
+
+namespace KV_Interfaces {
+namespace IEatable {
+
+// side: the side of the eaten cell Pellik comes from (KV_Direction bits).
+#define KV_EAT_ENTRIES                                                 \
+    bool can_be_eaten(const KV_ObjectContext& ctx, uint32_t side);      \
+    void do_over_eat(const KV_ObjectContext& ctx, uint32_t side);       \
+    void eat_in_place(const KV_ObjectContext& ctx, uint32_t side);
+namespace Base { KV_EAT_ENTRIES }
+namespace Quarkel { KV_EAT_ENTRIES }
+namespace Disk_Red { KV_EAT_ENTRIES }
+namespace Bug { KV_EAT_ENTRIES }
+#undef KV_EAT_ENTRIES
+
+}  // namespace IEatable
+}  // namespace KV_Interfaces
