@@ -1,0 +1,383 @@
+#!/usr/bin/env python3
+"""Writes the text sources of the level sets we ship, compiles them and checks
+their solutions.
+
+    tools/gen_levels.py sources            write data/Levels/src/*.txt
+    tools/gen_levels.py build BUILD_DIR    sources, then compile them with
+                                           BUILD_DIR/tools/karvolt-levelc
+    tools/gen_levels.py solve BUILD_DIR    build, then replay every level's
+                                           solution with karvolt-trace and write
+                                           data/Levels/solutions/<set>.txt
+
+A level is drawn on a canvas (the characters of game/level/level_writer.h) and
+carries its solution as a walk: tokens separated by blanks,
+
+    R3 / L3 / U3 / D3   hold the arrow for three cell steps (16 ticks each)
+    W40                 no key for 40 ticks
+    K20x5               key mask 20 for 5 ticks (anything else, e.g. fire)
+    R@57,5              hold the arrow until Pellik has stepped into column 57,
+                        row 5 (pushes and waits on the way included); the
+                        replay finds how long that takes
+
+The solution line stored is "LEVEL SEED KEYS TICKS" with seed 1, the key runs
+of the walk and its length in ticks; a level counts as solved when the replay
+reaches the won state (exit reached) within those ticks.
+"""
+import os
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+LEVELS = os.path.join(ROOT, "data", "Levels")
+STEP = 16  # ticks of one Pellik step
+KEY = {"L": 1, "U": 2, "R": 4, "D": 8}
+SEED = 1
+
+
+class Canvas:
+    """A level map; (x, y) is column, row. The outer ring is hardware."""
+
+    def __init__(self, width, height, fill=" "):
+        self.w, self.h = width, height
+        self.cells = [[fill] * width for _ in range(height)]
+        self.rect(0, 0, width - 1, height - 1, "#", filled=False)
+
+    def put(self, x, y, c):
+        if not (0 <= x < self.w and 0 <= y < self.h):
+            raise ValueError("(%d, %d) lies outside the map" % (x, y))
+        self.cells[y][x] = c
+        return self
+
+    def rect(self, x0, y0, x1, y1, c, filled=True):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                if filled or x in (x0, x1) or y in (y0, y1):
+                    self.put(x, y, c)
+        return self
+
+    def hline(self, x0, x1, y, c):
+        return self.rect(x0, y, x1, y, c)
+
+    def vline(self, x, y0, y1, c):
+        return self.rect(x, y0, x, y1, c)
+
+    def stamp(self, x, y, rows):
+        """Copies a small picture with its top left corner at (x, y)."""
+        for dy, row in enumerate(rows):
+            for dx, c in enumerate(row):
+                self.put(x + dx, y + dy, c)
+        return self
+
+    def rows(self):
+        for y in (0, self.h - 1):
+            if any(c != "#" for c in self.cells[y]):
+                raise ValueError("the outer ring must be hardware")
+        for row in self.cells:
+            if row[0] != "#" or row[-1] != "#":
+                raise ValueError("the outer ring must be hardware")
+        return ["".join(r) for r in self.cells]
+
+
+def picture(rows, fill="#"):
+    """A canvas from a full picture; every row must have the same width."""
+    width = len(rows[0])
+    for i, r in enumerate(rows):
+        if len(r) != width:
+            raise ValueError("picture row %d is %d wide, not %d" % (i, len(r), width))
+    c = Canvas(width, len(rows))
+    c.stamp(0, 0, rows)
+    return c
+
+
+class Level:
+    def __init__(self, title, teaches, canvas, walk, quota=0, gravity=False, freeze=False, ports=()):
+        if len(title) > 23:
+            raise ValueError("title too long: " + title)
+        self.title, self.teaches, self.canvas, self.walk = title, teaches, canvas, walk
+        self.quota, self.gravity, self.freeze, self.ports = quota, gravity, freeze, list(ports)
+
+    def source(self):
+        out = ["level:", "# " + self.teaches, "title: " + self.title, "quota: %d" % self.quota,
+               "gravity: " + ("on" if self.gravity else "off"), "freeze: " + ("on" if self.freeze else "off")]
+        for x, y, switches in self.ports:
+            out.append("port: %d %d %s" % (x, y, switches))
+        out.append("map:")
+        out.extend(self.canvas.rows())
+        out.append("end")
+        return "\n".join(out) + "\n"
+
+
+def key_runs(walk, until=None):
+    """The walk as (mask, ticks) runs, neighbours of one mask merged. `until`
+    (runs so far, mask, (x, y)) gives the ticks of an R@x,y token."""
+    runs = []
+    for tok in walk.split():
+        head, rest = tok[0], tok[1:]
+        if head in KEY and rest.startswith("@"):
+            x, y = (int(v) for v in rest[1:].split(","))
+            mask, n = KEY[head], until(list(runs), KEY[head], (x, y))
+        elif head in KEY:
+            mask, n = KEY[head], STEP * (int(rest) if rest else 1)
+        elif head == "W":
+            mask, n = 0, int(rest)
+        elif head == "K":
+            m, t = rest.split("x")
+            mask, n = int(m), int(t)
+        else:
+            raise ValueError("unknown walk token " + tok)
+        if runs and runs[-1][0] == mask:
+            runs[-1] = (mask, runs[-1][1] + n)
+        else:
+            runs.append((mask, n))
+    return runs
+
+
+# ---------------------------------------------------------------------------
+# The classic set: 60 x 24, one idea a level.
+
+# Ticks to wait where an enemy or a bug sets the pace (found by replaying).
+BUG_WAIT = 0
+FREEZE_WAIT = 0
+
+
+def classic_levels():
+    levels = []
+
+    # 1: walking and eating base, the exit.
+    c = Canvas(60, 24, ".")
+    c.hline(1, 55, 7, "#").hline(4, 58, 15, "#")
+    c.rect(10, 2, 14, 4, " ").rect(30, 10, 36, 12, " ").rect(44, 18, 48, 21, " ")
+    c.put(2, 2, "P").put(57, 20, "E")
+    levels.append(Level("First steps", "walk, eat base, reach the exit", c,
+                        "R55 D6 L55 D8 D4 R54 R1"))
+
+    # 2: quarkels open the exit.
+    c = Canvas(60, 24, ".")
+    c.vline(12, 1, 19, "#").vline(36, 1, 19, "#").vline(24, 4, 22, "#").vline(48, 4, 22, "#")
+    for x, y in [(6, 5), (6, 10), (6, 15), (9, 21), (15, 21), (18, 17), (18, 12), (18, 7),
+                 (21, 2), (27, 2), (30, 8), (30, 14), (33, 21), (39, 21), (42, 16), (42, 9),
+                 (45, 2), (51, 2)]:
+        c.put(x, y, "q")
+    c.put(6, 1, "P").put(56, 2, "E")
+    levels.append(Level("Quarkels", "collect every quarkel, then the exit opens", c,
+                        "D20 R12 U19 R12 D19 R12 U19 R13 R1"))
+    # 3: grobbles fall when the base under them is eaten; they roll off RAM.
+    c = Canvas(60, 24, ".")
+    for x in range(6, 55, 4):
+        c.put(x, 12, "O")
+    c.rect(20, 1, 40, 1, " ")
+    for x in range(18, 43, 2):
+        c.put(x, 18, "R")
+    for x in range(19, 42, 4):
+        c.put(x, 17, "O")
+    c.stamp(8, 2, ["  O  ", " ORO ", "ORRRO"]).stamp(46, 2, ["  O  ", " ORO ", "ORRRO"])
+    c.put(2, 2, "P").put(58, 13, "E")
+    levels.append(Level("Falling grobbles", "grobbles drop into eaten base; never stand below one", c,
+                        "D11 R55 R1"))
+
+    # 4: pushing grobbles sideways.
+    c = Canvas(60, 24, "#")
+    c.hline(2, 57, 5, " ").vline(57, 5, 15, " ").hline(2, 57, 15, " ")
+    for x in (9, 24, 40):
+        c.put(x, 6, " ")
+    for x in (42, 27, 26):
+        c.put(x, 16, " ")
+    c.put(6, 5, "O").put(20, 5, "O").put(35, 5, "O").put(45, 15, "O").put(31, 15, "O")
+    c.put(2, 5, "P").put(2, 15, "E")
+    levels.append(Level("Push", "lean on a grobble to push it into a pit", c,
+                        "R@57,5 D@57,15 L@3,15 L1"))
+    # 5: one-way ports.
+    c = Canvas(60, 24, " ")
+    c.vline(30, 1, 22, "#").hline(1, 58, 12, "#")
+    c.rect(8, 13, 12, 17, "#", filled=False)
+    c.put(30, 5, ">").put(45, 12, "v").put(30, 18, "<").put(10, 17, "^")
+    c.rect(3, 8, 26, 10, ".").rect(34, 1, 56, 3, ".").rect(33, 20, 57, 22, ".").rect(14, 20, 28, 22, ".")
+    # Quarkels fall like grobbles: each lies on a base tile.
+    for x, y in [(15, 5), (40, 5), (45, 16), (20, 18)]:
+        c.put(x, y, "q").put(x, y + 1, ".")
+    c.put(3, 5, "P").put(10, 14, "E")
+    levels.append(Level("One way", "ports let Pellik pass one way only", c,
+                        "R26 R2 R14 D6 D2 D5 L14 L2 L19 U2 U1 U1"))
+
+    # 6: ports that work both ways.
+    c = Canvas(60, 24, " ")
+    c.vline(20, 1, 22, "#").vline(40, 1, 22, "#").hline(1, 58, 8, "#").hline(1, 58, 16, "#")
+    c.put(20, 4, "-").put(30, 8, "|").put(20, 12, "-").put(40, 12, "+").put(50, 16, "+")
+    c.rect(2, 18, 18, 21, ".").rect(22, 18, 38, 21, ".").rect(42, 2, 57, 6, ".")
+    c.put(12, 12, "q").put(12, 13, ".").put(10, 4, "P").put(50, 20, "E")
+    levels.append(Level("Both ways", "horizontal, vertical and cross ports", c,
+                        "R9 R2 R9 D3 D2 D3 L9 L2 L7 R7 R2 R18 R2 R9 D3 D2 D2 D1"))
+    # 7: red disks: collect, lay with fire, keep away from the blast.
+    c = Canvas(60, 24, "#")
+    c.rect(2, 9, 46, 13, ".").hline(2, 46, 11, " ")
+    c.vline(20, 9, 13, "#").vline(32, 9, 13, "#").put(20, 11, "R").put(32, 11, "R")
+    c.put(6, 11, "r").put(8, 11, "r").put(2, 11, "P").put(45, 11, "E")
+    levels.append(Level("Red disks", "hold fire to lay a red disk; it blasts RAM chips", c,
+                        "R@19,11 K16x135 L2 W100 R@31,11 K16x135 L2 W100 R@44,11 R1"))
+
+    # 8: an orange disk explodes where it lands.
+    c = Canvas(60, 24, "#")
+    c.hline(2, 12, 5, " ").vline(9, 6, 15, " ").hline(9, 40, 15, " ")
+    c.rect(12, 14, 40, 16, ".").hline(11, 40, 15, " ")
+    c.put(10, 15, "R").put(6, 5, "o").put(2, 5, "P").put(30, 15, "E")
+    levels.append(Level("Orange disks", "push an orange disk down a shaft; it blows up", c,
+                        "R@8,5 W300 R1 D10 R@29,15 R1"))
+
+    # 9: the terminal fires every yellow disk.
+    c = Canvas(60, 24, "#")
+    c.hline(2, 26, 10, " ").put(4, 9, "T").put(12, 10, "y").put(20, 10, "R")
+    c.rect(14, 6, 24, 8, ".").rect(14, 12, 24, 14, ".")
+    c.put(2, 10, "P").put(26, 10, "E")
+    levels.append(Level("Terminal", "push a yellow disk, then use the terminal", c,
+                        "R@18,10 L@4,10 U1 W100 R@25,10 R1"))
+    # 10: bugs spark now and then; eat one only while it is quiet.
+    c = Canvas(60, 24, ".")
+    c.vline(30, 1, 22, "#").put(30, 11, "B")
+    for x, y in [(5, 3), (12, 6), (20, 4), (25, 9), (8, 15), (16, 19), (24, 14), (36, 5), (44, 8),
+                 (52, 3), (40, 16), (48, 19), (55, 14), (20, 10), (20, 12), (40, 10), (40, 12)]:
+        c.put(x, y, "B")
+    c.put(3, 11, "P").put(58, 11, "E")
+    levels.append(Level("Bugs", "a sparking bug kills; wait until it is quiet", c,
+                        "R@29,11 W%d R@57,11 R1" % BUG_WAIT))
+
+    # 11: invisible walls.
+    c = Canvas(60, 24, " ")
+    c.vline(30, 1, 22, "W").put(30, 20, " ").put(30, 1, "R").put(30, 22, "R")
+    c.rect(40, 2, 56, 6, ".").rect(4, 14, 20, 18, ".")
+    c.put(3, 3, "P").put(50, 3, "E").put(50, 4, " ")
+    levels.append(Level("Unseen", "some walls cannot be seen; find the way round", c,
+                        "D17 R47 U16 U1"))
+
+    # 12: a special port freezes the gnarrows.
+    c = Canvas(60, 24, "#")
+    c.rect(2, 8, 8, 14, " ").hline(10, 57, 11, " ")
+    for x in (20, 32, 44):
+        c.hline(x - 1, x, 10, " ").put(x, 10, "G")
+    c.rect(12, 13, 55, 14, ".")
+    c.put(9, 11, ">").put(4, 11, "P").put(58, 11, "E").put(58, 11, "E")
+    levels.append(Level("Freeze", "a special port freezes the gnarrows in their nooks", c,
+                        "R3 W%d R2 R@57,11 R1" % FREEZE_WAIT, ports=[(9, 11, "freeze-enemies")]))
+    return levels
+
+
+# ---------------------------------------------------------------------------
+# The extended set: other sizes.
+
+def wide_levels():
+    return []
+
+
+SETS = [
+    # (file stem, format, output extension, levels)
+    ("karvolt", "classic", "dat", classic_levels),
+    ("karvolt_wide", "extended", "hxm", wide_levels),
+]
+
+
+def write_sources():
+    os.makedirs(os.path.join(LEVELS, "src"), exist_ok=True)
+    for stem, fmt, _, levels in SETS:
+        text = ["# %s: generated by tools/gen_levels.py; edit that script, not this file." % stem,
+                "format: " + fmt, ""]
+        for lv in levels():
+            text.append(lv.source())
+        with open(os.path.join(LEVELS, "src", stem + ".txt"), "w") as f:
+            f.write("\n".join(text))
+
+
+def build(build_dir):
+    write_sources()
+    levelc = os.path.join(build_dir, "tools", "karvolt-levelc")
+    for stem, _, ext, levels in SETS:
+        if not levels():
+            continue
+        subprocess.run([levelc, os.path.join(LEVELS, "src", stem + ".txt"),
+                        os.path.join(LEVELS, stem + "." + ext)], check=True)
+
+
+def trace(build_dir, path, number, keys, ticks):
+    exe = os.path.join(build_dir, "tools", "karvolt-trace")
+    out = subprocess.run([exe, path, str(number), str(SEED), keys, str(ticks)], capture_output=True, text=True)
+    return out.stdout.splitlines(), out.returncode
+
+
+def position(line):
+    for part in line.split():
+        if part.startswith("p="):
+            x, y = part[2:].split(",")
+            return int(x), int(y)
+    return None
+
+
+def reach(build_dir, path, number, runs, mask, target, limit=6000):
+    """Ticks of `mask` after `runs` until Pellik has entered `target` and
+    finished that step."""
+    done = sum(n for _, n in runs)
+    keys = ",".join("%dx%d" % r for r in runs + [(mask, limit)])
+    out, _ = trace(build_dir, path, number, keys, done + limit)
+    for line in out[done:]:
+        if position(line) == target:
+            return int(line.split()[0]) + STEP - 1 - done
+    raise RuntimeError("level %d: Pellik never reaches %s (last: %s)" % (number, target, out[-1] if out else "-"))
+
+
+def won_line(line):
+    parts = line.split()
+    return len(parts) > 1 and parts[1].startswith("state=") and int(parts[1][6:]) & 4 != 0
+
+
+def solve(build_dir, only=None):
+    build(build_dir)
+    os.makedirs(os.path.join(LEVELS, "solutions"), exist_ok=True)
+    ok = True
+    for stem, _, ext, levels in SETS:
+        lines = []
+        if not levels():
+            continue
+        path = os.path.join(LEVELS, stem + "." + ext)
+        for i, lv in enumerate(levels()):
+            runs = key_runs(lv.walk, lambda r, m, t: reach(build_dir, path, i, r, m, t))
+            keys = ",".join("%dx%d" % r for r in runs)
+            ticks = sum(n for _, n in runs)
+            lines.append("%d %d %s %d" % (i, SEED, keys, ticks))
+            if only is not None and (stem, i) not in only and stem not in only:
+                continue
+            out, rc = trace(build_dir, path, i, keys, ticks)
+            won = next((l.split()[0] for l in out if won_line(l)), None)
+            last = out[-1] if out else "(no output, rc %d)" % rc
+            if won is None:
+                ok = False
+                print("%s %2d %-23s NOT SOLVED: %s" % (stem, i, lv.title, last))
+            else:
+                print("%s %2d %-23s won at tick %s of %d" % (stem, i, lv.title, won, ticks))
+        with open(os.path.join(LEVELS, "solutions", stem + ".txt"), "w") as f:
+            f.write("\n".join(lines) + "\n")
+    return ok
+
+
+def main(argv):
+    if len(argv) >= 2 and argv[1] == "sources":
+        write_sources()
+        return 0
+    if len(argv) >= 3 and argv[1] == "build":
+        build(argv[2])
+        return 0
+    if len(argv) >= 3:
+        argv[2] = os.path.abspath(argv[2])
+    if len(argv) >= 3 and argv[1] == "solve":
+        only = None
+        if len(argv) > 3:
+            only = set()
+            for a in argv[3:]:
+                if ":" in a:
+                    s, n = a.split(":")
+                    only.add((s, int(n)))
+                else:
+                    only.add(a)
+        return 0 if solve(argv[2], only) else 1
+    print(__doc__)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
