@@ -136,8 +136,8 @@ def key_runs(walk, until=None):
 # The classic set: 60 x 24, one idea a level.
 
 # Ticks to wait where an enemy or a bug sets the pace (found by replaying).
-BUG_WAIT = 0
-FREEZE_WAIT = 0
+BUG_WAIT = 150
+FREEZE_WAIT = 30
 
 
 def classic_levels():
@@ -244,19 +244,20 @@ def classic_levels():
     c = Canvas(60, 24, " ")
     c.vline(30, 1, 22, "W").put(30, 20, " ").put(30, 1, "R").put(30, 22, "R")
     c.rect(40, 2, 56, 6, ".").rect(4, 14, 20, 18, ".")
-    c.put(3, 3, "P").put(50, 3, "E").put(50, 4, " ")
-    levels.append(Level("Unseen", "some walls cannot be seen; find the way round", c,
+    # The first 'P' is Pellik; the second is a still double of him.
+    c.put(3, 3, "P").put(50, 3, "E").put(50, 4, " ").put(44, 11, "P")
+    levels.append(Level("Unseen", "some walls cannot be seen, and one Pellik never moves", c,
                         "D17 R47 U16 U1"))
 
-    # 12: a special port freezes the gnarrows.
+    # 12: a special port freezes the enemies: two gnarrows and an electron.
     c = Canvas(60, 24, "#")
     c.rect(2, 8, 8, 14, " ").hline(10, 57, 11, " ")
-    for x in (20, 32, 44):
-        c.hline(x - 1, x, 10, " ").put(x, 10, "G")
+    for x, enemy in ((20, "G"), (32, "e"), (44, "G")):
+        c.hline(x - 1, x, 10, " ").put(x, 10, enemy)
     c.rect(12, 13, 55, 14, ".")
     c.put(9, 11, ">").put(4, 11, "P").put(58, 11, "E").put(58, 11, "E")
-    levels.append(Level("Freeze", "a special port freezes the gnarrows in their nooks", c,
-                        "R3 W%d R2 R@57,11 R1" % FREEZE_WAIT, ports=[(9, 11, "freeze-enemies")]))
+    levels.append(Level("Freeze", "a special port freezes the enemies in their nooks", c,
+                        "R4 W%d R2 R@57,11 R1" % FREEZE_WAIT, ports=[(9, 11, "freeze-enemies")]))
     return levels
 
 
@@ -264,7 +265,65 @@ def classic_levels():
 # The extended set: other sizes.
 
 def wide_levels():
-    return []
+    levels = []
+
+    # 20 x 12: a first small room.
+    c = Canvas(20, 12, ".")
+    c.rect(3, 2, 16, 3, " ").put(5, 2, "O").put(10, 2, "O").put(14, 2, "O")
+    for x in (5, 8, 11, 14):
+        c.put(x, 6, "q")
+    c.rect(3, 9, 16, 10, " ").hline(3, 16, 8, "R")
+    c.put(2, 6, "P").put(17, 6, "E")
+    levels.append(Level("Pocket", "a small room: quarkels, then the exit", c, "R@16,6 R1"))
+
+    # 40 x 30: gravity from the start; Pellik drops from ledge to ledge.
+    c = Canvas(40, 30, " ")
+    for i, y in enumerate(range(5, 29, 4)):
+        x0 = 1 + 6 * i
+        c.hline(x0, x0 + 5, y, "#")
+        c.put(x0 + 4, y - 1, "q")
+    c.hline(1, 38, 28, "#")
+    c.put(2, 4, "P").put(38, 27, "E")
+    levels.append(Level("Steps down", "with gravity on, walk off each ledge and drop", c,
+                        "R@37,27 R1", gravity=True))
+
+    # 100 x 50: a long way through walls with ports.
+    c = Canvas(100, 50, ".")
+    for x in (25, 50, 75):
+        c.vline(x, 1, 48, "#")
+    c.put(25, 25, ">").put(26, 25, " ").put(50, 25, "-").put(51, 25, " ").put(75, 25, "+").put(76, 25, " ")
+    for x in range(6, 96, 6):
+        if x % 25 not in (0, 1):
+            c.put(x, 25, "q")
+    for x0 in range(4, 96, 8):
+        for y0 in (6, 16, 34, 42):
+            if all(c.cells[y0 + dy][x0 + dx] == "." for dy in range(3) for dx in range(3)):
+                c.stamp(x0, y0, [" O ", "ORO", "RRR"])
+    c.put(2, 25, "P").put(97, 25, "E")
+    levels.append(Level("Long haul", "a wide field: three walls, three ports", c, "R@96,25 R1"))
+
+    # 256 x 256: the largest field; the exit is close, the rest is to explore.
+    c = Canvas(256, 256, ".")
+    for k in range(16, 255, 16):
+        c.hline(1, 254, k, "#").vline(k, 1, 254, "#")
+    for k in range(8, 256, 16):
+        for j in range(16, 255, 16):
+            c.put(k, j, " ").put(j, k, " ")
+    for ry in range(0, 16):
+        for rx in range(0, 16):
+            x0, y0 = 16 * rx + 4, 16 * ry + 4
+            kind = (rx * 7 + ry * 3) % 5
+            if kind == 0:
+                c.stamp(x0, y0, ["RRRRR", "R q R", "R   R", "RRRRR"])
+            elif kind == 1:
+                c.stamp(x0, y0, ["  O  ", " ORO ", "ORRRO"])
+            elif kind == 2:
+                c.stamp(x0, y0 + 2, ["q.q.q"])
+    c.rect(121, 121, 135, 135, " ").rect(121, 121, 135, 135, "#", filled=False)
+    c.put(128, 121, " ").put(128, 135, " ").put(121, 128, " ").put(135, 128, " ")
+    c.put(125, 128, "P").put(127, 128, "q").put(127, 129, ".").put(129, 128, "q").put(129, 129, ".").put(131, 128, "E")
+    levels.append(Level("Wide open", "a huge field; two quarkels open the exit", c, "R5 R1", quota=2))
+    return levels
 
 
 SETS = [
@@ -327,6 +386,8 @@ def won_line(line):
 
 
 def solve(build_dir, only=None):
+    """Replays the solutions; with `only` (set stems or (stem, level) pairs)
+    just those, and the solution files are left as they are."""
     build(build_dir)
     os.makedirs(os.path.join(LEVELS, "solutions"), exist_ok=True)
     ok = True
@@ -336,12 +397,17 @@ def solve(build_dir, only=None):
             continue
         path = os.path.join(LEVELS, stem + "." + ext)
         for i, lv in enumerate(levels()):
-            runs = key_runs(lv.walk, lambda r, m, t: reach(build_dir, path, i, r, m, t))
+            if only is not None and (stem, i) not in only and stem not in only:
+                continue
+            try:
+                runs = key_runs(lv.walk, lambda r, m, t: reach(build_dir, path, i, r, m, t))
+            except RuntimeError as e:
+                ok = False
+                print("%s %2d %-23s NOT SOLVED: %s" % (stem, i, lv.title, e))
+                continue
             keys = ",".join("%dx%d" % r for r in runs)
             ticks = sum(n for _, n in runs)
             lines.append("%d %d %s %d" % (i, SEED, keys, ticks))
-            if only is not None and (stem, i) not in only and stem not in only:
-                continue
             out, rc = trace(build_dir, path, i, keys, ticks)
             won = next((l.split()[0] for l in out if won_line(l)), None)
             last = out[-1] if out else "(no output, rc %d)" % rc
@@ -350,8 +416,9 @@ def solve(build_dir, only=None):
                 print("%s %2d %-23s NOT SOLVED: %s" % (stem, i, lv.title, last))
             else:
                 print("%s %2d %-23s won at tick %s of %d" % (stem, i, lv.title, won, ticks))
-        with open(os.path.join(LEVELS, "solutions", stem + ".txt"), "w") as f:
-            f.write("\n".join(lines) + "\n")
+        if only is None:
+            with open(os.path.join(LEVELS, "solutions", stem + ".txt"), "w") as f:
+                f.write("\n".join(lines) + "\n")
     return ok
 
 
