@@ -23,16 +23,6 @@ struct Room {
     KV_ObjectContext ctx() { return context_at(f.level.get(), 1, 2, 2); }
 };
 
-template <typename F>
-std::string fatal_of(F&& f) {
-    try {
-        f();
-    } catch (const CL_Error& e) {
-        return e.message;
-    }
-    return "";
-}
-
 TEST(Eatable, OnlyLyingStillObjectsButAnyBug) {
     struct Row {
         T type;
@@ -144,7 +134,7 @@ TEST(Eatable, OverEatWithACorruptSideIsFatal) {
         for (uint32_t side : {0u, 3u, 16u}) {
             Room room;
             room.put(r.type);
-            EXPECT_EQ(fatal_of([&] { IEatable::do_over_eat(room.ctx(), side); }), r.text) << side;
+            EXPECT_EQ(fatal_message([&] { IEatable::do_over_eat(room.ctx(), side); }), r.text) << side;
         }
     }
 }

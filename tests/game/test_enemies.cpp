@@ -2,8 +2,6 @@
 // and their blasts. Both kinds run every walking case.
 #include <gtest/gtest.h>
 
-#include <ClanLib/Core/System/error.h>
-
 #include <string>
 #include <vector>
 
@@ -361,12 +359,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, EnemyBlast, ::testing::Values(kElectron, kGnarro
 // ---- corrupt cells ----
 
 std::string error_of(void (*entry)(const KV_ObjectContext&), TestField& f, int x, int y) {
-    try {
-        entry(KV_Interfaces::context_at(f.level.get(), 2, x, y));
-    } catch (const CL_Error& e) {
-        return e.message;
-    }
-    return "(no error)";
+    return fatal_message([&] { entry(KV_Interfaces::context_at(f.level.get(), 2, x, y)); });
 }
 
 TEST(EnemyErrors, CorruptStateDirectionOrTurnNamesTheOperation) {

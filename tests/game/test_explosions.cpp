@@ -34,16 +34,6 @@ struct Room {
     }
 };
 
-template <typename F>
-std::string fatal_of(F&& f) {
-    try {
-        f();
-    } catch (const CL_Error& e) {
-        return e.message;
-    }
-    return "";
-}
-
 // ---- the area explosion, type by type ----
 
 struct BlastRow {
@@ -280,7 +270,7 @@ TEST(PellikExplodes, CorruptMoveDirectionNamesTheOperation) {
     };
     for (const auto& r : rows) {
         PellikSetup s(2, 3);
-        EXPECT_EQ(fatal_of([&] { r.op(s.room.ctx(2), 2); }), r.text);
+        EXPECT_EQ(fatal_message([&] { r.op(s.room.ctx(2), 2); }), r.text);
     }
 }
 
@@ -345,10 +335,10 @@ TEST(FallerExplodes, RemovesItsFallAndSlideTemps) {
 TEST(DiskExplodes, RedDiskOutsideLayersOneAndThreeIsFatal) {
     Room room;
     room.put(2, CX, CY, T::Disk_Red);
-    EXPECT_EQ(fatal_of([&] { do_explode_delayed_normal(room.ctx(2), 2); }),
+    EXPECT_EQ(fatal_message([&] { do_explode_delayed_normal(room.ctx(2), 2); }),
               "KV_Interfaces::Explodeable::Disk_Red, do_explode_delayed_normal, unknown layer");
     room.put(0, CX, CY, T::Disk_Red);
-    EXPECT_EQ(fatal_of([&] { do_explode_delayed_quarkel(room.ctx(0), 0); }),
+    EXPECT_EQ(fatal_message([&] { do_explode_delayed_quarkel(room.ctx(0), 0); }),
               "KV_Interfaces::Explodeable::Disk_Red, do_explode_delayed_quarkel, unknown layer");
 }
 
@@ -370,16 +360,16 @@ TEST(DiskExplodes, PushTempsInAnUnknownStateAreFatal) {
     for (const auto& r : rows) {
         Room room;
         room.put(1, CX, CY, r.type).set_state(0);
-        EXPECT_EQ(fatal_of([&] { room.blast(r.quarkel); }), r.text);
+        EXPECT_EQ(fatal_message([&] { room.blast(r.quarkel); }), r.text);
     }
 }
 
 TEST(DiskExplodes, ExplosionInAnUnknownStateIsFatal) {
     Room room;
     room.put(3, CX, CY, T::Explosion).set_u32(0, 3);
-    EXPECT_EQ(fatal_of([&] { room.blast(false); }),
+    EXPECT_EQ(fatal_message([&] { room.blast(false); }),
               "KV_Interfaces::IExplodeable::Explosion,do_explode_delayed_normal, unknown state");
-    EXPECT_EQ(fatal_of([&] { room.blast(true); }),
+    EXPECT_EQ(fatal_message([&] { room.blast(true); }),
               "KV_Interfaces::IExplodeable::Explosion,do_explode_delayed_quarkel, unknown state");
 }
 
@@ -480,7 +470,7 @@ TEST(EnemyExplodes, CorruptMoveDirectionNamesEnemyAndOperation) {
             e.set_state(2);
             e.set_u8(4, 0);
             const std::string name = type == T::Gnarrow ? "Gnarrow" : "Electron";
-            EXPECT_EQ(fatal_of([&] { calls[i](room.ctx(2), 2); }),
+            EXPECT_EQ(fatal_message([&] { calls[i](room.ctx(2), 2); }),
                       "KV_Interfaces::Explodeable::" + name + ", " + ops[i] + ", unknown move direction");
         }
     }
@@ -551,7 +541,7 @@ TEST(EnemyTempExplodes, UnknownStateTexts) {
     for (const auto& r : rows) {
         Room room;
         room.put(2, CX, CY, r.temp).set_u32(0, 3);
-        EXPECT_EQ(fatal_of([&] { r.op(room.ctx(2), 2); }), r.text);
+        EXPECT_EQ(fatal_message([&] { r.op(room.ctx(2), 2); }), r.text);
     }
 }
 

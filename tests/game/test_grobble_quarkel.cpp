@@ -1,9 +1,7 @@
 // Grobbles and Quarkels on small fields: falling, rolling, landing, crushing,
 // being pushed (and the freeze switch), being collected, and the fatal texts.
-#include <ClanLib/Core/System/error.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,15 +54,6 @@ std::vector<std::string> picture(TestField& f) {
 
 FallerState faller(TestField& f, int x, int y) { return FallerState{f.at(1, x, y)}; }
 uint16_t state_at(TestField& f, int x, int y) { return faller(f, x, y).state(); }
-
-std::string fatal_text(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const CL_Error& e) {
-        return e.message;
-    }
-    return "(no error)";
-}
 
 // ---- falling and landing ----
 
@@ -491,7 +480,7 @@ TEST_P(FallerFatal, NamesTheOperation) {
         s.set_time_critical(c.time_critical);
     }
     if (c.frozen) f.status().set_freeze_grobbles();
-    EXPECT_EQ(fatal_text([&] { f.tick(); }), c.expected);
+    EXPECT_EQ(fatal_message([&] { f.tick(); }), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -137,7 +137,9 @@ TEST(SoundEvents, CountsAndIgnoresIdsOutOfRange) {
     e.post(-1);
     EXPECT_EQ(e.count(SE_EAT), 2);
     for (int id = 0; id < KV_SOUND_EVENT_COUNT; ++id) {
-        if (id != SE_EAT) EXPECT_EQ(e.count(id), 0) << id;
+        if (id != SE_EAT) {
+            EXPECT_EQ(e.count(id), 0) << id;
+        }
     }
     e.reset();
     EXPECT_EQ(e.count(SE_EAT), 0);

@@ -1,9 +1,7 @@
 // Pellik on small fields: walking, turning, gravity, eating, red disks, using
 // exits and terminals, ports, dangers and the fatal texts of corrupt cells.
-#include <ClanLib/Core/System/error.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,22 +33,6 @@ Delta delta_of(int32_t key) {
 View pellik(TestField& f) { return View{f.at(2, f.level->get_player_x(), f.level->get_player_y())}; }
 int px(TestField& f) { return f.level->get_player_x(); }
 int py(TestField& f) { return f.level->get_player_y(); }
-
-// A square room of hardware with an empty inside.
-std::vector<std::string> room(int size) {
-    std::vector<std::string> rows(size_t(size), "#" + std::string(size_t(size - 2), ' ') + "#");
-    rows.front() = rows.back() = std::string(size_t(size), '#');
-    return rows;
-}
-
-std::string fatal_text(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const CL_Error& e) {
-        return e.message;
-    }
-    return "(no error)";
-}
 
 bool same_cell(const KV_Cell& a, const KV_Cell& b) {
     if (a.type != b.type || a.flags != b.flags) return false;
@@ -549,7 +531,7 @@ TEST_P(PellikFatal, NamesTheOperation) {
     p.set_direction(c.direction);
     p.set_time_critical(c.time_critical);
     p.cell.flags &= ~uint32_t(CF_DONE);  // as if set in an earlier tick
-    EXPECT_EQ(fatal_text([&] { f.tick(R); }), c.expected);
+    EXPECT_EQ(fatal_message([&] { f.tick(R); }), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -567,7 +549,7 @@ TEST(PellikFatal, TryPortWithACorruptDirection) {
     TestField f = FieldFromText({"#####", "#P- #", "#####"});
     View{f.at(2, 1, 1)}.set_direction(3);
     const KV_ObjectContext ctx{1, 1, f.level.get(), &f.at(2, 1, 1)};
-    EXPECT_EQ(fatal_text([&] { KV_Logic::Pellik::try_port(ctx, *KV_Logic::Pellik::step_of(DIR_RIGHT)); }),
+    EXPECT_EQ(fatal_message([&] { KV_Logic::Pellik::try_port(ctx, *KV_Logic::Pellik::step_of(DIR_RIGHT)); }),
               "KV_Logic::Pellik, try_port unknown direction");
 }
 

@@ -151,13 +151,7 @@ TEST(PortOnPass, CorruptDirectionIsFatalOnlyWhenTheWayIsOpen) {
     Room room;
     room.port(T::Port_L_To_R);
     room.pellik_in_port(0);
-    std::string text;
-    try {
-        Port::on_pass(room.port_ctx());
-    } catch (const CL_Error& e) {
-        text = e.message;
-    }
-    EXPECT_EQ(text, "KV_Logic::Pellik, try_move unknown direction");
+    EXPECT_EQ(fatal_message([&] { Port::on_pass(room.port_ctx()); }), "KV_Logic::Pellik, try_move unknown direction");
 
     Room blocked;
     blocked.port(T::Port_L_To_R);

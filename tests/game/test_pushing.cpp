@@ -28,16 +28,6 @@ struct Room {
     KV_Cell& l1(int x, int y) { return f.at(1, x, y); }
 };
 
-template <typename F>
-std::string fatal_of(F&& f) {
-    try {
-        f();
-    } catch (const CL_Error& e) {
-        return e.message;
-    }
-    return "";
-}
-
 const uint32_t SIDES[] = {DIR_LEFT, DIR_UP, DIR_RIGHT, DIR_DOWN};
 
 // One push: the side Pellik stands on, where the object goes, and the codes
@@ -269,7 +259,7 @@ TEST(PushFatal, CallsOutOfOrderOrWithCorruptFields) {
         c.set_state(k.state);
         c.set_w1(k.counter);
         const KV_ObjectContext ctx = room.ctx();
-        EXPECT_EQ(fatal_of([&] {
+        EXPECT_EQ(fatal_message([&] {
                       switch (k.call) {
                           case 0: IPushing::is_pushable(ctx, k.side); break;
                           case 1: IPushing::wanna_push(ctx, k.side); break;

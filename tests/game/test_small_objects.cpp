@@ -1,9 +1,7 @@
 // Base, Bug, Exit, Terminal and Explosion on small fields: their tick counts,
 // the bug's countdown from the level's generator and its spark sounds.
-#include <ClanLib/Core/System/error.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,21 +14,6 @@ namespace {
 
 using T = KV_ObjectType;
 using K = KV_ExplosionState;
-
-std::vector<std::string> room(int size) {
-    std::vector<std::string> rows(size_t(size), "#" + std::string(size_t(size - 2), ' ') + "#");
-    rows.front() = rows.back() = std::string(size_t(size), '#');
-    return rows;
-}
-
-std::string fatal_text(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const CL_Error& e) {
-        return e.message;
-    }
-    return "(no error)";
-}
 
 KV_Logic::Bug::View bug(TestField& f, int x, int y) { return KV_Logic::Bug::View{f.at(1, x, y)}; }
 
@@ -297,7 +280,7 @@ TEST(SmallFatal, UnknownStatesNameTheObject) {
         if (r.layer == 3) KV_Logic::make_explosion(cell, K::Plain);
         cell.flags &= ~uint32_t(CF_STATIC | CF_DONE);
         cell.set_u32(0, r.state);
-        EXPECT_EQ(fatal_text([&] { f.tick(); }), r.expected);
+        EXPECT_EQ(fatal_message([&] { f.tick(); }), r.expected);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include <ClanLib/Core/System/error.h>
+
 #include "game/objects/interfaces.h"
 #include "game/objects/prototypes.h"
 
@@ -82,4 +84,19 @@ std::string TestField::layer_text(int layer) const {
         out += '\n';
     }
     return out;
+}
+
+std::vector<std::string> room(int size) {
+    std::vector<std::string> rows(size_t(size), "#" + std::string(size_t(size - 2), ' ') + "#");
+    rows.front() = rows.back() = std::string(size_t(size), '#');
+    return rows;
+}
+
+std::string fatal_message(const std::function<void()>& run) {
+    try {
+        run();
+    } catch (const CL_Error& e) {
+        return e.message;
+    }
+    return "(no error)";
 }

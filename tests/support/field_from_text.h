@@ -8,6 +8,7 @@
 //   'P' Pellik      'S' Pellik_Static               'G' Gnarrow     'e' Electron
 //   'v' port up->down  '^' port down->up  '>' port left->right  '<' port right->left
 //   '-' horizontal port  '|' vertical port  '+' cross port     ' ' empty
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,3 +47,9 @@ TestField FieldFromText(const std::vector<std::string>& rows);
 
 // Places the prototype of `type` at (x, y) of `layer`, for hand-set cases.
 void put_cell(KV_Level& level, int layer, int x, int y, KV_ObjectType type);
+
+// A square room of hardware with an empty inside, as picture rows.
+std::vector<std::string> room(int size);
+
+// The message of the game error that `run` throws, or "(no error)".
+std::string fatal_message(const std::function<void()>& run);

@@ -50,15 +50,7 @@ bool KV_HexmoorLevel::Load(const std::vector<uint8_t>& record) {
     const size_t tiles = size_t(h.width) * size_t(h.height);
     if (record.size() < HEADER_SIZE + tiles + KV_InfoBlock::SIZE) return false;
 
-    KV_LevelContent c;
-    c.width = h.width;
-    c.height = h.height;
-    c.raw = record;
-    c.tiles.assign(record.begin() + std::ptrdiff_t(HEADER_SIZE),
-                   record.begin() + std::ptrdiff_t(HEADER_SIZE + tiles));
-    kv_read_info_block(record.data() + HEADER_SIZE + tiles, c);
-    kv_force_border_and_quota(c);
-    content_ = std::move(c);
+    take_record(record, h.width, h.height, HEADER_SIZE);
     return true;
 }
 

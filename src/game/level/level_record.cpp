@@ -37,7 +37,10 @@ std::string transliterate_title(const std::string& s) {
     return out;
 }
 
-void kv_read_info_block(const uint8_t* info, KV_LevelContent& c) {
+namespace {
+
+// Port positions are decoded with c.width.
+void read_info_block(const uint8_t* info, KV_LevelContent& c) {
     namespace B = KV_InfoBlock;
     c.gravity = info[B::GRAVITY] != 0;
     c.info_byte5 = info[B::BYTE5];
@@ -61,7 +64,7 @@ void kv_read_info_block(const uint8_t* info, KV_LevelContent& c) {
     }
 }
 
-void kv_force_border_and_quota(KV_LevelContent& c) {
+void force_border_and_quota(KV_LevelContent& c) {
     const int32_t w = c.width, h = c.height;
     for (int32_t y = 0; y < h; ++y) {
         c.tiles[size_t(y * w)] = KV_TILE_HARDWARE;
@@ -76,6 +79,20 @@ void kv_force_border_and_quota(KV_LevelContent& c) {
     for (uint8_t t : c.tiles)
         if (t == KV_TILE_QUARKEL) ++count;
     c.quarkels_needed = count;
+}
+
+}  // namespace
+
+void KV_StoredLevel::take_record(const std::vector<uint8_t>& record, int32_t width, int32_t height, size_t tiles_at) {
+    const size_t tiles = size_t(width) * size_t(height);
+    KV_LevelContent c;
+    c.width = width;
+    c.height = height;
+    c.raw = record;
+    c.tiles.assign(record.begin() + std::ptrdiff_t(tiles_at), record.begin() + std::ptrdiff_t(tiles_at + tiles));
+    read_info_block(record.data() + tiles_at + tiles, c);
+    force_border_and_quota(c);
+    content_ = std::move(c);
 }
 
 std::shared_ptr<KV_Level> KV_StoredLevel::ToGenericLevel() const { return ConvertToGenericLevel(this); }

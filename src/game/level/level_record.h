@@ -84,13 +84,6 @@ struct KV_LevelContent {
     int32_t info_byte5 = 0;
 };
 
-// Reads the block at info (96 bytes the caller has checked exist); port positions
-// are decoded with content.width.
-void kv_read_info_block(const uint8_t* info, KV_LevelContent& content);
-// The outer ring becomes Hardware whatever the file had there; then a quota of 0
-// becomes the number of quarkel tiles left inside.
-void kv_force_border_and_quota(KV_LevelContent& content);
-
 // The level object both formats share: parsed content, revision and the
 // accessors of both interfaces. Subclasses add the type, the parser and Create.
 class KV_StoredLevel : public KV_LevelBase, public KV_TorvaneLevelBase {
@@ -118,6 +111,10 @@ protected:
         content_.width = width;
         content_.height = height;
     }
+    // Takes a record the format has checked: width x height tiles from
+    // tiles_at, then the information block. The outer ring becomes Hardware
+    // whatever the file had there, and a quota of 0 counts the quarkels left.
+    void take_record(const std::vector<uint8_t>& record, int32_t width, int32_t height, size_t tiles_at);
 
     KV_LevelContent content_;
     int revision_;

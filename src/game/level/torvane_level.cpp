@@ -4,14 +4,7 @@
 
 bool KV_TorvaneLevel::Load(const std::vector<uint8_t>& record) {
     if (record.size() != KV_Classic::RECORD_SIZE) return false;
-    KV_LevelContent c;
-    c.width = KV_Classic::WIDTH;
-    c.height = KV_Classic::HEIGHT;
-    c.raw = record;
-    c.tiles.assign(record.begin(), record.begin() + std::ptrdiff_t(KV_Classic::TILES));
-    kv_read_info_block(record.data() + KV_Classic::TILES, c);
-    kv_force_border_and_quota(c);
-    content_ = std::move(c);
+    take_record(record, KV_Classic::WIDTH, KV_Classic::HEIGHT, 0);
     return true;
 }
 

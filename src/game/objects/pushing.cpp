@@ -109,6 +109,24 @@ uint32_t yellow_behind_state(Dir d) {
 
 bool sideways(uint32_t side) { return side == DIR_LEFT || side == DIR_RIGHT; }
 
+// A sideways pushable leaned on towards d: its direction, a fresh counter, and
+// it is looked at in the time-critical sweep.
+void lean_sideways(KV_Cell& c, uint16_t state, Dir d) {
+    c.set_state(state);
+    c.set_w1(uint16_t(d));
+    c.set_u16(4, 0);
+    c.flags |= CF_TIME_CRITICAL;
+}
+
+// A sideways pushable of type `type` starting its move into t.
+void move_sideways(KV_Cell& t, T type, Dir d) {
+    KV_Logic::set_cell(t, type);
+    t.set_state(SIDEWAYS_MOVING);
+    t.set_u16(4, 0);
+    t.set_w1(uint16_t(d));
+    t.flags &= ~CF_TIME_CRITICAL;
+}
+
 }  // namespace
 
 // ---- Grobble: sideways only, not while it is about to fall ----
@@ -131,10 +149,7 @@ void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
     Dir d;
     if (!sideways(side) || !push_from_side(side, d)) kv_fatal("IPushing::Grobble, wanna_push, unknown direction");
     if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) set_temp(*t, T::Grobble_Push_Temp, reserve_state(d));
-    c.set_state(SIDEWAYS_LEANED_ON);
-    c.set_w1(uint16_t(d));
-    c.set_u16(4, 0);
-    c.flags |= CF_TIME_CRITICAL;
+    lean_sideways(c, SIDEWAYS_LEANED_ON, d);
 }
 
 void dont_wanna_push(const KV_ObjectContext& ctx) {
@@ -154,11 +169,7 @@ void do_pushing(const KV_ObjectContext& ctx) {
     if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Grobble, wanna_push, unknown direction");
     KV_Cell* t = layer1(ctx, target_of(ctx, d));
     if (!t) return;
-    KV_Logic::set_cell(*t, T::Grobble);
-    t->set_state(SIDEWAYS_MOVING);
-    t->set_u16(4, 0);
-    t->set_w1(uint16_t(d));
-    t->flags &= ~CF_TIME_CRITICAL;
+    move_sideways(*t, T::Grobble, d);
     // This placeholder stays static: the moving Grobble removes it.
     set_temp(c, T::Grobble_Push_Temp, behind_state(d));
 }
@@ -187,15 +198,10 @@ void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
     if (!sideways(side) || !push_from_side(side, d)) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown direction");
     if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) set_temp(*t, T::Disk_Orange_Push_Temp, reserve_state(d));
     if (s & ORANGE_ABOUT_TO_FALL) {
-        c.set_state(ORANGE_LEAN_BROKEN);
         KV_Cell* below = layer1(ctx, {ctx.x, ctx.y + 1});
         if (below && below->is(T::Disk_Orange_Fall_Temp)) below->set_u32(0, ORANGE_FALL_TEMP_LEANED);
-    } else {
-        c.set_state(SIDEWAYS_LEANED_ON);
     }
-    c.set_w1(uint16_t(d));
-    c.set_u16(4, 0);
-    c.flags |= CF_TIME_CRITICAL;
+    lean_sideways(c, (s & ORANGE_ABOUT_TO_FALL) ? ORANGE_LEAN_BROKEN : SIDEWAYS_LEANED_ON, d);
 }
 
 void dont_wanna_push(const KV_ObjectContext& ctx) {
@@ -217,11 +223,7 @@ void do_pushing(const KV_ObjectContext& ctx) {
     if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown direction");
     KV_Cell* t = layer1(ctx, target_of(ctx, d));
     if (!t) return;
-    KV_Logic::set_cell(*t, T::Disk_Orange);
-    t->set_state(SIDEWAYS_MOVING);
-    t->set_u16(4, 0);
-    t->set_w1(uint16_t(d));
-    t->flags &= ~CF_TIME_CRITICAL;
+    move_sideways(*t, T::Disk_Orange, d);
     // The placeholder runs its own countdown and removes itself.
     set_temp(c, T::Disk_Orange_Push_Temp, behind_state(d));
     c.flags &= ~CF_STATIC;
