@@ -29,6 +29,7 @@
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
 #include "game/objects/interfaces.h"
+#include "game/play/field_digest.h"
 #include "game/play/game.h"
 
 namespace {
@@ -82,41 +83,13 @@ private:
     uint64_t used_ = 0;
 };
 
-class Fnv1a {
-public:
-    void add(uint8_t b) {
-        h_ ^= b;
-        h_ *= 0x100000001b3ull;
-    }
-    void add_le(uint64_t v, int bytes) {
-        for (int k = 0; k < bytes; ++k) add(uint8_t(v >> (8 * k)));
-    }
-    uint64_t value() const { return h_; }
-
-private:
-    uint64_t h_ = 0xcbf29ce484222325ull;
-};
-
-uint64_t field_digest(const KV_Level& level) {
-    Fnv1a h;
-    for (int l = 0; l < KV_LAYER_COUNT; ++l)
-        for (int32_t y = 0; y < level.get_height(); ++y)
-            for (int32_t x = 0; x < level.get_width(); ++x) {
-                const KV_Cell& c = level.at(l, x, y);
-                h.add_le(c.type, 2);
-                h.add_le(c.flags, 4);
-                for (uint8_t b : c.state) h.add(b);
-            }
-    return h.value();
-}
-
 void print_tick(uint64_t tick, KV_Level& level) {
     const KV_LevelStatus& st = *level.get_status();
     const KV_SoundEvents& snd = *level.get_sound_events();
     std::printf("%" PRIu64 " state=%d moves=%d q=%d red=%d p=%d,%d snd=", tick, st.get_state(), st.get_moves(),
                 st.get_quarkels(), st.get_red_disks(), level.get_player_x(), level.get_player_y());
     for (int i = 0; i < KV_SOUND_EVENT_COUNT; ++i) std::printf(i ? ",%d" : "%d", snd.count(i));
-    std::printf(" %016" PRIx64 "\n", field_digest(level));
+    std::printf(" %016" PRIx64 "\n", kv_field_digest(level));
 }
 
 void dump_cells(const KV_Level& level) {
