@@ -21,7 +21,9 @@ carries its solution as a walk: tokens separated by blanks,
 
 The solution line stored is "LEVEL SEED KEYS TICKS" with seed 1, the key runs
 of the walk and its length in ticks; a level counts as solved when the replay
-reaches the won state (exit reached) within those ticks.
+reaches the won state (exit reached) within those ticks. Each solved level's
+run is also written as a demo file, data/Levels/solutions/<set>_<NN>.kvd (NN
+the 0-based level number), which the game replays like a recorded game.
 """
 import os
 import subprocess
@@ -357,10 +359,15 @@ def build(build_dir, sets):
                         os.path.join(LEVELS, stem + "." + ext)], check=True)
 
 
-def trace(build_dir, path, number, keys, ticks):
+def trace(build_dir, path, number, keys, ticks, *options):
     exe = os.path.join(build_dir, "tools", "karvolt-trace")
-    out = subprocess.run([exe, path, str(number), str(SEED), keys, str(ticks)], capture_output=True, text=True)
+    out = subprocess.run([exe, path, str(number), str(SEED), keys, str(ticks)] + list(options),
+                         capture_output=True, text=True)
     return out.stdout.splitlines(), out.returncode
+
+
+def demo_path(stem, number):
+    return os.path.join(LEVELS, "solutions", "%s_%02d.kvd" % (stem, number))
 
 
 def position(line):
@@ -410,11 +417,13 @@ def solve(build_dir, only=None):
             keys = ",".join("%dx%d" % r for r in runs)
             ticks = sum(n for _, n in runs)
             lines.append("%d %d %s %d" % (i, SEED, keys, ticks))
-            out, rc = trace(build_dir, path, i, keys, ticks)
+            out, rc = trace(build_dir, path, i, keys, ticks, "--save-demo", demo_path(stem, i))
             won = next((l.split()[0] for l in out if won_line(l)), None)
             last = out[-1] if out else "(no output, rc %d)" % rc
             if won is None:
                 ok = False
+                if os.path.exists(demo_path(stem, i)):
+                    os.remove(demo_path(stem, i))
                 print("%s %2d %-23s NOT SOLVED: %s" % (stem, i, lv.title, last))
             else:
                 print("%s %2d %-23s won at tick %s of %d" % (stem, i, lv.title, won, ticks))

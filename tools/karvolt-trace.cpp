@@ -1,7 +1,8 @@
 // Runs a level without a display and prints one line per logic tick, for tests
 // of the game rules on real levels and for debugging a game.
 //
-//   karvolt-trace LEVELSET_FILE LEVEL_NUMBER SEED KEYS TICKS [--dump]
+//   karvolt-trace LEVELSET_FILE LEVEL_NUMBER SEED KEYS TICKS [--dump] [--save-demo FILE.kvd]
+//   karvolt-trace --demo FILE.kvd [--dump]
 //
 // LEVEL_NUMBER is 0-based. KEYS is a comma-separated list of MASKxCOUNT items
 // (mask 1 left, 2 up, 4 right, 8 down, 16 fire), e.g. "4x20,0x5,16x140"; the
@@ -17,6 +18,11 @@
 //   L<layer> (<x>,<y>) type=<t> flags=0x<hex> s=<the 8 state bytes in hex, byte 0 first>
 //
 // A fatal game error prints "<tick> FATAL <message>" and ends the run (exit 3).
+//
+// --save-demo also writes the run as a demo file (the level set's file name and
+// the level number in it, no player, no date), unless the run ended in a fatal
+// error. --demo replays a demo file to the end of its keys and prints the same
+// lines; a file that is no demo gives the reason on stderr and exit 1.
 #include <ClanLib/Core/System/error.h>
 
 #include <cinttypes>
@@ -25,12 +31,14 @@
 #include <string>
 #include <vector>
 
+#include "foundation/bts_folder.h"
 #include "game/level/level.h"
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
 #include "game/objects/interfaces.h"
-#include "game/play/field_digest.h"
+#include "game/play/demo.h"
 #include "game/play/game.h"
+#include "game/play/key_stream.h"
 
 namespace {
 
@@ -83,13 +91,41 @@ private:
     uint64_t used_ = 0;
 };
 
+class Fnv1a {
+public:
+    void add(uint8_t b) {
+        h_ ^= b;
+        h_ *= 0x100000001b3ull;
+    }
+    void add_le(uint64_t v, int bytes) {
+        for (int k = 0; k < bytes; ++k) add(uint8_t(v >> (8 * k)));
+    }
+    uint64_t value() const { return h_; }
+
+private:
+    uint64_t h_ = 0xcbf29ce484222325ull;
+};
+
+uint64_t field_digest(const KV_Level& level) {
+    Fnv1a h;
+    for (int l = 0; l < KV_LAYER_COUNT; ++l)
+        for (int32_t y = 0; y < level.get_height(); ++y)
+            for (int32_t x = 0; x < level.get_width(); ++x) {
+                const KV_Cell& c = level.at(l, x, y);
+                h.add_le(c.type, 2);
+                h.add_le(c.flags, 4);
+                for (uint8_t b : c.state) h.add(b);
+            }
+    return h.value();
+}
+
 void print_tick(uint64_t tick, KV_Level& level) {
     const KV_LevelStatus& st = *level.get_status();
     const KV_SoundEvents& snd = *level.get_sound_events();
     std::printf("%" PRIu64 " state=%d moves=%d q=%d red=%d p=%d,%d snd=", tick, st.get_state(), st.get_moves(),
                 st.get_quarkels(), st.get_red_disks(), level.get_player_x(), level.get_player_y());
     for (int i = 0; i < KV_SOUND_EVENT_COUNT; ++i) std::printf(i ? ",%d" : "%d", snd.count(i));
-    std::printf(" %016" PRIx64 "\n", kv_field_digest(level));
+    std::printf(" %016" PRIx64 "\n", field_digest(level));
 }
 
 void dump_cells(const KV_Level& level) {
@@ -105,16 +141,65 @@ void dump_cells(const KV_Level& level) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: karvolt-trace LEVELSET_FILE LEVEL_NUMBER SEED KEYS TICKS [--dump]\n");
+    std::fprintf(stderr,
+                 "usage: karvolt-trace LEVELSET_FILE LEVEL_NUMBER SEED KEYS TICKS [--dump] [--save-demo FILE.kvd]\n"
+                 "       karvolt-trace --demo FILE.kvd [--dump]\n");
     return 2;
+}
+
+std::string file_name_of(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int replay_demo(const std::string& path, bool dump) {
+    Qx::BtsFolder tree;
+    if (!tree.load(path)) {
+        std::fprintf(stderr, "%s: not a storage file that loads\n", path.c_str());
+        return 1;
+    }
+    uint64_t tick = 0;
+    try {
+        KV_Interfaces::init_once();
+        std::string why;
+        const std::shared_ptr<KV_Demo> demo = KV_Demo::Load(tree, &why);
+        if (!demo) {
+            std::fprintf(stderr, "%s: %s", path.c_str(), why.c_str());
+            return 1;
+        }
+        KV_PlayHost headless;
+        for (tick = 1; demo->TickNext(headless); ++tick) {
+            KV_Level& level = *demo->GetGame().get_level();
+            print_tick(tick, level);
+            if (dump) dump_cells(level);
+        }
+    } catch (const CL_Error& e) {
+        std::printf("%" PRIu64 " FATAL %s\n", tick, e.message.c_str());
+        return 3;
+    }
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6 && argc != 7) return usage();
-    const bool dump = argc == 7;
-    if (dump && std::string(argv[6]) != "--dump") return usage();
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "--demo") {
+        if (args.size() == 2) return replay_demo(args[1], false);
+        if (args.size() == 3 && args[2] == "--dump") return replay_demo(args[1], true);
+        return usage();
+    }
+    if (args.size() < 5) return usage();
+    bool dump = false;
+    std::string save_path;
+    for (size_t i = 5; i < args.size(); ++i) {
+        if (args[i] == "--dump" && !dump)
+            dump = true;
+        else if (args[i] == "--save-demo" && save_path.empty() && i + 1 < args.size() && !args[i + 1].empty())
+            save_path = args[++i];
+        else
+            return usage();
+    }
     uint64_t number = 0, seed = 0, ticks = 0;
     std::vector<KeyRun> runs;
     if (!parse_number(argv[2], INT32_MAX, number) || !parse_number(argv[3], UINT32_MAX, seed) ||
@@ -144,11 +229,23 @@ int main(int argc, char** argv) {
         KV_Game game;
         game.set_level(level);
         KeyScript keys(std::move(runs));
+        KV_KeyStream recorded;
         for (tick = 1; tick <= ticks; ++tick) {
             *level->get_input() = keys.next();
+            if (!save_path.empty()) recorded.record(uint32_t(*level->get_input()));
             game.process();
             print_tick(tick, *level);
             if (dump) dump_cells(*level);
+        }
+        if (!save_path.empty()) {
+            KV_Demo demo(record, recorded, uint32_t(seed));
+            demo.SetLevelset(file_name_of(argv[1]));
+            demo.SetLevelNumber(int32_t(number));
+            const Qx::BtsFolderPtr tree = demo.Save();
+            if (!tree || !tree->save(save_path)) {
+                std::fprintf(stderr, "%s: the demo could not be written\n", save_path.c_str());
+                return 1;
+            }
         }
     } catch (const CL_Error& e) {
         std::printf("%" PRIu64 " FATAL %s\n", tick, e.message.c_str());

@@ -6,7 +6,6 @@
 #include "foundation/temp_dir.h"
 #include "game/level/level.h"
 #include "game/play/demo.h"
-#include "game/play/field_digest.h"
 #include "game/play/key_mask.h"
 #include "game/play/session.h"
 #include "play_support.h"
@@ -85,7 +84,7 @@ std::shared_ptr<KV_Demo> recorded(const std::shared_ptr<KV_LevelBase>& level, ui
         const int before = host.ticks;
         clock.ms += 20;
         session.run_frame(host);
-        if (digests && host.ticks > before) digests->push_back(kv_field_digest(*field));
+        if (digests && host.ticks > before) digests->push_back(play_support::tick_digest(*field));
     }
     if (result) *result = session.get_state();
     return std::make_shared<KV_Demo>(level, session.get_key_stream(), session.get_random_seed());

@@ -1,6 +1,6 @@
 // The level sets we ship: they load through the registry, match their text
 // sources, hold every kind of object, and each level is won by its stored
-// solution.
+// solution, which ships as a demo file that replays it to the exit.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,7 +15,10 @@
 #include "game/level/level_writer.h"
 #include "game/level/levelset_registry.h"
 #include "game/objects/interfaces.h"
+#include "game/play/demo.h"
 #include "game/play/game.h"
+#include "foundation/temp_dir.h"
+#include "play_support.h"
 
 namespace {
 
@@ -155,4 +158,98 @@ TEST(ShippedLevels, EveryLevelIsWonByItsSolution) {
     }
 }
 
+// The solution's masks, one a tick, as the game records them.
+KV_KeyStream solution_keys(const Solution& sol) {
+    KV_KeyStream keys;
+    int tick = 0;
+    for (const auto& run : sol.runs)
+        for (int k = 0; k < run.second && tick < sol.ticks; ++k, ++tick) keys.record(uint32_t(run.first));
+    return keys;
+}
+
+std::string demo_path(const ShippedSet& s, int level) {
+    char name[16];
+    std::snprintf(name, sizeof name, "_%02d.kvd", level);
+    return kLevels + "solutions/" + s.stem + name;
+}
+
+// Every solution with its set, for the demo tests.
+template <typename Fn>
+void for_each_solution(Fn&& fn) {
+    for (const ShippedSet& s : kSets) {
+        const auto set = open_levelset(kLevels + s.stem + "." + s.extension);
+        ASSERT_TRUE(set);
+        for (const Solution& sol : read_solutions(kLevels + "solutions/" + s.stem + ".txt")) {
+            SCOPED_TRACE(std::string(s.stem) + " level " + std::to_string(sol.level));
+            fn(s, *set, sol);
+        }
+    }
+}
+
 }  // namespace
+
+// The committed demo of each level is exactly what the level and its solution
+// make now, so a changed level or solution without new demos fails here.
+TEST(ShippedDemos, EachIsItsLevelsSolution) {
+    KV_Interfaces::init_once();
+    for_each_solution([](const ShippedSet& s, const KV_LevelSetBase& set, const Solution& sol) {
+        const std::string path = demo_path(s, sol.level);
+        Qx::BtsFolder tree;
+        ASSERT_TRUE(tree.load(path)) << path;
+        const auto demo = KV_Demo::Load(tree);
+        ASSERT_TRUE(demo);
+        std::vector<uint8_t> record;
+        demo->GetLevel()->GetData(record);
+        EXPECT_TRUE(record == set.records().at(size_t(sol.level))) << "the demo holds another level";
+        EXPECT_EQ(demo->GetKeyStream().entries(), solution_keys(sol).entries());
+        EXPECT_EQ(demo->GetRandomSeed(), sol.seed);
+        EXPECT_EQ(demo->GetLevelset(), std::string(s.stem) + "." + s.extension);
+        EXPECT_EQ(demo->GetLevelNumber(), sol.level);
+
+        KV_Demo fresh(set.GetLevel(sol.level), solution_keys(sol), sol.seed);
+        fresh.SetLevelset(demo->GetLevelset());
+        fresh.SetLevelNumber(sol.level);
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(fresh.Save()->save_to_memory(bytes));
+        EXPECT_TRUE(bytes == test_support::read_file(path)) << path << " is not what the solution makes";
+    });
+}
+
+TEST(ShippedDemos, ReplayToTheExitTheSameWayEveryTime) {
+    KV_Interfaces::init_once();
+    for_each_solution([](const ShippedSet& s, const KV_LevelSetBase&, const Solution& sol) {
+        Qx::BtsFolder tree;
+        ASSERT_TRUE(tree.load(demo_path(s, sol.level)));
+        const auto demo = KV_Demo::Load(tree);
+        ASSERT_TRUE(demo);
+
+        // As the play screen replays it: frame by frame until the keys are used up.
+        play_support::FakeClock clock;
+        demo->SetClock(clock.clock());
+        play_support::ScriptedHost host;
+        KV_GameResult result = GR_RUNNING;
+        while ((result = demo->RunFrame(host)) == GR_RUNNING) clock.ms += 100;
+        EXPECT_EQ(result, GR_FINISHED);
+        EXPECT_EQ(host.sound_calls, sol.ticks);
+
+        const std::vector<uint64_t> first = play_support::replay_digests(*demo);
+        EXPECT_EQ(int(first.size()), sol.ticks);
+        EXPECT_EQ(play_support::replay_digests(*demo), first) << "a second replay differs";
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(demo->Save()->save_to_memory(bytes));
+        Qx::BtsFolder back;
+        ASSERT_TRUE(back.load_from_memory(bytes.data(), bytes.size()));
+        const auto reloaded = KV_Demo::Load(back);
+        ASSERT_TRUE(reloaded);
+        EXPECT_EQ(play_support::replay_digests(*reloaded), first) << "the saved and loaded demo differs";
+    });
+}
+
+TEST(ShippedDemos, EveryLevelHasOne) {
+    for (const ShippedSet& s : kSets) {
+        const auto set = open_levelset(kLevels + s.stem + "." + s.extension);
+        ASSERT_TRUE(set);
+        for (int i = 0; i < set->GetCount(); ++i)
+            EXPECT_TRUE(test_support::exists(demo_path(s, i))) << demo_path(s, i);
+    }
+}
