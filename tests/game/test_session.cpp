@@ -167,3 +167,18 @@ TEST(GameSession, WithoutALevelEndsAndNeverTicksOrDraws) {
     EXPECT_EQ(host.keep_alives, 3);
     EXPECT_EQ(session.get_random_seed(), 0u);
 }
+
+TEST(KeyMask, AsksTheFiveKeysInTheirOrderAndSetsTheirBits) {
+    using Key = KV_KeyMask::Key;
+    std::vector<Key> asked;
+    const int32_t all = KV_KeyMask::compose([&](Key k) {
+        asked.push_back(k);
+        return true;
+    });
+    EXPECT_EQ(asked, (std::vector<Key>{Key::Up, Key::Down, Key::Left, Key::Right, Key::Space}));
+    EXPECT_EQ(all, 31);
+    const struct { Key key; int32_t bit; } rows[] = {
+        {Key::Left, 1}, {Key::Up, 2}, {Key::Right, 4}, {Key::Down, 8}, {Key::Space, 16},
+    };
+    for (const auto& r : rows) EXPECT_EQ(KV_KeyMask::compose([&](Key k) { return k == r.key; }), r.bit);
+}
