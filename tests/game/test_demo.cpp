@@ -167,6 +167,8 @@ TEST(Demo, AnEmptyKeyStreamLeavesItsKeyOut) {
     EXPECT_EQ(host.sound_calls, 0);
 }
 
+const std::string kLongRefusal = "Invalid file type: " + std::string(700, 'k') + "\n";
+
 TEST(Demo, LoadRefusesWhatIsNoPlayableDemoAndLogsWhy) {
     const struct {
         const char* what;
@@ -175,6 +177,8 @@ TEST(Demo, LoadRefusesWhatIsNoPlayableDemoAndLogsWhy) {
     } rows[] = {
         {"no file type", [](Qx::BtsFolder& f) { f.clear(); }, "Invalid file type: \n"},
         {"other file type", [](Qx::BtsFolder& f) { f.set_string("file_type", "xyz"); }, "Invalid file type: xyz\n"},
+        {"long file type", [](Qx::BtsFolder& f) { f.set_string("file_type", std::string(700, 'k')); },
+         kLongRefusal.c_str()},
         {"file type of the wrong type", [](Qx::BtsFolder& f) { f.set_int32("file_type", 1); },
          "Invalid file type: \n"},
         {"demo type 2", [](Qx::BtsFolder& f) { f.set_int32("demo_type", 2); }, "Invalid demo type: 2\n"},

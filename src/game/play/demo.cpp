@@ -16,14 +16,17 @@ constexpr int32_t kDemoType = 1;
 // is on), the caller the message.
 void refuse(std::string* why, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void refuse(std::string* why, const char* format, ...) {
-    char text[512];
-    va_list args;
+    va_list args, again;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, format, args);
+    std::string text(size_t(n > 0 ? n : 0), '\0');
+    std::vsnprintf(&text[0], text.size() + 1, format, again);
+    va_end(again);
     va_end(args);
     if (Qx::Log::is_enabled()) {
         Qx::g_log.error("{KV_Demo::Load} ");
-        Qx::g_log.error_raw("%s", text);
+        Qx::g_log.error_raw("%s", text.c_str());
     }
     if (why) *why = text;
 }
