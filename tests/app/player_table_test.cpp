@@ -128,6 +128,7 @@ TEST(PlayerTable, FilesOnDiskFollowAddAndRemove) {
     write_player(d.file("old_bob.bts"), "bob", 1);
     write_player(d.file("x.bts"), "carol", 3);
     write_player(d.file("Dan.bts"), "Dan", 4);
+    write_player(d.file("eve.bts"), "fay", 5);
     ASSERT_TRUE(d.table.load_all());
 
     // Every file that held the name goes, so no copy comes back at the next start.
@@ -140,6 +141,12 @@ TEST(PlayerTable, FilesOnDiskFollowAddAndRemove) {
     ASSERT_TRUE(d.table.add("dan"));
     ASSERT_TRUE(d.table.remove("dan"));
     EXPECT_TRUE(d.has("Dan.bts"));
+    // eve.bts is where fay came from: removing a new eve leaves it.
+    ASSERT_TRUE(d.table.add("eve"));
+    ASSERT_TRUE(d.table.remove("eve"));
+    EXPECT_TRUE(d.has("eve.bts"));
+    ASSERT_TRUE(d.table.remove("fay"));
+    EXPECT_FALSE(d.has("eve.bts"));
 
     ASSERT_TRUE(d.table.add("Alice"));
     ASSERT_TRUE(d.table.add("alice"));

@@ -1,5 +1,6 @@
 #include "app/players/options.h"
 
+#include <cerrno>
 #include <cstdint>
 
 #include "app/players/save_report.h"
@@ -26,6 +27,7 @@ Qx::BtsFolderPtr KV_Options::to_folder() const {
 }
 
 bool KV_Options::save(const std::string& path) const {
+    errno = 0;
     if (to_folder()->save(path)) return true;
     kv_report_failed_save(path);
     return false;

@@ -17,7 +17,7 @@ std::string stored_choice(const Qx::BtsFolderPtr& folder, KV_FileScanner& scanne
     folder->get_string("path", path, "");
     folder->get_string("name", name, "");
     if (!path.empty() && !scanner.change_dir(path)) return std::string();
-    return (name.empty() || is_plain_file_name(name)) ? name : std::string();
+    return is_plain_file_name(name) ? name : std::string();
 }
 
 Qx::BtsFolderPtr choice_folder(const std::shared_ptr<KV_FileScanner>& scanner, const std::string& name) {

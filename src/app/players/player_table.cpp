@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "app/players/player_name.h"
 #include "app/players/save_report.h"
@@ -30,6 +31,7 @@ bool save_exact(const KV_Player& player, const std::string& path) {
     const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     const bool made = fd >= 0;
     if (made) ::close(fd);
+    errno = 0;
     if (player.save(native)) return true;
     if (made) ::unlink(native.c_str());
     return false;
@@ -111,7 +113,13 @@ bool KV_PlayerTable::add(const std::string& name) {
 bool KV_PlayerTable::remove(const std::string& name) {
     auto found = players_.find(name);
     if (found == players_.end()) return false;
-    delete_exact(folder_ + name + kPlayerExt);
+    // The file named after the player may be where another profile came from
+    // (its inner name differs); that profile would lose its only copy.
+    const std::string own_file = folder_ + name + kPlayerExt;
+    const bool other_came_from_it = std::any_of(players_.begin(), players_.end(), [&](const auto& entry) {
+        return entry.first != name && entry.second && entry.second->get_loaded_file() == own_file;
+    });
+    if (!other_came_from_it) delete_exact(own_file);
     if (found->second && !found->second->get_loaded_file().empty()) delete_exact(found->second->get_loaded_file());
     auto shadowed = shadowed_files_.find(name);
     if (shadowed != shadowed_files_.end()) {

@@ -3,4 +3,5 @@
 // error log, so a lost profile or setting does not go unnoticed.
 #include <string>
 
+// Clear errno before the save, so the reason given is that save's own.
 void kv_report_failed_save(const std::string& path);
