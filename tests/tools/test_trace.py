@@ -75,7 +75,7 @@ def main(exe, root):
         check(plain == (0, [l for l in traced[1] if LINE.match(l)]), "the shipped demo replays differently")
 
         for path, message in ((levels + "karvolt.dat", "not a storage file"),
-                              (root + "/fuzz/corpus/bts/options.bts", "Invalid file type: "),
+                              (root + "/fuzz/corpus/bts_load/options.bts", "Invalid file type: "),
                               (os.path.join(tmp, "missing.kvd"), "not a storage file")):
             rc, out, err = run_err(exe, "--demo", path)
             check(rc == 1 and not out and message in err, "--demo %s: rc %d, stderr %r" % (path, rc, err))

@@ -1,0 +1,55 @@
+#pragma once
+// Every player profile found in the players folder, keyed by name, and the
+// name of the current player.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/players/player.h"
+
+class KV_PlayerTable {
+public:
+    using PlayerMap = std::unordered_map<std::string, std::shared_ptr<KV_Player>, KV_NameHash>;
+
+    // With its trailing separator ("./Players/"); a profile's file is folder + name + ".bts".
+    void set_folder(const std::string& folder) { folder_ = folder; }
+    const std::string& get_folder() const { return folder_; }
+
+    // Replaces the table by the profiles of the folder's "*.bts" files. Two files
+    // holding one name: the one named after it wins, else the later by name.
+    bool load_all();
+    // Writes every profile to its own file; a failed write is reported and the
+    // others still run. Always true.
+    bool save_all();
+
+    // Makes a known name current; false, and nothing changed, for an unknown one.
+    bool select(const std::string& name);
+    // The current profile; when the current name is no longer a key, the first
+    // profile becomes current. Empty only for an empty table.
+    std::shared_ptr<KV_Player> current();
+    std::shared_ptr<KV_Player> get(const std::string& name) const;
+    // A new profile; false for a known name or one the name rule refuses.
+    bool add(const std::string& name);
+    // Drops the profile and deletes its files (the one it came from and
+    // folder + name + ".bts"), so it doesn't come back at the next start.
+    bool remove(const std::string& name);
+    // Every profile's name in ascending byte order.
+    std::vector<std::string> names() const;
+
+    const std::string& get_current_name() const { return current_name_; }
+
+    // The sum of the bytes read as little-endian u32 words, plus each byte left over.
+    static uint32_t hash_name(const std::string& name);
+
+private:
+    PlayerMap players_;
+    std::string folder_;
+    std::string current_name_;
+    // Files that held a known name but lost to another file: removed with it.
+    std::unordered_map<std::string, std::vector<std::string>, KV_NameHash> shadowed_files_;
+};
+
+// The one table of the program.
+extern KV_PlayerTable g_player_table;
