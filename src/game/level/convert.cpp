@@ -7,7 +7,9 @@
 #include "game/level/level.h"
 #include "game/level/level_base.h"
 #include "game/level/level_record.h"
+#include "game/objects/ports.h"
 #include "game/objects/prototypes.h"
+#include "game/objects/small_objects.h"
 
 namespace {
 
@@ -68,17 +70,9 @@ const std::array<TileObject, 256>& tile_table() {
 
 bool is_switchable_port(int code) { return code >= KV_TILE_SPECIAL_L_TO_R && code <= KV_TILE_SPECIAL_D_TO_U; }
 
-// Bits of the port's u32 at state bytes 4-7 that the port hooks apply.
-constexpr uint32_t PORT_GRAVITY = 1, PORT_FREEZE_GROBBLES = 2, PORT_FREEZE_ENEMIES = 4;
-// Bit 0 of state byte 6 of a Bug.
-constexpr uint8_t BUG_UNPREDICTABLE = 1;
-
 void set_object(KV_Cell& cell, const TileObject& obj) {
     KV_Logic::set_cell(cell, obj.type);
-    if (obj.variant != NO_VARIANT) {
-        cell.set_state(uint16_t(obj.variant));
-        cell.set_w1(0);
-    }
+    if (obj.variant != NO_VARIANT) KV_Logic::Wall::View{cell}.set_variant(uint16_t(obj.variant));
 }
 
 }  // namespace
@@ -116,7 +110,7 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
             }
             set_object(cell, obj);
             if (code == KV_TILE_QUARKEL) status.inc_quarkels_present();
-            if (code == KV_TILE_BUG && unpredictable) cell.set_u8(6, uint8_t(cell.get_u8(6) | BUG_UNPREDICTABLE));
+            if (code == KV_TILE_BUG && unpredictable) KV_Logic::Bug::View{cell}.set_unpredictable();
         }
 
     for (int32_t y = 0; y < h; ++y)
@@ -151,13 +145,13 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
         // The outer ring and anything beyond the field are skipped before the tile is read.
         if (port.x <= 0 || port.x >= w || port.y <= 0 || port.y >= h) continue;
         if (!is_switchable_port(source->GetTile(port.x, port.y))) continue;
-        KV_Cell& cell = level->at(3, port.x, port.y);
-        cell.set_u32(0, 1);
-        uint32_t bits = cell.get_u32_4();
-        if (port.gravity) bits |= PORT_GRAVITY;
-        if (port.freeze_grobbles) bits |= PORT_FREEZE_GROBBLES;
-        if (port.freeze_enemies) bits |= PORT_FREEZE_ENEMIES;
-        cell.set_u32_4(bits);
+        KV_PortView p{level->at(3, port.x, port.y)};
+        p.set_special();
+        uint32_t bits = p.switches();
+        if (port.gravity) bits |= PORT_SWITCH_GRAVITY;
+        if (port.freeze_grobbles) bits |= PORT_SWITCH_FREEZE_GROBBLES;
+        if (port.freeze_enemies) bits |= PORT_SWITCH_FREEZE_ENEMIES;
+        p.set_switches(bits);
     }
 
     for (int l = 0; l < KV_LAYER_COUNT; ++l)

@@ -206,20 +206,21 @@ void Disk_Orange_Fall_Temp::process(const KV_ObjectContext& ctx) {
 
 void Disk_Orange_Push_Temp::process(const KV_ObjectContext& ctx) {
     KV_DiskTempView t{*ctx.cell};
-    // 1 and 2: the cell a disk pushed left or right is leaving.
-    if (t.state() != 1 && t.state() != 2)
+    // Only the cell a disk pushed left or right is leaving runs.
+    if (t.state() != uint32_t(KV_PushTempState::Behind_Left) && t.state() != uint32_t(KV_PushTempState::Behind_Right))
         kv_fatal("KV_Logic::Disk_Orange_Push_Temp, process, unknown state ", t.state());
-    if (t.bump_counter() == 31) make_empty(*ctx.cell);
+    if (t.bump_counter() == Disk_Orange_Push_Temp::kLifeTicks) make_empty(*ctx.cell);
 }
 
 void Disk_Orange_Clone::process(const KV_ObjectContext& ctx) {
     Disk_Orange::View c{*ctx.cell};
-    const uint16_t s = ctx.cell->get_state();
-    if (s != uint16_t(State::Growing)) kv_fatal("KV_Logic::Disk_Orange_Clone, process, unknown state ", s);
+    View clone{*ctx.cell};
+    if (clone.state() != State::Growing)
+        kv_fatal("KV_Logic::Disk_Orange_Clone, process, unknown state ", clone.state_word());
     const uint16_t n = c.bump_counter();
     // ">=" so a limit of 0 stops at once instead of waiting for the counter to wrap.
     if (n >= c.clone_limit()) {
-        ctx.cell->set_state(uint16_t(State::Done));
+        clone.set_state(State::Done);
         ctx.cell->flags |= CF_STATIC;
         if (n < 2) ctx.cell->flags |= CF_HIDDEN;
     }

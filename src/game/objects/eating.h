@@ -14,6 +14,21 @@ enum class KV_EatDirection : uint16_t {
     From_Below = 16,  // side 8
 };
 
+// What the eat entries share of the four eatables (Base, Quarkel, Disk_Red,
+// Bug, layer 1); each owner's view names the rest:
+//   bytes 0-1  u16 state word
+//   bytes 2-3  u16 eat direction (KV_EatDirection) when walked over
+//   bytes 4-5 or 4-7  the eating's tick counter: a u32 for Base and Disk_Red,
+//              a u16 for Quarkel and Bug
+struct KV_EatenView {
+    KV_Cell& cell;
+    uint16_t state() const { return cell.get_u16(0); }
+    void set_state(uint16_t s) { cell.set_u16(0, s); }
+    void set_eat_direction(KV_EatDirection d) { cell.set_u16(2, uint16_t(d)); }
+    void clear_u32_counter() { cell.set_u32(4, 0); }
+    void clear_u16_counter() { cell.set_u16(4, 0); }
+};
+
 namespace KV_Interfaces {
 namespace IEatable {
 

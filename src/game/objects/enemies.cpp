@@ -161,7 +161,7 @@ bool try_move_further(const EnemyKind& kind, const KV_ObjectContext& ctx) {
     ctx.cell->flags &= ~uint32_t(CF_TIME_CRITICAL);
     level->at(2, tx, ty) = *ctx.cell;
     set_cell(*ctx.cell, kind.temp);
-    ctx.cell->set_u32(0, temp_state_of(d));
+    KV_EnemyTempView{*ctx.cell}.set_went(temp_state_of(d));
     return true;
 }
 

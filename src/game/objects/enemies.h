@@ -35,12 +35,22 @@ inline bool is_clockwise(KV_EnemyTurn t) { return (uint8_t(t) & KV_CLOCKWISE_TUR
 
 namespace KV_Logic {
 
-// An enemy's cell: state word, counter, move direction, turn code and the
-// resume flag (a turn that a freeze caught in its first half is repeated).
+// An enemy's cell (Electron, Gnarrow, layer 2):
+//   bytes 0-1  u16 state (KV_EnemyState)
+//   byte 2     u8 counter: ticks of the step, turn or pause (byte 3 stays 0)
+//   byte 4     u8 move direction (KV_EnemyDirection)
+//   byte 5     u8 turn (KV_EnemyTurn) of the quarter turn in progress
+//   byte 6     bit 0: resume, a turn that a freeze caught in its first half is repeated
 struct KV_EnemyView {
     KV_Cell& cell;
     KV_EnemyState state() const { return KV_EnemyState(cell.get_u16(0)); }
     void set_state(KV_EnemyState s) { cell.set_u16(0, uint16_t(s)); }
+    bool has(KV_EnemyState s) const { return (cell.get_u16(0) & uint16_t(s)) != 0; }
+    // Moving out of its cell `d`'s way, on the last tick of the step (the
+    // counter read as the whole word at bytes 2-3).
+    bool is_leaving(KV_EnemyDirection d) const {
+        return has(KV_EnemyState::Moving) && (cell.get_u8(4) & uint8_t(d)) != 0 && cell.get_u16(2) == 15;
+    }
     uint8_t counter() const { return cell.get_u8(2); }
     void set_counter(uint8_t c) { cell.set_u8(2, c); }
     uint8_t bump_counter() {
@@ -53,6 +63,15 @@ struct KV_EnemyView {
     void set_turn(KV_EnemyTurn t) { cell.set_u8(5, uint8_t(t)); }
     bool resume() const { return (cell.get_u8(6) & 1) != 0; }
     void set_resume(bool on) { cell.set_u8(6, uint8_t(on ? (cell.get_u8(6) | 1) : (cell.get_u8(6) & ~1))); }
+};
+
+// The cell an enemy is stepping out of (Electron_Temp, Gnarrow_Temp, layer 2):
+//   bytes 0-3  u32 where the enemy went, as a KV_Direction (1 left, 2 up, 4 right, 8 down)
+struct KV_EnemyTempView {
+    KV_Cell& cell;
+    uint32_t went() const { return cell.get_u32(0); }
+    void set_went(uint32_t d) { cell.set_u32(0, d); }
+    bool went_down() const { return (cell.get_u16(0) & DIR_DOWN) != 0; }
 };
 
 // May an enemy move into (x, y) now: nothing solid in layers 0-2, and in layer

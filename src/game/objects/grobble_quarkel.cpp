@@ -6,6 +6,7 @@
 #include "game/objects/fatal.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/prototypes.h"
+#include "game/objects/pushing.h"
 
 namespace KV_Logic {
 namespace {
@@ -18,6 +19,7 @@ namespace I = KV_Interfaces;
 
 constexpr uint16_t kStepTicks = 16;
 constexpr uint16_t kTempGoneTick = 14;     // a step's placeholder is removed here
+constexpr uint16_t kFallTempOpenTick = 13; // Pellik may step into the fall temp from here
 constexpr uint16_t kCheckPointTick = 4;    // a slide waits here for the cell below
 constexpr uint16_t kSlideDownStart = 5;    // the counter a slide resumes from once below is reserved
 constexpr uint16_t kLandedWait = 2;
@@ -116,7 +118,7 @@ KV_Cell& start_roll(const FallerRules& r, const KV_ObjectContext& ctx, int dx) {
     f.set_state(dx < 0 ? r.sliding_left : r.sliding_right);
     f.set_slide_phase(Phase::Sliding);
     set_cell(*ctx.cell, r.slide_temp);
-    FallerTempState{*ctx.cell}.set_state(dx < 0 ? 1 : 2);
+    FallerTempState{*ctx.cell}.set_state(dx < 0 ? KV_SlideTempState::Rolled_Left : KV_SlideTempState::Rolled_Right);
     return rolled;
 }
 
@@ -135,7 +137,7 @@ void start_fall(const FallerRules& r, const KV_ObjectContext& ctx) {
     f.set_time_critical(false);
     f.set_state(kFalling);
     set_cell(*ctx.cell, r.fall_temp);
-    FallerTempState{*ctx.cell}.set_state(1);
+    FallerTempState{*ctx.cell}.set_state(KV_FallTempState::Left_Behind);
 }
 
 void try_fall_or_roll(const FallerRules& r, const KV_ObjectContext& ctx) {
@@ -261,7 +263,7 @@ void slide_check_point(const FallerRules& r, const KV_ObjectContext& ctx, int dx
     f.set_time_critical(false);
     KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
     set_cell(below, r.slide_fall_temp);
-    FallerTempState{below}.set_state(dx < 0 ? 2 : 1);
+    FallerTempState{below}.set_state(dx < 0 ? KV_SlideFallTempState::Slid_Left : KV_SlideFallTempState::Slid_Right);
 }
 
 void slide_ended(const FallerRules& r, const KV_ObjectContext& ctx) {
@@ -273,8 +275,10 @@ void slide_ended(const FallerRules& r, const KV_ObjectContext& ctx) {
 
 bool frozen(const KV_ObjectContext& ctx) { return ctx.level->get_status()->get_freeze_grobbles(); }
 
-// dx of a push direction (2 left, 4 right), 0 for any other value.
-int push_dx(uint16_t dir) { return dir == 2 ? -1 : dir == 4 ? 1 : 0; }
+// dx of a push direction (left or right), 0 for any other value.
+int push_dx(uint16_t dir) {
+    return dir == uint16_t(KV_PushDirection::Left) ? -1 : dir == uint16_t(KV_PushDirection::Right) ? 1 : 0;
+}
 
 void do_start_pushing(const KV_ObjectContext& ctx) {
     FallerState f{*ctx.cell};
@@ -344,10 +348,64 @@ void being_eaten(const KV_ObjectContext& ctx) {
     set_cell(*ctx.cell, T::Empty);
 }
 
+// ---- what other objects ask ----
+
+bool fall_temp_enterable(const KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp, T faller,
+                         uint16_t falling) {
+    if ((temp.get_u16(0) & uint16_t(KV_FallTempState::Left_Behind)) == 0 || !level->inside(x, y + 1)) return false;
+    const KV_Cell& f = level->at(1, x, y + 1);
+    return f.is(faller) && (f.get_u16(0) & falling) != 0 && f.get_u16(4) == kFallTempOpenTick;
+}
+
+bool lying_still(const KV_ObjectContext& ctx) { return FallerState{*ctx.cell}.has(kAtRest); }
+
+// A slider in its first two phases, in the state of `slide`.
+bool early_slider(const KV_ObjectContext& ctx, uint16_t slide) {
+    const FallerState f{*ctx.cell};
+    return f.has(slide) && (f.slide_phase() == Phase::Sliding || f.slide_phase() == Phase::Check_Point);
+}
+
+// A slide temp of the roll `rolled` lets the roll start when its owner,
+// beside it that way, slides down in the state `slide`.
+bool slide_temp_test(const KV_ObjectContext& ctx, KV_SlideTempState rolled, T owner_type, uint16_t slide) {
+    if (!FallerTempState{*ctx.cell}.has(rolled)) return false;
+    const int32_t ox = ctx.x + (rolled == KV_SlideTempState::Rolled_Left ? -1 : 1);
+    if (!ctx.level->inside(ox, ctx.y)) return false;
+    KV_Cell& owner = ctx.level->at(1, ox, ctx.y);
+    const FallerState f{owner};
+    return owner.is(owner_type) && f.has(slide) && f.slide_phase() == Phase::Sliding_Down;
+}
+
 }  // namespace
 
 bool Grobble::can_enter(const KV_Level* level, int32_t x, int32_t y) { return enterable(level, x, y); }
 bool Quarkel::can_enter(const KV_Level* level, int32_t x, int32_t y) { return enterable(level, x, y); }
+
+bool Grobble::fall_temp_enterable(const KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp) {
+    return KV_Logic::fall_temp_enterable(level, x, y, temp, T::Grobble, uint16_t(G::Falling));
+}
+bool Quarkel::fall_temp_enterable(const KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp) {
+    return KV_Logic::fall_temp_enterable(level, x, y, temp, T::Quarkel, uint16_t(Q::Falling));
+}
+
+bool Grobble::rolls_off(const KV_ObjectContext& ctx) { return lying_still(ctx); }
+bool Quarkel::rolls_off(const KV_ObjectContext& ctx) { return lying_still(ctx); }
+bool Grobble::sliding_left_test(const KV_ObjectContext& ctx) { return early_slider(ctx, uint16_t(G::Sliding_Right)); }
+bool Grobble::sliding_right_test(const KV_ObjectContext& ctx) { return early_slider(ctx, uint16_t(G::Sliding_Left)); }
+bool Quarkel::sliding_left_test(const KV_ObjectContext& ctx) { return early_slider(ctx, uint16_t(Q::Sliding_Right)); }
+bool Quarkel::sliding_right_test(const KV_ObjectContext& ctx) { return early_slider(ctx, uint16_t(Q::Sliding_Left)); }
+bool Grobble_Slide_Temp::sliding_left_test(const KV_ObjectContext& ctx) {
+    return slide_temp_test(ctx, KV_SlideTempState::Rolled_Left, T::Grobble, uint16_t(G::Sliding_Left));
+}
+bool Grobble_Slide_Temp::sliding_right_test(const KV_ObjectContext& ctx) {
+    return slide_temp_test(ctx, KV_SlideTempState::Rolled_Right, T::Grobble, uint16_t(G::Sliding_Right));
+}
+bool Quarkel_Slide_Temp::sliding_left_test(const KV_ObjectContext& ctx) {
+    return slide_temp_test(ctx, KV_SlideTempState::Rolled_Left, T::Quarkel, uint16_t(Q::Sliding_Left));
+}
+bool Quarkel_Slide_Temp::sliding_right_test(const KV_ObjectContext& ctx) {
+    return slide_temp_test(ctx, KV_SlideTempState::Rolled_Right, T::Quarkel, uint16_t(Q::Sliding_Right));
+}
 
 void Grobble::process(const KV_ObjectContext& ctx) {
     const uint16_t s = FallerState{*ctx.cell}.state();
@@ -413,7 +471,7 @@ void Quarkel::time_critical(const KV_ObjectContext& ctx) {
 
 void Grobble_Clone::process(const KV_ObjectContext& ctx) {
     GrobbleCloneState g{*ctx.cell};
-    if (g.state() != 1) kv_fatal("KV_Logic::Grobble_Clone, process, unknown state ", g.state());
+    if (g.state() != uint16_t(KV_GrobbleCloneState::Growing)) kv_fatal("KV_Logic::Grobble_Clone, process, unknown state ", g.state());
     if (g.bump_counter() != kStepTicks) return;
     set_cell(*ctx.cell, T::Grobble);
     FallerState{*ctx.cell}.set_state(kFallStepEnded);

@@ -1,5 +1,6 @@
 #include "game/objects/pellik.h"
 
+#include "game/objects/disks.h"
 #include "game/objects/fatal.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/prototypes.h"
@@ -95,8 +96,7 @@ void become_player(KV_Level* level, const KV_Cell& cell, int32_t x, int32_t y) {
 
 // The whole cell goes to the neighbour and takes the player fields with it;
 // the old cell stays occupied by the move temp until the step nearly ends.
-void step_into(const KV_ObjectContext& ctx, const Step& s, uint16_t temp_move) {
-    const int32_t tx = target_x(ctx, s), ty = target_y(ctx, s);
+void step_into(const KV_ObjectContext& ctx, int32_t tx, int32_t ty, uint16_t temp_move) {
     KV_Cell& moved = ctx.level->at(2, tx, ty);
     moved = *ctx.cell;
     become_player(ctx.level, moved, tx, ty);
@@ -109,7 +109,7 @@ void lay_red_disk(const KV_ObjectContext& ctx) {
     KV_Cell& disk = level->at(3, ctx.x, ctx.y);
     set_cell(disk, T::Disk_Red);
     disk.flags &= ~uint32_t(CF_STATIC);
-    disk.set_state(8);  // laid: its fuse runs
+    Disk_Red::View{disk}.set_state(Disk_Red::State::Laid);  // its fuse runs
     View{*ctx.cell}.set_hold(0);
     level->get_sound_events()->post(SE_SWITCH);
     level->get_status()->dec_red_disks();
@@ -249,9 +249,30 @@ bool try_move(const KV_ObjectContext& ctx, const Step& s) {
     p.set_time_critical(false);
     p.set_state(S::Moving);
     p.set_counter(0);
-    step_into(ctx, step, step.dir);
+    step_into(ctx, target_x(ctx, step), target_y(ctx, step), step.dir);
     ctx.level->get_status()->inc_moves();
     return true;
+}
+
+void walk_to(const KV_ObjectContext& ctx, int32_t tx, int32_t ty) {
+    View p{*ctx.cell};
+    const Step& step = checked_step(p.direction(), "KV_Logic::Pellik, try_move unknown direction");
+    p.set_time_critical(false);
+    p.set_state(S::Moving);
+    p.set_counter(0);
+    step_into(ctx, tx, ty, step.dir);
+}
+
+bool stands_in_port(const KV_ObjectContext& ctx) {
+    return I::Port::is_port(ctx.level->at(3, ctx.x, ctx.y).type);
+}
+
+bool counts_as_player(const KV_ObjectContext& ctx) {
+    return View{*ctx.cell}.in_player_state() && !stands_in_port(ctx);
+}
+
+bool is_hit_by_faller(const KV_ObjectContext& ctx) {
+    return !stands_in_port(ctx) && View{*ctx.cell}.in_hittable_state();
 }
 
 bool try_push(const KV_ObjectContext& ctx, const Step& s) {
@@ -272,7 +293,7 @@ bool try_port(const KV_ObjectContext& ctx, const Step& s) {
     p.set_state(S::Moving);
     p.set_counter(0);
     p.set_time_critical(false);
-    step_into(ctx, step, step.dir);
+    step_into(ctx, target_x(ctx, step), target_y(ctx, step), step.dir);
     ctx.level->get_status()->inc_moves();
     return true;
 }
@@ -333,7 +354,7 @@ void do_ready(const KV_ObjectContext& ctx) {
 
 void do_move(const KV_ObjectContext& ctx) {
     if (!advance_step<&Step::move_pose>(ctx, "KV_Logic::Pellik, do_move unknown direction")) return;
-    if (I::Port::is_port(ctx.level->at(3, ctx.x, ctx.y).type)) View{*ctx.cell}.set_state(S::In_Port);
+    if (stands_in_port(ctx)) View{*ctx.cell}.set_state(S::In_Port);
 }
 
 void do_over_eat(const KV_ObjectContext& ctx) {
@@ -371,7 +392,7 @@ void do_wanna_push(const KV_ObjectContext& ctx) {
     p.set_time_critical(false);
     p.set_state(S::Pushing);
     p.set_counter(0);
-    step_into(ctx, s, s.push_temp);
+    step_into(ctx, target_x(ctx, s), target_y(ctx, s), s.push_temp);
 }
 
 void do_in_port(const KV_ObjectContext& ctx) {

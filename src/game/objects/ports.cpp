@@ -1,16 +1,13 @@
 #include "game/objects/ports.h"
 
-#include "game/objects/fatal.h"
 #include "game/objects/interfaces.h"
-#include "game/objects/prototypes.h"
+#include "game/objects/pellik.h"
 
 namespace KV_Interfaces {
 namespace Port {
 namespace {
 
 using T = KV_ObjectType;
-
-constexpr uint16_t PELLIK_MOVING = 2;
 
 struct Pos {
     int32_t x, y;
@@ -54,8 +51,9 @@ KV_ObjectContext pellik_in_port(const KV_ObjectContext& port) {
 
 // A special one-way port sets all three switches from its bits, every pass.
 void apply_switches(const KV_ObjectContext& port) {
-    if ((port.cell->get_state() & PORT_SPECIAL) == 0) return;
-    const uint32_t bits = port.cell->get_u32_4();
+    const KV_PortView p{*port.cell};
+    if (!p.is_special()) return;
+    const uint32_t bits = p.switches();
     KV_LevelStatus& s = *port.level->get_status();
     if (bits & PORT_SWITCH_GRAVITY) s.set_gravity(); else s.clear_gravity();
     if (bits & PORT_SWITCH_FREEZE_GROBBLES) s.set_freeze_grobbles(); else s.clear_freeze_grobbles();
@@ -72,7 +70,7 @@ bool pass_one_way(const KV_ObjectContext& port, Pos target) {
 // Two-way kinds follow Pellik's direction, if it is one they allow.
 bool pass_along(const KV_ObjectContext& port, uint32_t allowed_dirs) {
     const KV_ObjectContext pellik = pellik_in_port(port);
-    const uint8_t dir = pellik.cell->get_u8(4);
+    const uint8_t dir = KV_Logic::Pellik::View{*pellik.cell}.direction();
     Pos target;
     if ((dir & allowed_dirs) == 0 || !step(port, dir, target)) return false;
     return move_pellik_out(pellik, target.x, target.y);
@@ -83,21 +81,7 @@ bool pass_along(const KV_ObjectContext& port, uint32_t allowed_dirs) {
 bool move_pellik_out(const KV_ObjectContext& pellik, int32_t tx, int32_t ty) {
     KV_Level& level = *pellik.level;
     if (!level.inside(tx, ty) || !KV_Logic::Pellik::can_enter_cell(&level, tx, ty)) return false;
-    KV_Cell& c = *pellik.cell;
-    const uint8_t dir = c.get_u8(4);
-    if (dir != DIR_LEFT && dir != DIR_UP && dir != DIR_RIGHT && dir != DIR_DOWN)
-        kv_fatal("KV_Logic::Pellik, try_move unknown direction");
-    c.flags &= ~CF_TIME_CRITICAL;
-    c.set_state(PELLIK_MOVING);
-    c.set_u8(2, 0);
-    KV_Cell& target = level.at(2, tx, ty);
-    target = c;
-    *level.get_player_cell() = c;
-    level.set_player_pos(tx, ty);
-    level.set_has_player(true);
-    // Only now, after the copies, may the old cell turn into the move temp.
-    KV_Logic::set_cell(c, T::Pellik_Move_Temp);
-    c.set_u32(0, dir);
+    KV_Logic::Pellik::walk_to(pellik, tx, ty);
     return true;
 }
 

@@ -95,6 +95,11 @@ void Terminal::process(const KV_ObjectContext& ctx) {
     t.set_animation(next == kAnimationLength ? 0 : next);
 }
 
+bool Explosion::is_deadly(const KV_ObjectContext& ctx) {
+    if (View{*ctx.cell}.burnt_for(kPellikEntersAfter)) return false;
+    return !ctx.level->at(1, ctx.x, ctx.y).is_solid();
+}
+
 void Explosion::process(const KV_ObjectContext& ctx) {
     View e{*ctx.cell};
     using K = KV_ExplosionState;

@@ -28,9 +28,26 @@ enum class KV_ExitState : uint16_t {
 
 namespace KV_Logic {
 
+// RAM (layer 1) and Hardware (layer 3), which never change:
+//   bytes 0-1  u16 variant: which of the tile's looks it has
+//   bytes 2-3  u16, 0
+namespace Wall {
+struct View {
+    KV_Cell& cell;
+    uint16_t variant() const { return cell.get_u16(0); }
+    void set_variant(uint16_t v) {
+        cell.set_u16(0, v);
+        cell.set_u16(2, 0);
+    }
+};
+}  // namespace Wall
+
 namespace Base {
 constexpr uint32_t kEatTicks = 16;
-// State word and the u32 tick counter at state bytes 4-7.
+// Base (layer 1):
+//   bytes 0-1  u16 state (KV_BaseState)
+//   bytes 2-3  u16 eat direction (KV_EatDirection) while walked over
+//   bytes 4-7  u32 counter: ticks of the eating
 struct View {
     KV_Cell& cell;
     KV_BaseState state() const { return KV_BaseState(cell.get_u16(0)); }
@@ -51,12 +68,17 @@ constexpr uint16_t kSoundEvery = 16;
 constexpr int kCountdownRange = 512;
 constexpr uint16_t kCountdownMinimum = 32;
 
-// State word, the u16 counter at state bytes 4-5 and the unpredictable flag
-// (bit 0 of state byte 6, set by the level converter for old levels).
+// Bug (layer 1):
+//   bytes 0-1  u16 state (KV_BugState)
+//   bytes 2-3  u16 eat direction (KV_EatDirection) while walked over
+//   bytes 4-5  u16 counter: ticks of the eating, the spark or the quiet countdown
+//   byte 6     bit 0: unpredictable, set by the level converter for old levels
 struct View {
     KV_Cell& cell;
     KV_BugState state() const { return KV_BugState(cell.get_u16(0)); }
     void set_state(KV_BugState s) { cell.set_u16(0, uint16_t(s)); }
+    // Deadly to Pellik while it sparks.
+    bool is_sparking() const { return (cell.get_u16(0) & uint16_t(KV_BugState::Sparking)) != 0; }
     uint16_t counter() const { return cell.get_u16(4); }
     void set_counter(uint16_t c) { cell.set_u16(4, c); }
     uint16_t bump_counter() {
@@ -69,6 +91,8 @@ struct View {
 }  // namespace Bug
 
 namespace Exit {
+// Exit (layer 1):
+//   bytes 0-1  u16 state (KV_ExitState)
 struct View {
     KV_Cell& cell;
     KV_ExitState state() const { return KV_ExitState(cell.get_u16(0)); }
@@ -78,7 +102,8 @@ struct View {
 
 namespace Terminal {
 constexpr uint32_t kAnimationLength = 256;
-// The animation counter is the u32 at state bytes 0-3.
+// Terminal (layer 1):
+//   bytes 0-3  u32 animation counter, 0..kAnimationLength-1
 struct View {
     KV_Cell& cell;
     uint32_t animation() const { return cell.get_u32(0); }
@@ -90,16 +115,32 @@ namespace Explosion {
 // Ticks of a fire that burns out, and of one that waits to blast its own area.
 constexpr uint32_t kBurnTicks = 64;
 constexpr uint32_t kDelayTicks = 24;
-// Kind is the u32 at state bytes 0-3, the tick counter the u32 at 4-7.
+// Ticks after which Pellik, or a pushed object, may enter a fire of the normal flavour.
+constexpr uint32_t kPellikEntersAfter = 31;
+constexpr uint32_t kPushEntersAfter = 63;
+// Explosion (layer 3; also layer 1 or 2 where an object turned into fire):
+//   bytes 0-3  u32 kind (KV_ExplosionState)
+//   bytes 4-7  u32 counter: ticks it has burnt
 struct View {
     KV_Cell& cell;
     KV_ExplosionState kind() const { return KV_ExplosionState(cell.get_u32(0)); }
+    void set_kind(KV_ExplosionState k) { cell.set_u32(0, uint32_t(k)); }
+    // A fire of the normal flavour (Plain or Delayed_Normal; the state word's bits 0-1).
+    bool is_normal_flavour() const {
+        return (cell.get_u16(0) & uint16_t(uint32_t(KV_ExplosionState::Plain) |
+                                           uint32_t(KV_ExplosionState::Delayed_Normal))) != 0;
+    }
+    // A normal fire that has burnt at least `ticks`: dying down, it can be entered.
+    bool burnt_for(uint32_t ticks) const { return is_normal_flavour() && counter() >= ticks; }
     uint32_t counter() const { return cell.get_u32(4); }
+    void set_counter(uint32_t c) { cell.set_u32(4, c); }
     uint32_t bump_counter() {
         cell.inc_u32_4();
         return counter();
     }
 };
+// Deadly to Pellik at (ctx): not once it dies down, nor over a solid layer-1 cell.
+bool is_deadly(const KV_ObjectContext& ctx);
 }  // namespace Explosion
 
 }  // namespace KV_Logic
