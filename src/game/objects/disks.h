@@ -36,8 +36,9 @@ enum class State : uint16_t {
 //   bytes 2-3  u16 push direction (KV_PushDirection, Left or Right)
 //   bytes 4-5  u16 counter: ticks of the fall, push or wait
 //   bytes 6-7  u16 clone limit: the tick at which a clone stops growing
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     State state() const { return State(cell.get_u16(0)); }
     void set_state(State s) { cell.set_u16(0, uint16_t(s)); }
     uint16_t state_word() const { return cell.get_u16(0); }
@@ -58,6 +59,8 @@ struct View {
     uint16_t clone_limit() const { return cell.get_u16(6); }
     void set_clone_limit(uint16_t l) { cell.set_u16(6, l); }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 
 // The cell below is free, or it is the fall reservation this disk made.
 bool can_fall(const KV_ObjectContext& ctx);
@@ -68,12 +71,15 @@ namespace Disk_Orange_Clone {
 enum class State : uint16_t { Growing = 1, Done = 2 };
 
 // The clone's cell, laid out as Disk_Orange::View.
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     State state() const { return State(cell.get_u16(0)); }
     void set_state(State s) { cell.set_u16(0, uint16_t(s)); }
     uint16_t state_word() const { return cell.get_u16(0); }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Disk_Orange_Clone
 
 // The placeholders of the disks: the layout of KV_TempView.
@@ -91,7 +97,8 @@ constexpr uint32_t kClearedTick = 17;
 
 // A left-behind temp whose disk has gone: Pellik or a pushed object may enter.
 inline bool is_cleared(const KV_Cell& temp) {
-    return (temp.get_u16(0) & Left_Behind) != 0 && temp.get_u32(4) == kClearedTick;
+    const KV_ConstTempView t{temp};
+    return t.has(Left_Behind) && t.counter() == kClearedTick;
 }
 }  // namespace Disk_Orange_Fall_Temp
 
@@ -107,8 +114,9 @@ enum class State : uint16_t { At_Rest = 1, Pushed = 2, Leaned_On = 4 };
 //   bytes 0-1  u16 state (State)
 //   bytes 2-3  u16 push direction (KV_PushDirection)
 //   bytes 4-7  u32 counter: ticks of the push or lean
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     State state() const { return State(cell.get_u16(0)); }
     void set_state(State s) { cell.set_u16(0, uint16_t(s)); }
     uint16_t push_direction() const { return cell.get_u16(2); }
@@ -120,6 +128,8 @@ struct View {
         return counter();
     }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Disk_Yellow
 
 namespace Disk_Red {
@@ -132,8 +142,9 @@ constexpr uint32_t kFuseTicks = 80;
 //   bytes 0-1  u16 state (State)
 //   bytes 2-3  u16 eat direction (KV_EatDirection) while eaten
 //   bytes 4-7  u32 counter: ticks of the eating, or of the fuse once laid
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     State state() const { return State(cell.get_u16(0)); }
     void set_state(State s) { cell.set_u16(0, uint16_t(s)); }
     uint32_t counter() const { return cell.get_u32(4); }
@@ -142,6 +153,8 @@ struct View {
         return counter();
     }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Disk_Red
 
 }  // namespace KV_Logic

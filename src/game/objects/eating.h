@@ -20,14 +20,17 @@ enum class KV_EatDirection : uint16_t {
 //   bytes 2-3  u16 eat direction (KV_EatDirection) when walked over
 //   bytes 4-5 or 4-7  the eating's tick counter: a u32 for Base and Disk_Red,
 //              a u16 for Quarkel and Bug
-struct KV_EatenView {
-    KV_Cell& cell;
+template <typename Cell>
+struct KV_EatenViewOf {
+    Cell& cell;
     uint16_t state() const { return cell.get_u16(0); }
     void set_state(uint16_t s) { cell.set_u16(0, s); }
     void set_eat_direction(KV_EatDirection d) { cell.set_u16(2, uint16_t(d)); }
     void clear_u32_counter() { cell.set_u32(4, 0); }
     void clear_u16_counter() { cell.set_u16(4, 0); }
 };
+using KV_EatenView = KV_EatenViewOf<KV_Cell>;
+using KV_ConstEatenView = KV_EatenViewOf<const KV_Cell>;
 
 namespace KV_Interfaces {
 namespace IEatable {

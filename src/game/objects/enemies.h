@@ -41,8 +41,9 @@ namespace KV_Logic {
 //   byte 4     u8 move direction (KV_EnemyDirection)
 //   byte 5     u8 turn (KV_EnemyTurn) of the quarter turn in progress
 //   byte 6     bit 0: resume, a turn that a freeze caught in its first half is repeated
-struct KV_EnemyView {
-    KV_Cell& cell;
+template <typename Cell>
+struct KV_EnemyViewOf {
+    Cell& cell;
     KV_EnemyState state() const { return KV_EnemyState(cell.get_u16(0)); }
     void set_state(KV_EnemyState s) { cell.set_u16(0, uint16_t(s)); }
     bool has(KV_EnemyState s) const { return (cell.get_u16(0) & uint16_t(s)) != 0; }
@@ -64,15 +65,20 @@ struct KV_EnemyView {
     bool resume() const { return (cell.get_u8(6) & 1) != 0; }
     void set_resume(bool on) { cell.set_u8(6, uint8_t(on ? (cell.get_u8(6) | 1) : (cell.get_u8(6) & ~1))); }
 };
+using KV_EnemyView = KV_EnemyViewOf<KV_Cell>;
+using KV_ConstEnemyView = KV_EnemyViewOf<const KV_Cell>;
 
 // The cell an enemy is stepping out of (Electron_Temp, Gnarrow_Temp, layer 2):
 //   bytes 0-3  u32 where the enemy went, as a KV_Direction (1 left, 2 up, 4 right, 8 down)
-struct KV_EnemyTempView {
-    KV_Cell& cell;
+template <typename Cell>
+struct KV_EnemyTempViewOf {
+    Cell& cell;
     uint32_t went() const { return cell.get_u32(0); }
     void set_went(uint32_t d) { cell.set_u32(0, d); }
     bool went_down() const { return (cell.get_u16(0) & DIR_DOWN) != 0; }
 };
+using KV_EnemyTempView = KV_EnemyTempViewOf<KV_Cell>;
+using KV_ConstEnemyTempView = KV_EnemyTempViewOf<const KV_Cell>;
 
 // May an enemy move into (x, y) now: nothing solid in layers 0-2, and in layer
 // 3 nothing solid but a laid red disk. Outside the field it may not.

@@ -352,9 +352,10 @@ void being_eaten(const KV_ObjectContext& ctx) {
 
 bool fall_temp_enterable(const KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp, T faller,
                          uint16_t falling) {
-    if ((temp.get_u16(0) & uint16_t(KV_FallTempState::Left_Behind)) == 0 || !level->inside(x, y + 1)) return false;
-    const KV_Cell& f = level->at(1, x, y + 1);
-    return f.is(faller) && (f.get_u16(0) & falling) != 0 && f.get_u16(4) == kFallTempOpenTick;
+    if (!ConstFallerTempState{temp}.has(KV_FallTempState::Left_Behind) || !level->inside(x, y + 1)) return false;
+    const KV_Cell& below = level->at(1, x, y + 1);
+    const ConstFallerState f{below};
+    return below.is(faller) && f.has(falling) && f.counter() == kFallTempOpenTick;
 }
 
 bool lying_still(const KV_ObjectContext& ctx) { return FallerState{*ctx.cell}.has(kAtRest); }

@@ -63,8 +63,9 @@ namespace KV_Logic {
 //   bytes 4-5  u16 counter: ticks of the step, wait or eating
 //   byte 6     u8 slide phase (KV_SlidePhase)
 //   byte 7     bit 0: a Grobble landed on an orange disk, which makes it wait longer
-struct FallerState {
-    KV_Cell& cell;
+template <typename Cell>
+struct FallerStateOf {
+    Cell& cell;
     uint16_t state() const { return cell.get_u16(0); }
     void set_state(uint16_t s) { cell.set_u16(0, s); }
     template <typename S>
@@ -91,11 +92,14 @@ struct FallerState {
             cell.flags &= ~uint32_t(CF_TIME_CRITICAL);
     }
 };
+using FallerState = FallerStateOf<KV_Cell>;
+using ConstFallerState = FallerStateOf<const KV_Cell>;
 
 // The fall, slide and slide-fall placeholders of both objects (layer 1):
 //   bytes 0-1  u16 state (KV_FallTempState, KV_SlideTempState or KV_SlideFallTempState)
-struct FallerTempState {
-    KV_Cell& cell;
+template <typename Cell>
+struct FallerTempStateOf {
+    Cell& cell;
     uint16_t state() const { return cell.get_u16(0); }
     void set_state(uint16_t s) { cell.set_u16(0, s); }
     template <typename S>
@@ -103,12 +107,15 @@ struct FallerTempState {
     template <typename S>
     bool has(S s) const { return (cell.get_u16(0) & uint16_t(s)) != 0; }
 };
+using FallerTempState = FallerTempStateOf<KV_Cell>;
+using ConstFallerTempState = FallerTempStateOf<const KV_Cell>;
 
 // Grobble_Clone (layer 1):
 //   bytes 0-1  u16 state (KV_GrobbleCloneState)
 //   bytes 4-7  u32 counter: ticks since the clone was made
-struct GrobbleCloneState {
-    KV_Cell& cell;
+template <typename Cell>
+struct GrobbleCloneStateOf {
+    Cell& cell;
     uint16_t state() const { return cell.get_u16(0); }
     uint32_t counter() const { return cell.get_u32(4); }
     uint32_t bump_counter() {
@@ -116,6 +123,8 @@ struct GrobbleCloneState {
         return counter();
     }
 };
+using GrobbleCloneState = GrobbleCloneStateOf<KV_Cell>;
+using ConstGrobbleCloneState = GrobbleCloneStateOf<const KV_Cell>;
 
 // May a falling or rolling object move into (x, y): nothing solid in layers
 // 0-2, and in layer 3 nothing solid but a laid red disk. Outside the field it may not.

@@ -43,8 +43,9 @@ constexpr uint16_t kLayHoldTicks = 132;
 //   byte 3     u8 pose (KV_PellikPose) the last action ended with
 //   byte 4     u8 direction: KV_Direction bit of the last chosen move, 0 before the first
 //   bytes 6-7  u16 hold: ticks fire has been held while ready (a red disk at kLayHoldTicks)
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     KV_PellikState state() const { return KV_PellikState(cell.get_u16(0)); }
     void set_state(KV_PellikState s) { cell.set_u16(0, uint16_t(s)); }
     // True when the state word has any of the bits of `states`.
@@ -89,15 +90,20 @@ struct View {
             cell.flags &= ~uint32_t(CF_TIME_CRITICAL);
     }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 
 // The cell Pellik leaves behind while it steps out of it (Pellik_Move_Temp, layer 2):
 //   bytes 0-1  u16 move: the KV_Direction of a walk, or 16/32/64/128
 //              (left/up/right/down) for a push
-struct MoveTempView {
-    KV_Cell& cell;
+template <typename Cell>
+struct MoveTempViewOf {
+    Cell& cell;
     uint16_t move() const { return cell.get_u16(0); }
     void set_move(uint16_t m) { cell.set_u16(0, m); }
 };
+using MoveTempView = MoveTempViewOf<KV_Cell>;
+using ConstMoveTempView = MoveTempViewOf<const KV_Cell>;
 
 // One of the four moves: its key, the neighbour it aims at, the side of that
 // neighbour Pellik comes from, the poses it ends with and its push temp state.

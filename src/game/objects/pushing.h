@@ -39,22 +39,26 @@ enum class KV_YellowPushTempState : uint32_t {
 //   bytes 0-1  u16 state word
 //   bytes 2-3  u16 push direction (KV_PushDirection)
 //   bytes 4-5  u16 counter of the sideways pushables (the yellow disk's is the u32 at 4-7)
-struct KV_PushableView {
-    KV_Cell& cell;
+template <typename Cell>
+struct KV_PushableViewOf {
+    Cell& cell;
     uint16_t state() const { return cell.get_u16(0); }
     void set_state(uint16_t s) { cell.set_u16(0, s); }
     uint16_t push_direction() const { return cell.get_u16(2); }
     void set_push_direction(KV_PushDirection d) { cell.set_u16(2, uint16_t(d)); }
     void set_sideways_counter(uint16_t c) { cell.set_u16(4, c); }
 };
+using KV_PushableView = KV_PushableViewOf<KV_Cell>;
+using KV_ConstPushableView = KV_PushableViewOf<const KV_Cell>;
 
 // The push placeholders (Grobble_Push_Temp, Disk_Orange_Push_Temp,
 // Disk_Yellow_Push_Temp, layer 1), and the orange disk's fall temp, which
 // shares the layout:
 //   bytes 0-3  u32 state (KV_PushTempState, KV_YellowPushTempState or the fall temp's)
 //   bytes 4-7  u32 counter: ticks since the temp became active
-struct KV_TempView {
-    KV_Cell& cell;
+template <typename Cell>
+struct KV_TempViewOf {
+    Cell& cell;
     uint32_t state() const { return cell.get_u32(0); }
     void set_state(uint32_t s) { cell.set_u32(0, s); }
     // True when the state word (bytes 0-1) has any of `bits`.
@@ -65,6 +69,8 @@ struct KV_TempView {
         return counter();
     }
 };
+using KV_TempView = KV_TempViewOf<KV_Cell>;
+using KV_ConstTempView = KV_TempViewOf<const KV_Cell>;
 
 // The state bits of a reserved push temp and of one a pushed object is leaving.
 constexpr uint32_t KV_PUSH_TEMP_RESERVED =
@@ -82,7 +88,8 @@ constexpr uint32_t KV_YELLOW_PUSH_TEMP_LEAVING =
 // half of the push (`leaving`: the temp kind's leaving bits, read in the state word).
 constexpr uint32_t KV_PUSH_TEMP_HIT_TICKS = 16;
 inline bool push_temp_is_hit(const KV_Cell& temp, uint32_t leaving) {
-    return (temp.get_u16(0) & leaving) != 0 && temp.get_u32(4) < KV_PUSH_TEMP_HIT_TICKS;
+    const KV_ConstTempView t{temp};
+    return t.has(leaving) && t.counter() < KV_PUSH_TEMP_HIT_TICKS;
 }
 
 namespace KV_Interfaces {

@@ -32,14 +32,17 @@ namespace KV_Logic {
 //   bytes 0-1  u16 variant: which of the tile's looks it has
 //   bytes 2-3  u16, 0
 namespace Wall {
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     uint16_t variant() const { return cell.get_u16(0); }
     void set_variant(uint16_t v) {
         cell.set_u16(0, v);
         cell.set_u16(2, 0);
     }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Wall
 
 namespace Base {
@@ -48,8 +51,9 @@ constexpr uint32_t kEatTicks = 16;
 //   bytes 0-1  u16 state (KV_BaseState)
 //   bytes 2-3  u16 eat direction (KV_EatDirection) while walked over
 //   bytes 4-7  u32 counter: ticks of the eating
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     KV_BaseState state() const { return KV_BaseState(cell.get_u16(0)); }
     uint32_t counter() const { return cell.get_u32(4); }
     uint32_t bump_counter() {
@@ -57,6 +61,8 @@ struct View {
         return counter();
     }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Base
 
 namespace Bug {
@@ -73,8 +79,9 @@ constexpr uint16_t kCountdownMinimum = 32;
 //   bytes 2-3  u16 eat direction (KV_EatDirection) while walked over
 //   bytes 4-5  u16 counter: ticks of the eating, the spark or the quiet countdown
 //   byte 6     bit 0: unpredictable, set by the level converter for old levels
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     KV_BugState state() const { return KV_BugState(cell.get_u16(0)); }
     void set_state(KV_BugState s) { cell.set_u16(0, uint16_t(s)); }
     // Deadly to Pellik while it sparks.
@@ -88,27 +95,35 @@ struct View {
     bool unpredictable() const { return (cell.get_u8(6) & 1) != 0; }
     void set_unpredictable() { cell.set_u8(6, uint8_t(cell.get_u8(6) | 1)); }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Bug
 
 namespace Exit {
 // Exit (layer 1):
 //   bytes 0-1  u16 state (KV_ExitState)
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     KV_ExitState state() const { return KV_ExitState(cell.get_u16(0)); }
     void set_state(KV_ExitState s) { cell.set_u16(0, uint16_t(s)); }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Exit
 
 namespace Terminal {
 constexpr uint32_t kAnimationLength = 256;
 // Terminal (layer 1):
 //   bytes 0-3  u32 animation counter, 0..kAnimationLength-1
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     uint32_t animation() const { return cell.get_u32(0); }
     void set_animation(uint32_t a) { cell.set_u32(0, a); }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Terminal
 
 namespace Explosion {
@@ -121,8 +136,9 @@ constexpr uint32_t kPushEntersAfter = 63;
 // Explosion (layer 3; also layer 1 or 2 where an object turned into fire):
 //   bytes 0-3  u32 kind (KV_ExplosionState)
 //   bytes 4-7  u32 counter: ticks it has burnt
-struct View {
-    KV_Cell& cell;
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     KV_ExplosionState kind() const { return KV_ExplosionState(cell.get_u32(0)); }
     void set_kind(KV_ExplosionState k) { cell.set_u32(0, uint32_t(k)); }
     // A fire of the normal flavour (Plain or Delayed_Normal; the state word's bits 0-1).
@@ -139,6 +155,8 @@ struct View {
         return counter();
     }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 // Deadly to Pellik at (ctx): not once it dies down, nor over a solid layer-1 cell.
 bool is_deadly(const KV_ObjectContext& ctx);
 }  // namespace Explosion
