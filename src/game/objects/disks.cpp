@@ -29,11 +29,10 @@ namespace {
 
 // Column a leaned-on disk is pushed to; false for a corrupt direction.
 bool push_target_column(const View& d, int32_t x, int32_t& target) {
-    switch (KV_DiskPush(d.push_direction())) {
-        case KV_DiskPush::Left: target = x - 1; return true;
-        case KV_DiskPush::Right: target = x + 1; return true;
-        default: return false;
-    }
+    KV_Dir dir;
+    if (!kv_dir_of_push(d.push_direction(), dir) || kv_dx(dir) == 0) return false;
+    target = x + kv_dx(dir);
+    return true;
 }
 
 [[noreturn]] void bad_lean_direction(const View& d) {
@@ -124,12 +123,10 @@ void end_push(const KV_ObjectContext& ctx) {
 void do_pushing(const KV_ObjectContext& ctx) {
     View d{*ctx.cell};
     const uint16_t n = d.bump_counter();
-    int32_t old_x;
-    switch (KV_DiskPush(d.push_direction())) {
-        case KV_DiskPush::Left: old_x = ctx.x + 1; break;
-        case KV_DiskPush::Right: old_x = ctx.x - 1; break;
-        default: kv_fatal("KV_Logic::Disk_Orange, do_pushing, unknown push direction");
-    }
+    KV_Dir dir;
+    if (!kv_dir_of_push(d.push_direction(), dir) || kv_dx(dir) == 0)
+        kv_fatal("KV_Logic::Disk_Orange, do_pushing, unknown push direction");
+    const int32_t old_x = ctx.x - kv_dx(dir);
     KV_Level& level = *ctx.level;
     if (free_at(level, old_x, ctx.y + 1)) {
         KV_Cell& clone = level.at(1, old_x, ctx.y + 1);

@@ -27,13 +27,10 @@ constexpr uint16_t QUARKEL_WALKED_OVER = uint16_t(KV_QuarkelState::Walked_Over);
 
 // The eat direction names where Pellik comes from; false for a corrupt side.
 bool eat_direction(uint32_t side, KV_EatDirection& out) {
-    switch (side) {
-        case DIR_LEFT: out = KV_EatDirection::From_Left; return true;
-        case DIR_UP: out = KV_EatDirection::From_Above; return true;
-        case DIR_RIGHT: out = KV_EatDirection::From_Right; return true;
-        case DIR_DOWN: out = KV_EatDirection::From_Below; return true;
-    }
-    return false;
+    KV_Dir from;
+    if (!kv_dir_of_bit(side, from)) return false;
+    out = kv_eat_direction(from);
+    return true;
 }
 
 // Where the eating tick count lives differs per object.

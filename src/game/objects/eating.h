@@ -14,6 +14,17 @@ enum class KV_EatDirection : uint16_t {
     From_Below = 16,  // side 8
 };
 
+// The eat direction of Pellik coming from `side` (the side of the eaten cell).
+constexpr KV_EatDirection kv_eat_direction(KV_Dir side) {
+    switch (side) {
+        case KV_Dir::Left: return KV_EatDirection::From_Left;
+        case KV_Dir::Up: return KV_EatDirection::From_Above;
+        case KV_Dir::Right: return KV_EatDirection::From_Right;
+        case KV_Dir::Down: return KV_EatDirection::From_Below;
+    }
+    return KV_EatDirection::From_Left;
+}
+
 // What the eat entries share of the four eatables (Base, Quarkel, Disk_Red,
 // Bug, layer 1); each owner's view names the rest:
 //   bytes 0-1  u16 state word

@@ -42,24 +42,16 @@ struct Offset {
 
 // The step of a move direction; false for a corrupt byte.
 bool step_of(Dir d, Offset& o) {
-    switch (d) {
-        case Dir::Left: o = {-1, 0}; return true;
-        case Dir::Right: o = {1, 0}; return true;
-        case Dir::Up: o = {0, -1}; return true;
-        case Dir::Down: o = {0, 1}; return true;
-    }
-    return false;
+    KV_Dir dir;
+    if (!kv_dir_of_enemy(d, dir)) return false;
+    o = {kv_dx(dir), kv_dy(dir)};
+    return true;
 }
 
-// The temp records the move in the keys' code.
+// The temp records the move in the keys' code (the move byte is known good here).
 uint32_t temp_state_of(Dir d) {
-    switch (d) {
-        case Dir::Left: return DIR_LEFT;
-        case Dir::Right: return DIR_RIGHT;
-        case Dir::Up: return DIR_UP;
-        case Dir::Down: return DIR_DOWN;
-    }
-    return 0;
+    KV_Dir dir;
+    return kv_dir_of_enemy(d, dir) ? kv_bit(dir) : 0;
 }
 
 struct QuarterTurn {

@@ -19,6 +19,26 @@ enum class KV_EnemyState : uint16_t {
 // The enemies' own move code; not the keys' KV_Direction.
 enum class KV_EnemyDirection : uint8_t { Left = 1, Right = 2, Up = 4, Down = 8 };
 
+constexpr KV_EnemyDirection kv_enemy_direction(KV_Dir d) {
+    switch (d) {
+        case KV_Dir::Left: return KV_EnemyDirection::Left;
+        case KV_Dir::Up: return KV_EnemyDirection::Up;
+        case KV_Dir::Right: return KV_EnemyDirection::Right;
+        case KV_Dir::Down: return KV_EnemyDirection::Down;
+    }
+    return KV_EnemyDirection::Left;
+}
+// False for a corrupt move byte.
+constexpr bool kv_dir_of_enemy(KV_EnemyDirection e, KV_Dir& out) {
+    switch (e) {
+        case KV_EnemyDirection::Left: out = KV_Dir::Left; return true;
+        case KV_EnemyDirection::Up: out = KV_Dir::Up; return true;
+        case KV_EnemyDirection::Right: out = KV_Dir::Right; return true;
+        case KV_EnemyDirection::Down: out = KV_Dir::Down; return true;
+    }
+    return false;
+}
+
 // One quarter turn, named by the move direction before and after it.
 enum class KV_EnemyTurn : uint8_t {
     Left_To_Up = 1,       // clockwise

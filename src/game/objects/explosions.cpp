@@ -67,9 +67,7 @@ const char* op_name(Op op) {
     return "";
 }
 
-struct Pos {
-    int32_t x, y;
-};
+using Pos = KV_Pos;
 
 // The cell of `layer` at p, or null off the field (objects inside a border never get there).
 KV_Cell* cell_at(const KV_ObjectContext& ctx, int layer, Pos p) {
@@ -106,17 +104,10 @@ void blast(const KV_ObjectContext& ctx, Flavour f) {
 void pellik_dies(const KV_ObjectContext& ctx, Op op) {
     const KV_Logic::Pellik::View p{*ctx.cell};
     if (p.is_stepping()) {
-        Pos from;
-        switch (p.direction()) {
-            case DIR_LEFT: from = {ctx.x + 1, ctx.y}; break;
-            case DIR_UP: from = {ctx.x, ctx.y + 1}; break;
-            case DIR_RIGHT: from = {ctx.x - 1, ctx.y}; break;
-            case DIR_DOWN: from = {ctx.x, ctx.y - 1}; break;
-            default:
-                kv_fatal(std::string("KV_Interfaces::Explodeable::Pellik, ") + op_name(op) +
-                         ", unknown move direction");
-        }
-        empty_if(cell_at(ctx, 2, from), T::Pellik_Move_Temp);
+        KV_Dir d;
+        if (!kv_dir_of_bit(p.direction(), d))
+            kv_fatal(std::string("KV_Interfaces::Explodeable::Pellik, ") + op_name(op) + ", unknown move direction");
+        empty_if(cell_at(ctx, 2, kv_step({ctx.x, ctx.y}, kv_opposite(d))), T::Pellik_Move_Temp);
     }
     vanish(ctx);
     ctx.level->set_has_player(false);
@@ -203,22 +194,13 @@ void explosion_hit(const KV_ObjectContext& ctx, K kind, Op op) {
 
 // ---- enemies and their temps ----
 
-using EnemyDir = KV_EnemyDirection;
-
 void enemy_vanishes(const KV_ObjectContext& ctx, T temp, const char* name, Op op) {
     const KV_Logic::KV_EnemyView e{*ctx.cell};
     if (e.has(KV_EnemyState::Moving)) {
-        Pos from;
-        switch (e.direction()) {
-            case EnemyDir::Left: from = {ctx.x + 1, ctx.y}; break;
-            case EnemyDir::Right: from = {ctx.x - 1, ctx.y}; break;
-            case EnemyDir::Up: from = {ctx.x, ctx.y + 1}; break;
-            case EnemyDir::Down: from = {ctx.x, ctx.y - 1}; break;
-            default:
-                kv_fatal(std::string("KV_Interfaces::Explodeable::") + name + ", " + op_name(op) +
-                         ", unknown move direction");
-        }
-        empty_if(cell_at(ctx, 2, from), temp);
+        KV_Dir d;
+        if (!kv_dir_of_enemy(e.direction(), d))
+            kv_fatal(std::string("KV_Interfaces::Explodeable::") + name + ", " + op_name(op) + ", unknown move direction");
+        empty_if(cell_at(ctx, 2, kv_step({ctx.x, ctx.y}, kv_opposite(d))), temp);
     }
     vanish(ctx);
 }
@@ -228,16 +210,12 @@ void enemy_vanishes(const KV_ObjectContext& ctx, T temp, const char* name, Op op
 Pos enemy_temp_vanishes(const KV_ObjectContext& ctx, T enemy, const std::string& fatal_text,
                         bool with_value = false) {
     const uint32_t went = KV_Logic::KV_EnemyTempView{*ctx.cell}.went();
-    Pos to;
-    switch (went) {
-        case DIR_LEFT: to = {ctx.x - 1, ctx.y}; break;
-        case DIR_UP: to = {ctx.x, ctx.y - 1}; break;
-        case DIR_RIGHT: to = {ctx.x + 1, ctx.y}; break;
-        case DIR_DOWN: to = {ctx.x, ctx.y + 1}; break;
-        default:
-            if (with_value) kv_fatal(fatal_text, went);
-            kv_fatal(fatal_text);
+    KV_Dir d;
+    if (!kv_dir_of_bit(went, d)) {
+        if (with_value) kv_fatal(fatal_text, went);
+        kv_fatal(fatal_text);
     }
+    const Pos to = kv_step({ctx.x, ctx.y}, d);
     empty_if(cell_at(ctx, 2, to), enemy);
     vanish(ctx);
     return to;

@@ -275,9 +275,10 @@ void slide_ended(const FallerRules& r, const KV_ObjectContext& ctx) {
 
 bool frozen(const KV_ObjectContext& ctx) { return ctx.level->get_status()->get_freeze_grobbles(); }
 
-// dx of a push direction (left or right), 0 for any other value.
-int push_dx(uint16_t dir) {
-    return dir == uint16_t(KV_PushDirection::Left) ? -1 : dir == uint16_t(KV_PushDirection::Right) ? 1 : 0;
+// dx of a push direction; 0 for up, down and corrupt values, which a Grobble never has.
+int push_dx(uint16_t code) {
+    KV_Dir d;
+    return kv_dir_of_push(code, d) ? kv_dx(d) : 0;
 }
 
 void do_start_pushing(const KV_ObjectContext& ctx) {

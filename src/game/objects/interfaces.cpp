@@ -210,19 +210,12 @@ using T = KV_ObjectType;
 
 // An enemy's temp may be entered on the last tick of its enemy's step away from it.
 bool enemy_leaving(KV_Level* level, int32_t x, int32_t y, KV_Cell& temp, T enemy) {
-    const uint32_t where = KV_EnemyTempView{temp}.went();
-    int32_t ex = x, ey = y;
-    KV_EnemyDirection away;
-    switch (where) {
-        case DIR_LEFT: ex = x - 1; away = KV_EnemyDirection::Left; break;
-        case DIR_UP: ey = y - 1; away = KV_EnemyDirection::Up; break;
-        case DIR_RIGHT: ex = x + 1; away = KV_EnemyDirection::Right; break;
-        case DIR_DOWN: ey = y + 1; away = KV_EnemyDirection::Down; break;
-        default: return false;
-    }
-    if (!level->inside(ex, ey)) return false;
-    KV_Cell& e = level->at(2, ex, ey);
-    return e.is(enemy) && KV_EnemyView{e}.is_leaving(away);
+    KV_Dir went;
+    if (!kv_dir_of_bit(KV_EnemyTempView{temp}.went(), went)) return false;
+    const KV_Pos e_pos = kv_step({x, y}, went);
+    if (!level->inside(e_pos.x, e_pos.y)) return false;
+    KV_Cell& e = level->at(2, e_pos.x, e_pos.y);
+    return e.is(enemy) && KV_EnemyView{e}.is_leaving(kv_enemy_direction(went));
 }
 
 // Pellik's test and the pushed object's differ in the explosion's counter and

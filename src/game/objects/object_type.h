@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "game/level/direction.h"
+
 // Object type codes; every per-type table has 256 entries indexed by them.
 enum class KV_ObjectType : uint16_t {
     Empty = 0,
@@ -48,13 +50,3 @@ enum class KV_ObjectType : uint16_t {
 constexpr int KV_OBJECT_TYPE_COUNT = 40;
 constexpr uint16_t type_code(KV_ObjectType t) { return uint16_t(t); }
 constexpr int KV_TABLE_SIZE = 256;
-
-// Key mask of one tick, and the side argument of the eat, push and port
-// interfaces (the side of the asked cell from which the asker comes).
-enum KV_Direction : uint32_t {
-    DIR_LEFT = 1,
-    DIR_UP = 2,
-    DIR_RIGHT = 4,
-    DIR_DOWN = 8,
-};
-constexpr uint32_t KEY_FIRE = 16;

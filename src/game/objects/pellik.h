@@ -105,14 +105,20 @@ struct MoveTempViewOf {
 using MoveTempView = MoveTempViewOf<KV_Cell>;
 using ConstMoveTempView = MoveTempViewOf<const KV_Cell>;
 
-// One of the four moves: its key, the neighbour it aims at, the side of that
-// neighbour Pellik comes from, the poses it ends with and its push temp state.
+// The move temp's code of a push: 16, 32, 64, 128 for left, up, right, down.
+constexpr uint16_t push_move_of(KV_Dir d) { return uint16_t(16u << kv_index(d)); }
+
+// One of the four moves: its direction and the poses it ends with; from the
+// direction its key, the neighbour it aims at, the side of that neighbour
+// Pellik comes from and its push temp state.
 struct Step {
-    uint8_t dir;
-    int8_t dx, dy;
-    uint32_t side;
+    KV_Dir way;
     uint8_t move_pose, push_pose, eat_pose;
-    uint16_t push_temp;
+    uint8_t dir() const { return uint8_t(kv_bit(way)); }
+    int32_t dx() const { return kv_dx(way); }
+    int32_t dy() const { return kv_dy(way); }
+    uint32_t side() const { return kv_bit(kv_opposite(way)); }
+    uint16_t push_temp() const { return push_move_of(way); }
 };
 
 // The step of a direction byte, or nullptr for anything but 1, 2, 4, 8.

@@ -9,40 +9,18 @@ namespace {
 
 using T = KV_ObjectType;
 
-struct Pos {
-    int32_t x, y;
-};
-
-// The cell beyond a port for Pellik coming from `side`: straight across.
-Pos across(const KV_ObjectContext& ctx, uint32_t side) {
-    switch (side) {
-        case DIR_LEFT: return {ctx.x + 1, ctx.y};
-        case DIR_UP: return {ctx.x, ctx.y + 1};
-        case DIR_RIGHT: return {ctx.x - 1, ctx.y};
-        case DIR_DOWN: return {ctx.x, ctx.y - 1};
-    }
-    return {ctx.x, ctx.y};
-}
-
-// The cell Pellik walks to when it moves in `dir` (its direction byte).
-bool step(const KV_ObjectContext& ctx, uint8_t dir, Pos& out) {
-    switch (dir) {
-        case DIR_LEFT: out = {ctx.x - 1, ctx.y}; return true;
-        case DIR_UP: out = {ctx.x, ctx.y - 1}; return true;
-        case DIR_RIGHT: out = {ctx.x + 1, ctx.y}; return true;
-        case DIR_DOWN: out = {ctx.x, ctx.y + 1}; return true;
-    }
-    return false;
-}
+using Pos = KV_Pos;
 
 bool enterable(const KV_ObjectContext& ctx, Pos p) {
     return ctx.level->inside(p.x, p.y) && KV_Logic::Pellik::can_enter_cell(ctx.level, p.x, p.y);
 }
 
-// The entry sides of a kind and whether its cell beyond is free to enter.
+// The entry sides of a kind and whether its cell beyond, straight across
+// from the side Pellik comes from, is free to enter.
 bool passable(const KV_ObjectContext& ctx, uint32_t side, uint32_t allowed_sides) {
-    const bool one_side = side == DIR_LEFT || side == DIR_UP || side == DIR_RIGHT || side == DIR_DOWN;
-    return one_side && (side & allowed_sides) != 0 && enterable(ctx, across(ctx, side));
+    KV_Dir from;
+    return kv_dir_of_bit(side, from) && (side & allowed_sides) != 0 &&
+           enterable(ctx, kv_step({ctx.x, ctx.y}, kv_opposite(from)));
 }
 
 KV_ObjectContext pellik_in_port(const KV_ObjectContext& port) {
@@ -71,8 +49,9 @@ bool pass_one_way(const KV_ObjectContext& port, Pos target) {
 bool pass_along(const KV_ObjectContext& port, uint32_t allowed_dirs) {
     const KV_ObjectContext pellik = pellik_in_port(port);
     const uint8_t dir = KV_Logic::Pellik::View{*pellik.cell}.direction();
-    Pos target;
-    if ((dir & allowed_dirs) == 0 || !step(port, dir, target)) return false;
+    KV_Dir d;
+    if ((dir & allowed_dirs) == 0 || !kv_dir_of_bit(dir, d)) return false;
+    const Pos target = kv_step({port.x, port.y}, d);
     return move_pellik_out(pellik, target.x, target.y);
 }
 

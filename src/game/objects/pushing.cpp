@@ -34,38 +34,27 @@ constexpr uint32_t ORANGE_FALL_TEMP_LEANED = KV_Logic::Disk_Orange_Fall_Temp::Le
 
 // Pellik pushes the object away from the side it stands on.
 bool push_from_side(uint32_t side, Dir& out) {
-    switch (side) {
-        case DIR_LEFT: out = Dir::Right; return true;
-        case DIR_RIGHT: out = Dir::Left; return true;
-        case DIR_UP: out = Dir::Down; return true;
-        case DIR_DOWN: out = Dir::Up; return true;
-    }
-    return false;
+    KV_Dir from;
+    if (!kv_dir_of_bit(side, from)) return false;
+    out = kv_push_direction(kv_opposite(from));
+    return true;
 }
 
 // The push direction kept in an object's counter; false for a corrupt one.
 uint16_t push_direction_of(KV_Cell& c) { return KV_PushableView{c}.push_direction(); }
+// The sideways pushables know only left and right.
 bool push_from_counter(KV_Cell& c, bool four_ways, Dir& out) {
-    switch (push_direction_of(c)) {
-        case uint16_t(Dir::Left): out = Dir::Left; return true;
-        case uint16_t(Dir::Right): out = Dir::Right; return true;
-        case uint16_t(Dir::Up): out = Dir::Up; return four_ways;
-        case uint16_t(Dir::Down): out = Dir::Down; return four_ways;
-    }
-    return false;
+    KV_Dir d;
+    if (!kv_dir_of_push(push_direction_of(c), d)) return false;
+    out = kv_push_direction(d);
+    return four_ways || kv_dy(d) == 0;
 }
 
-struct Pos {
-    int32_t x, y;
-};
+using Pos = KV_Pos;
 Pos target_of(const KV_ObjectContext& ctx, Dir d) {
-    switch (d) {
-        case Dir::Left: return {ctx.x - 1, ctx.y};
-        case Dir::Right: return {ctx.x + 1, ctx.y};
-        case Dir::Up: return {ctx.x, ctx.y - 1};
-        case Dir::Down: return {ctx.x, ctx.y + 1};
-    }
-    return {ctx.x, ctx.y};
+    KV_Dir dir;
+    if (!kv_dir_of_push(uint16_t(d), dir)) return {ctx.x, ctx.y};
+    return kv_step({ctx.x, ctx.y}, dir);
 }
 
 // The layer-1 cell at p, or null off the field (never for objects inside a border).

@@ -14,6 +14,26 @@ enum class KV_PushDirection : uint16_t {
     Down = 16,  // to y+1 (yellow disk only)
 };
 
+constexpr KV_PushDirection kv_push_direction(KV_Dir d) {
+    switch (d) {
+        case KV_Dir::Left: return KV_PushDirection::Left;
+        case KV_Dir::Right: return KV_PushDirection::Right;
+        case KV_Dir::Up: return KV_PushDirection::Up;
+        case KV_Dir::Down: return KV_PushDirection::Down;
+    }
+    return KV_PushDirection::Left;
+}
+// False for a corrupt stored push direction.
+constexpr bool kv_dir_of_push(uint16_t code, KV_Dir& out) {
+    switch (KV_PushDirection(code)) {
+        case KV_PushDirection::Left: out = KV_Dir::Left; return true;
+        case KV_PushDirection::Right: out = KV_Dir::Right; return true;
+        case KV_PushDirection::Up: out = KV_Dir::Up; return true;
+        case KV_PushDirection::Down: out = KV_Dir::Down; return true;
+    }
+    return false;
+}
+
 // States of the Grobble and orange-disk push placeholders (u32 at state bytes 0-3).
 enum class KV_PushTempState : uint32_t {
     Behind_Left = 1,    // the cell an object moving left is leaving
