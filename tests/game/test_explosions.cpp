@@ -29,7 +29,7 @@ struct Room {
     }
     // The kind of the layer-3 fire at (x, y), or 0 when there is none.
     uint32_t fire(int x = CX, int y = CY) {
-        const KV_Cell& c = f.at(3, x, y);
+        const KV_Cell& c = f.at(KV_LAYER_FIXTURES, x, y);
         return c.is(T::Explosion) ? c.get_u32(0) : 0;
     }
 };
@@ -284,8 +284,8 @@ TEST(PellikStatic, TakesTheRealPellikWithItWhereverItIs) {
         EXPECT_EQ(f.type_at(2, 7, 1), T::Empty);
         EXPECT_EQ(f.status().get_state(), GS_PLAYER_DESTROYED);
         // The real Pellik blasts its own area at once.
-        EXPECT_EQ(f.at(3, 6, 1).get_u32(0), 4u);
-        EXPECT_EQ(f.at(3, 1, 1).get_u32(0), delayed ? 8u : 4u);
+        EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 6, 1).get_u32(0), 4u);
+        EXPECT_EQ(f.at(3, KV_LAYER_ITEMS, 1).get_u32(0), delayed ? 8u : 4u);
     }
 }
 
@@ -413,7 +413,7 @@ TEST(DiskExplodes, FallingOrangeDiskIsLeftToItsFallTemp) {
     EXPECT_TRUE(can_explode(room.ctx(1), 1));
     room.put(1, CX, CY - 1, T::Disk_Orange_Fall_Temp);
     EXPECT_FALSE(can_explode(room.ctx(1), 1));
-    room.f.at(1, CX, CY).set_state(1);
+    room.f.at(KV_LAYER_ITEMS, CX, CY).set_state(1);
     EXPECT_TRUE(can_explode(room.ctx(1), 1));
 }
 

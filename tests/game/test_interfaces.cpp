@@ -15,7 +15,7 @@ using T = KV_ObjectType;
 template <typename Fn>
 std::set<int> types_with_entry(const Table<Fn>& t) {
     std::set<int> out;
-    for (int i = 0; i < 256; ++i)
+    for (int i = 0; i < KV_TABLE_SIZE; ++i)
         if (t[size_t(i)]) out.insert(i);
     return out;
 }
@@ -66,7 +66,7 @@ TEST(InterfaceTables, RegistrationMatrix) {
     for (const Row& r : rows) EXPECT_EQ(r.actual, r.expected) << r.name;
 
     std::set<int> port_bits;
-    for (int i = 0; i < 256; ++i)
+    for (int i = 0; i < KV_TABLE_SIZE; ++i)
         if (Port::is_port_bits.test(size_t(i))) port_bits.insert(i);
     EXPECT_EQ(port_bits, ports);
 }
@@ -84,7 +84,7 @@ TEST(InterfaceTables, TypeWithoutEntriesTakesNoPart) {
     use(c);
     Port::on_pass(c);
     do_explode_quarkel(c, 3);
-    EXPECT_TRUE(f.at(3, 0, 0).is(T::Hardware));
+    EXPECT_TRUE(f.at(3, KV_LAYER_FLOOR, 0).is(T::Hardware));
 }
 
 // One cell placed on the middle of a 3x3 field of empty cells, then the shared tests asked.
@@ -102,8 +102,8 @@ TEST_P(SharedCellTests, Answer) {
     const CellCase& c = GetParam();
     TestField f = FieldFromText({"   ", "   ", "   "});
     put_cell(*f.level, c.layer, 1, 1, c.type);
-    f.at(c.layer, 1, 1).set_u32(0, c.u32_0);
-    f.at(c.layer, 1, 1).set_u32(4, c.u32_4);
+    f.at(c.layer, KV_LAYER_ITEMS, 1).set_u32(0, c.u32_0);
+    f.at(c.layer, KV_LAYER_ITEMS, 1).set_u32(4, c.u32_4);
     KV_Level* l = f.level.get();
     EXPECT_EQ(KV_Logic::is_deadly_cell(l, 1, 1), c.deadly);
     EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(l, 1, 1), c.pellik_enters);
@@ -136,12 +136,12 @@ TEST(SharedCellTestsOnMotion, EnemyTempOpensOnlyOnTheLastTickOfAStepAway) {
     for (int counter : {14, 15}) {
         for (uint8_t dir : {2, 1}) {  // 2 right (away), 1 left (towards)
             TestField f = FieldFromText({"   ", "   ", "   "});
-            put_cell(*f.level, 2, 1, 1, T::Electron_Temp);
-            f.at(2, 1, 1).set_u32(0, 4);
-            put_cell(*f.level, 2, 2, 1, T::Electron);
-            f.at(2, 2, 1).set_state(2);
-            f.at(2, 2, 1).set_w1(uint16_t(counter));
-            f.at(2, 2, 1).set_u8(4, dir);
+            put_cell(*f.level, KV_LAYER_MOVERS, 1, 1, T::Electron_Temp);
+            f.at(2, KV_LAYER_ITEMS, 1).set_u32(0, 4);
+            put_cell(*f.level, KV_LAYER_MOVERS, 2, 1, T::Electron);
+            f.at(2, KV_LAYER_MOVERS, 1).set_state(2);
+            f.at(2, KV_LAYER_MOVERS, 1).set_w1(uint16_t(counter));
+            f.at(2, KV_LAYER_MOVERS, 1).set_u8(4, dir);
             EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 1), counter == 15 && dir == 2)
                 << "counter " << counter << " dir " << int(dir);
         }
@@ -152,11 +152,11 @@ TEST(SharedCellTestsOnMotion, FallerTempOpensWhenItsFallerIsAboutToLand) {
     for (T faller : {T::Grobble, T::Quarkel}) {
         for (uint16_t step : {12, 13}) {
             TestField f = FieldFromText({"   ", "   ", "   "});
-            put_cell(*f.level, 1, 1, 0, faller == T::Grobble ? T::Grobble_Fall_Temp : T::Quarkel_Fall_Temp);
-            f.at(1, 1, 0).set_state(1);
-            put_cell(*f.level, 1, 1, 1, faller);
-            f.at(1, 1, 1).set_state(2);
-            f.at(1, 1, 1).set_u16(4, step);
+            put_cell(*f.level, KV_LAYER_ITEMS, 1, 0, faller == T::Grobble ? T::Grobble_Fall_Temp : T::Quarkel_Fall_Temp);
+            f.at(1, KV_LAYER_ITEMS, 0).set_state(1);
+            put_cell(*f.level, KV_LAYER_ITEMS, 1, 1, faller);
+            f.at(1, KV_LAYER_ITEMS, 1).set_state(2);
+            f.at(1, KV_LAYER_ITEMS, 1).set_u16(4, step);
             EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 0), step == 13);
             EXPECT_FALSE(KV_Logic::can_push_into_cell(f.level.get(), 1, 0));
         }
@@ -165,7 +165,7 @@ TEST(SharedCellTestsOnMotion, FallerTempOpensWhenItsFallerIsAboutToLand) {
 
 TEST(SharedCellTestsOnMotion, ExplosionOverSolidObjectIsNotDeadly) {
     TestField f = FieldFromText({"   ", " O ", "   "});
-    put_cell(*f.level, 3, 1, 1, T::Explosion);
+    put_cell(*f.level, KV_LAYER_FIXTURES, 1, 1, T::Explosion);
     EXPECT_FALSE(KV_Logic::is_deadly_cell(f.level.get(), 1, 1));
 }
 
@@ -174,8 +174,8 @@ TEST(DangerEntries, PellikIsThePlayerOnlyWhenNotOnAPortOrBusy) {
     for (Case c : {Case{1, false, true}, Case{2, false, true}, Case{32, false, true}, Case{16, false, false},
                    Case{64, false, false}, Case{128, false, false}, Case{1, true, false}}) {
         TestField f = FieldFromText({" P "});
-        f.at(2, 1, 0).set_state(c.state);
-        if (c.on_port) put_cell(*f.level, 3, 1, 0, T::Port_Cross);
+        f.at(2, KV_LAYER_ITEMS, 0).set_state(c.state);
+        if (c.on_port) put_cell(*f.level, KV_LAYER_FIXTURES, 1, 0, T::Port_Cross);
         EXPECT_EQ(KV_Logic::touches_pellik(f.level.get(), 1, 0), c.expected) << c.state;
     }
     TestField s = FieldFromText({"S"});
@@ -202,25 +202,25 @@ TEST(UseEntries, ExitNeedsQuotaAndTerminalWorksOnce) {
 TEST(RollOffAndSliding, Entries) {
     TestField f = FieldFromText({"  O q R ", "        "});
     KV_Level* l = f.level.get();
-    EXPECT_TRUE(rolls_off_left(context_at(l, 1, 2, 0)));
-    EXPECT_TRUE(rolls_off_right(context_at(l, 1, 6, 0)));
-    f.at(1, 2, 0).set_state(2);  // a falling Grobble is not round enough
-    EXPECT_FALSE(rolls_off_left(context_at(l, 1, 2, 0)));
+    EXPECT_TRUE(rolls_off_left(context_at(l, KV_LAYER_ITEMS, 2, 0)));
+    EXPECT_TRUE(rolls_off_right(context_at(l, KV_LAYER_ITEMS, 6, 0)));
+    f.at(1, KV_LAYER_MOVERS, 0).set_state(2);  // a falling Grobble is not round enough
+    EXPECT_FALSE(rolls_off_left(context_at(l, KV_LAYER_ITEMS, 2, 0)));
 
-    f.at(1, 4, 0).set_state(16);  // Quarkel sliding left...
-    f.at(1, 4, 0).set_u8(6, 2);   // ...in phase 2
-    EXPECT_TRUE(sliding_left_test(context_at(l, 1, 4, 0)));
-    EXPECT_FALSE(sliding_right_test(context_at(l, 1, 4, 0)));
-    f.at(1, 4, 0).set_u8(6, 8);
-    EXPECT_FALSE(sliding_left_test(context_at(l, 1, 4, 0)));
+    f.at(KV_LAYER_ITEMS, 4, 0).set_state(16);  // Quarkel sliding left...
+    f.at(KV_LAYER_ITEMS, 4, 0).set_u8(6, 2);   // ...in phase 2
+    EXPECT_TRUE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
+    EXPECT_FALSE(sliding_right_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
+    f.at(KV_LAYER_ITEMS, 4, 0).set_u8(6, 8);
+    EXPECT_FALSE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
 
     // A Grobble slide temp at (3,0) whose Grobble went left to (2,0) and is in phase 8.
-    put_cell(*l, 1, 3, 0, T::Grobble_Slide_Temp);
-    f.at(1, 3, 0).set_state(1);
-    f.at(1, 2, 0).set_state(32);
-    f.at(1, 2, 0).set_u8(6, 8);
-    EXPECT_TRUE(sliding_left_test(context_at(l, 1, 3, 0)));
-    EXPECT_FALSE(sliding_right_test(context_at(l, 1, 3, 0)));
+    put_cell(*l, KV_LAYER_ITEMS, 3, 0, T::Grobble_Slide_Temp);
+    f.at(1, KV_LAYER_FIXTURES, 0).set_state(1);
+    f.at(1, KV_LAYER_MOVERS, 0).set_state(32);
+    f.at(1, KV_LAYER_MOVERS, 0).set_u8(6, 8);
+    EXPECT_TRUE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 3, 0)));
+    EXPECT_FALSE(sliding_right_test(context_at(l, KV_LAYER_ITEMS, 3, 0)));
 }
 
 }  // namespace

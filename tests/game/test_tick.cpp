@@ -45,7 +45,7 @@ void move_left(const KV_ObjectContext& c) {
 }
 // Writes a prototype (done flag set) far below itself, through the level.
 void write_far_below(const KV_ObjectContext& c) {
-    KV_Logic::set_cell(c.level->at(1, c.x, c.level->get_height() - 2), KV_ObjectType::Grobble_Fall_Temp);
+    KV_Logic::set_cell(c.level->at(KV_LAYER_ITEMS, c.x, c.level->get_height() - 2), KV_ObjectType::Grobble_Fall_Temp);
 }
 void use_terminal(const KV_ObjectContext& c) { c.level->get_status()->set_terminal_used(); }
 
@@ -112,12 +112,12 @@ TEST_F(Tick, MovedObjectRunsOncePerPass) {
     put_fake(1, 1, 1, CF_SOLID);
     f.tick();
     ASSERT_EQ(g_calls.size(), 1u);
-    EXPECT_EQ(f.at(1, 2, 1).type, kFake);
+    EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 1).type, kFake);
     g_calls.clear();
     KV_Game::process_table[kFake] = &move_left;
     f.tick();
     ASSERT_EQ(g_calls.size(), 1u);
-    EXPECT_EQ(f.at(1, 1, 1).type, kFake);
+    EXPECT_EQ(f.at(1, KV_LAYER_ITEMS, 1).type, kFake);
 }
 
 TEST_F(Tick, DoneFlagClearsWhereverACellWasWritten) {
@@ -126,10 +126,10 @@ TEST_F(Tick, DoneFlagClearsWhereverACellWasWritten) {
     f.tick();  // the first tick clears what the field was built with
     put_fake(1, 1, 1, CF_SOLID);
     f.tick();
-    EXPECT_TRUE(f.at(1, 1, 6).is(KV_ObjectType::Grobble_Fall_Temp));
-    EXPECT_FALSE(f.at(1, 1, 6).has(CF_DONE));
+    EXPECT_TRUE(f.at(1, KV_LAYER_ITEMS, 6).is(KV_ObjectType::Grobble_Fall_Temp));
+    EXPECT_FALSE(f.at(1, KV_LAYER_ITEMS, 6).has(CF_DONE));
     // A write made between ticks through a reference kept from before is cleared too.
-    KV_Cell& kept = f.at(0, 2, 3);
+    KV_Cell& kept = f.at(0, KV_LAYER_MOVERS, 3);
     f.tick();
     kept.flags |= CF_DONE;
     f.tick();
@@ -161,8 +161,8 @@ TEST_F(Tick, DefaultReportersNameTypeAndPosition) {
         {0x8001, CF_SOLID, "process function not setuped for object: name = -32767, pos = 2, 1"},
     };
     for (const Case& c : cases) {
-        put_cell(*f.level, 1, 2, 1, KV_ObjectType::Empty);
-        f.at(1, 2, 1) = KV_Cell(c.type, c.flags);
+        put_cell(*f.level, KV_LAYER_ITEMS, 2, 1, KV_ObjectType::Empty);
+        f.at(1, KV_LAYER_MOVERS, 1) = KV_Cell(c.type, c.flags);
         EXPECT_EQ(fatal_message([&] { f.tick(); }), c.text);
     }
     KV_DrawContext d{};

@@ -60,7 +60,7 @@ TestField FieldFromText(const std::vector<std::string>& rows) {
             if (m.type == KV_ObjectType::Quarkel) level.get_status()->inc_quarkels_present();
             if (m.type == KV_ObjectType::Pellik && !level.get_has_player()) {
                 level.set_player_pos(x, y);
-                *level.get_player_cell() = level.at(2, x, y);
+                *level.get_player_cell() = level.at(KV_LAYER_MOVERS, x, y);
                 level.set_has_player(true);
             }
         }

@@ -29,37 +29,37 @@ struct TileObject {
 std::array<TileObject, 256> build_tile_table() {
     std::array<TileObject, 256> t{};
     auto put = [&t](int code, int layer, T type, int variant = NO_VARIANT) { t[size_t(code)] = {layer, type, variant}; };
-    put(KV_TILE_GROBBLE, 1, T::Grobble);
-    put(KV_TILE_BASE, 1, T::Base);
-    put(KV_TILE_QUARKEL, 1, T::Quarkel);
-    put(KV_TILE_RAM, 1, T::RAM, 0);
-    put(KV_TILE_HARDWARE, 3, T::Hardware, 0);
-    put(KV_TILE_EXIT, 1, T::Exit);
-    put(KV_TILE_DISK_ORANGE, 1, T::Disk_Orange);
-    put(KV_TILE_PORT_L_TO_R, 3, T::Port_L_To_R);
-    put(KV_TILE_PORT_U_TO_D, 3, T::Port_U_To_D);
-    put(KV_TILE_PORT_R_TO_L, 3, T::Port_R_To_L);
-    put(KV_TILE_PORT_D_TO_U, 3, T::Port_D_To_U);
-    put(KV_TILE_SPECIAL_L_TO_R, 3, T::Port_L_To_R);
-    put(KV_TILE_SPECIAL_U_TO_D, 3, T::Port_U_To_D);
-    put(KV_TILE_SPECIAL_R_TO_L, 3, T::Port_R_To_L);
-    put(KV_TILE_SPECIAL_D_TO_U, 3, T::Port_D_To_U);
-    put(KV_TILE_GNARROW, 2, T::Gnarrow);
-    put(KV_TILE_DISK_YELLOW, 1, T::Disk_Yellow);
-    put(KV_TILE_TERMINAL, 1, T::Terminal);
-    put(KV_TILE_DISK_RED, 1, T::Disk_Red);
-    put(KV_TILE_PORT_VERTICAL, 3, T::Port_Vertical);
-    put(KV_TILE_PORT_HORIZONTAL, 3, T::Port_Horizontal);
-    put(KV_TILE_PORT_CROSS, 3, T::Port_Cross);
-    put(KV_TILE_ELECTRON, 2, T::Electron);
-    put(KV_TILE_BUG, 1, T::Bug);
-    put(KV_TILE_RAM_1, 1, T::RAM, 1);
-    put(KV_TILE_RAM_2, 1, T::RAM, 2);
+    put(KV_TILE_GROBBLE, KV_LAYER_ITEMS, T::Grobble);
+    put(KV_TILE_BASE, KV_LAYER_ITEMS, T::Base);
+    put(KV_TILE_QUARKEL, KV_LAYER_ITEMS, T::Quarkel);
+    put(KV_TILE_RAM, KV_LAYER_ITEMS, T::RAM, 0);
+    put(KV_TILE_HARDWARE, KV_LAYER_FIXTURES, T::Hardware, 0);
+    put(KV_TILE_EXIT, KV_LAYER_ITEMS, T::Exit);
+    put(KV_TILE_DISK_ORANGE, KV_LAYER_ITEMS, T::Disk_Orange);
+    put(KV_TILE_PORT_L_TO_R, KV_LAYER_FIXTURES, T::Port_L_To_R);
+    put(KV_TILE_PORT_U_TO_D, KV_LAYER_FIXTURES, T::Port_U_To_D);
+    put(KV_TILE_PORT_R_TO_L, KV_LAYER_FIXTURES, T::Port_R_To_L);
+    put(KV_TILE_PORT_D_TO_U, KV_LAYER_FIXTURES, T::Port_D_To_U);
+    put(KV_TILE_SPECIAL_L_TO_R, KV_LAYER_FIXTURES, T::Port_L_To_R);
+    put(KV_TILE_SPECIAL_U_TO_D, KV_LAYER_FIXTURES, T::Port_U_To_D);
+    put(KV_TILE_SPECIAL_R_TO_L, KV_LAYER_FIXTURES, T::Port_R_To_L);
+    put(KV_TILE_SPECIAL_D_TO_U, KV_LAYER_FIXTURES, T::Port_D_To_U);
+    put(KV_TILE_GNARROW, KV_LAYER_MOVERS, T::Gnarrow);
+    put(KV_TILE_DISK_YELLOW, KV_LAYER_ITEMS, T::Disk_Yellow);
+    put(KV_TILE_TERMINAL, KV_LAYER_ITEMS, T::Terminal);
+    put(KV_TILE_DISK_RED, KV_LAYER_ITEMS, T::Disk_Red);
+    put(KV_TILE_PORT_VERTICAL, KV_LAYER_FIXTURES, T::Port_Vertical);
+    put(KV_TILE_PORT_HORIZONTAL, KV_LAYER_FIXTURES, T::Port_Horizontal);
+    put(KV_TILE_PORT_CROSS, KV_LAYER_FIXTURES, T::Port_Cross);
+    put(KV_TILE_ELECTRON, KV_LAYER_MOVERS, T::Electron);
+    put(KV_TILE_BUG, KV_LAYER_ITEMS, T::Bug);
+    put(KV_TILE_RAM_1, KV_LAYER_ITEMS, T::RAM, 1);
+    put(KV_TILE_RAM_2, KV_LAYER_ITEMS, T::RAM, 2);
     for (int code = KV_TILE_HARDWARE_1; code <= KV_TILE_HARDWARE_10; ++code)
-        put(code, 3, T::Hardware, code - KV_TILE_HARDWARE_1 + 1);
-    put(KV_TILE_RAM_3, 1, T::RAM, 3);
-    put(KV_TILE_RAM_4, 1, T::RAM, 4);
-    put(KV_TILE_INVISIBLE_WALL, 1, T::Invisible_Wall);
+        put(code, KV_LAYER_FIXTURES, T::Hardware, code - KV_TILE_HARDWARE_1 + 1);
+    put(KV_TILE_RAM_3, KV_LAYER_ITEMS, T::RAM, 3);
+    put(KV_TILE_RAM_4, KV_LAYER_ITEMS, T::RAM, 4);
+    put(KV_TILE_INVISIBLE_WALL, KV_LAYER_ITEMS, T::Invisible_Wall);
     return t;
 }
 
@@ -97,14 +97,14 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
     KV_LevelStatus& status = *level->get_status();
 
     for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x) KV_Logic::set_cell(level->at(0, x, y), T::Empty);
+        for (int32_t x = 0; x < w; ++x) KV_Logic::set_cell(level->at(KV_LAYER_FLOOR, x, y), T::Empty);
 
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
             const int code = source->GetTile(x, y);
             const TileObject& obj = table[size_t(code & 0xff)];
-            KV_Cell& cell = level->at(1, x, y);
-            if (obj.layer != 1) {
+            KV_Cell& cell = level->at(KV_LAYER_ITEMS, x, y);
+            if (obj.layer != KV_LAYER_ITEMS) {
                 KV_Logic::set_cell(cell, T::Empty);
                 continue;
             }
@@ -116,7 +116,7 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
             const int code = source->GetTile(x, y);
-            KV_Cell& cell = level->at(2, x, y);
+            KV_Cell& cell = level->at(KV_LAYER_MOVERS, x, y);
             if (code == KV_TILE_PLAYER) {
                 if (!level->get_has_player()) {
                     KV_Logic::set_cell(cell, T::Pellik);
@@ -129,15 +129,15 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
                 continue;
             }
             const TileObject& obj = table[size_t(code & 0xff)];
-            if (obj.layer == 2) set_object(cell, obj);
+            if (obj.layer == KV_LAYER_MOVERS) set_object(cell, obj);
             else KV_Logic::set_cell(cell, T::Empty);
         }
 
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
             const TileObject& obj = table[size_t(source->GetTile(x, y) & 0xff)];
-            KV_Cell& cell = level->at(3, x, y);
-            if (obj.layer == 3) set_object(cell, obj);
+            KV_Cell& cell = level->at(KV_LAYER_FIXTURES, x, y);
+            if (obj.layer == KV_LAYER_FIXTURES) set_object(cell, obj);
             else KV_Logic::set_cell(cell, T::Empty);
         }
 
@@ -145,7 +145,7 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
         // The outer ring and anything beyond the field are skipped before the tile is read.
         if (port.x <= 0 || port.x >= w || port.y <= 0 || port.y >= h) continue;
         if (!is_switchable_port(source->GetTile(port.x, port.y))) continue;
-        KV_PortView p{level->at(3, port.x, port.y)};
+        KV_PortView p{level->at(KV_LAYER_FIXTURES, port.x, port.y)};
         p.set_special();
         uint32_t bits = p.switches();
         if (port.gravity) bits |= PORT_SWITCH_GRAVITY;

@@ -12,6 +12,14 @@
 
 class KV_Level;
 
+// The four layers of the field, by what they hold; the tick runs them in this order.
+enum KV_Layer : int {
+    KV_LAYER_FLOOR = 0,     // empty in every converted level
+    KV_LAYER_ITEMS = 1,     // what falls, rolls, is pushed, eaten or used: Base, Grobble, RAM,
+                            // Quarkel, Exit, Terminal, the disks, Bug, Invisible_Wall and their placeholders
+    KV_LAYER_MOVERS = 2,    // Pellik, Pellik_Static, the enemies and the temps they leave
+    KV_LAYER_FIXTURES = 3,  // Hardware, the ports, fire and laid red disks
+};
 constexpr int KV_LAYER_COUNT = 4;
 
 // What every per-type logic and interface function receives: the cell's

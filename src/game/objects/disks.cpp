@@ -44,7 +44,7 @@ KV_Cell& reserve_below(const KV_ObjectContext& ctx) {
     View d{*ctx.cell};
     d.set_state(State::About_To_Fall);
     d.set_counter(0);
-    KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
+    KV_Cell& below = ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1);
     set_cell(below, T::Disk_Orange_Fall_Temp);
     KV_DiskTempView{below}.set_state(Disk_Orange_Fall_Temp::Reserved);
     return below;
@@ -53,7 +53,7 @@ KV_Cell& reserve_below(const KV_ObjectContext& ctx) {
 // The disk moves into the cell below at once; the cell it leaves keeps a
 // placeholder that runs on its own and goes away after the step.
 void start_fall(const KV_ObjectContext& ctx) {
-    KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
+    KV_Cell& below = ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1);
     set_cell(below, T::Disk_Orange);
     below.flags &= ~uint32_t(CF_TIME_CRITICAL);
     View{below}.set_state(State::Falling);
@@ -70,14 +70,14 @@ void do_start_pushing(const KV_ObjectContext& ctx) {
     KV_Level& level = *ctx.level;
     if (can_fall(ctx)) {
         // Falling wins over the push: drop the push reservation and take the cell below.
-        if (level.inside(target, ctx.y)) make_empty(level.at(1, target, ctx.y));
+        if (level.inside(target, ctx.y)) make_empty(level.at(KV_LAYER_ITEMS, target, ctx.y));
         KV_Cell& below = reserve_below(ctx);
         d.set_state(State::Lean_Broken_Off);
         KV_DiskTempView{below}.set_state(Disk_Orange_Fall_Temp::Lean_Reserved);
         return;
     }
     const bool still_reserved =
-        level.inside(target, ctx.y) && level.at(1, target, ctx.y).is(T::Disk_Orange_Push_Temp);
+        level.inside(target, ctx.y) && level.at(KV_LAYER_ITEMS, target, ctx.y).is(T::Disk_Orange_Push_Temp);
     if (!still_reserved) set_cell(*ctx.cell, T::Disk_Orange);  // Pellik gave up the lean
 }
 
@@ -86,7 +86,7 @@ void end_broken_lean(const KV_ObjectContext& ctx) {
     if (d.bump_counter() != 2) return;
     int32_t target;
     if (!push_target_column(d, ctx.x, target)) bad_lean_direction(d);
-    if (ctx.level->inside(target, ctx.y)) make_empty(ctx.level->at(1, target, ctx.y));
+    if (ctx.level->inside(target, ctx.y)) make_empty(ctx.level->at(KV_LAYER_ITEMS, target, ctx.y));
     set_cell(*ctx.cell, T::Disk_Orange);
 }
 
@@ -97,7 +97,7 @@ void end_fall_step(const KV_ObjectContext& ctx) {
     }
     View d{*ctx.cell};
     const bool on_fire = ctx.level->inside(ctx.x, ctx.y + 1) &&
-                         ctx.level->at(3, ctx.x, ctx.y + 1).is(T::Explosion);
+                         ctx.level->at(KV_LAYER_FIXTURES, ctx.x, ctx.y + 1).is(T::Explosion);
     if (!on_fire) {
         d.set_state(State::Landed);
         return;
@@ -129,7 +129,7 @@ void do_pushing(const KV_ObjectContext& ctx) {
     const int32_t old_x = ctx.x - kv_dx(dir);
     KV_Level& level = *ctx.level;
     if (free_at(level, old_x, ctx.y + 1)) {
-        KV_Cell& clone = level.at(1, old_x, ctx.y + 1);
+        KV_Cell& clone = level.at(KV_LAYER_ITEMS, old_x, ctx.y + 1);
         set_cell(clone, T::Disk_Orange_Clone);
         View{clone}.set_clone_limit(uint16_t(16 - n));
     }
@@ -146,7 +146,7 @@ bool can_fall(const KV_ObjectContext& ctx) {
     const int32_t x = ctx.x, y = ctx.y + 1;
     if (!level.inside(x, y)) return false;
     if (level.is_cell_free(x, y)) return true;
-    const KV_Cell& below = level.at(1, x, y);
+    const KV_Cell& below = level.at(KV_LAYER_ITEMS, x, y);
     return below.is(T::Disk_Orange_Fall_Temp) &&
            (disk_temp_state(below) & Disk_Orange_Fall_Temp::Reserved) != 0;
 }

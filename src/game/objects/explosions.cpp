@@ -79,7 +79,7 @@ void empty_if(KV_Cell* cell, T type) {
 }
 
 void explosion_at(const KV_ObjectContext& ctx, Pos p, K kind) {
-    if (KV_Cell* c = cell_at(ctx, 3, p)) KV_Logic::make_explosion(*c, kind);
+    if (KV_Cell* c = cell_at(ctx, KV_LAYER_FIXTURES, p)) KV_Logic::make_explosion(*c, kind);
 }
 
 // E: the object vanishes.
@@ -107,7 +107,7 @@ void pellik_dies(const KV_ObjectContext& ctx, Op op) {
         KV_Dir d;
         if (!kv_dir_of_bit(p.direction(), d))
             kv_fatal(std::string("KV_Interfaces::Explodeable::Pellik, ") + op_name(op) + ", unknown move direction");
-        empty_if(cell_at(ctx, 2, kv_step({ctx.x, ctx.y}, kv_opposite(d))), T::Pellik_Move_Temp);
+        empty_if(cell_at(ctx, KV_LAYER_MOVERS, kv_step({ctx.x, ctx.y}, kv_opposite(d))), T::Pellik_Move_Temp);
     }
     vanish(ctx);
     ctx.level->set_has_player(false);
@@ -133,10 +133,10 @@ void faller_vanishes(const KV_ObjectContext& ctx, const FallerKind& k) {
     const KV_Logic::FallerState f{*ctx.cell};
     const uint16_t s = f.state();
     if (s == k.falling) {
-        empty_if(cell_at(ctx, 1, {ctx.x, ctx.y - 1}), k.fall_temp);
+        empty_if(cell_at(ctx, KV_LAYER_ITEMS, {ctx.x, ctx.y - 1}), k.fall_temp);
     } else if (((s == k.slide_left || s == k.slide_right) && f.slide_phase() == KV_SlidePhase::Sliding_Down) ||
                s == k.slide_ended) {
-        empty_if(cell_at(ctx, 1, {ctx.x, ctx.y + 1}), k.slide_fall_temp);
+        empty_if(cell_at(ctx, KV_LAYER_ITEMS, {ctx.x, ctx.y + 1}), k.slide_fall_temp);
     }
     vanish(ctx);
 }
@@ -164,7 +164,7 @@ void orange_fall_temp_hit(const KV_ObjectContext& ctx, K kind) {
         vanish(ctx);
         return;
     }
-    KV_Cell* below = cell_at(ctx, 1, {ctx.x, ctx.y + 1});
+    KV_Cell* below = cell_at(ctx, KV_LAYER_ITEMS, {ctx.x, ctx.y + 1});
     if (!below || !below->is(T::Disk_Orange)) {
         fire_below(ctx, kind);
         return;
@@ -200,7 +200,7 @@ void enemy_vanishes(const KV_ObjectContext& ctx, T temp, const char* name, Op op
         KV_Dir d;
         if (!kv_dir_of_enemy(e.direction(), d))
             kv_fatal(std::string("KV_Interfaces::Explodeable::") + name + ", " + op_name(op) + ", unknown move direction");
-        empty_if(cell_at(ctx, 2, kv_step({ctx.x, ctx.y}, kv_opposite(d))), temp);
+        empty_if(cell_at(ctx, KV_LAYER_MOVERS, kv_step({ctx.x, ctx.y}, kv_opposite(d))), temp);
     }
     vanish(ctx);
 }
@@ -216,7 +216,7 @@ Pos enemy_temp_vanishes(const KV_ObjectContext& ctx, T enemy, const std::string&
         kv_fatal(fatal_text);
     }
     const Pos to = kv_step({ctx.x, ctx.y}, d);
-    empty_if(cell_at(ctx, 2, to), enemy);
+    empty_if(cell_at(ctx, KV_LAYER_MOVERS, to), enemy);
     vanish(ctx);
     return to;
 }
@@ -231,21 +231,21 @@ void real_pellik_explodes(const KV_ObjectContext& ctx, Flavour f) {
     KV_Level* level = ctx.level;
     const int32_t px = level->get_player_x(), py = level->get_player_y();
     if (!level->inside(px, py)) return;
-    const KV_ObjectContext pellik = context_at(level, 2, px, py);
-    if (f == Flavour::Normal) do_explode_normal(pellik, 2);
-    else do_explode_quarkel(pellik, 2);
+    const KV_ObjectContext pellik = context_at(level, KV_LAYER_MOVERS, px, py);
+    if (f == Flavour::Normal) do_explode_normal(pellik, KV_LAYER_MOVERS);
+    else do_explode_quarkel(pellik, KV_LAYER_MOVERS);
 }
 
 bool always(const KV_ObjectContext&, uint32_t) { return true; }
 bool never(const KV_ObjectContext&, uint32_t) { return false; }
-bool only_in_layer_3(const KV_ObjectContext&, uint32_t layer) { return layer == 3; }
+bool only_among_fixtures(const KV_ObjectContext&, uint32_t layer) { return layer == KV_LAYER_FIXTURES; }
 
 }  // namespace
 
 // ---- the entries ----
 
 namespace Empty {
-bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return only_in_layer_3(ctx, layer); }
+bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return only_among_fixtures(ctx, layer); }
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) { become_fire(ctx, K::Plain); }
 void do_explode_delayed_quarkel(const KV_ObjectContext& ctx, uint32_t) { become_fire(ctx, K::Plain_Quarkel); }
 }  // namespace Empty
@@ -332,25 +332,25 @@ namespace Disk_Red {
 bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return always(ctx, layer); }
 // A disk lying in the field (layer 1) just goes; a laid one (layer 3) turns into fire.
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t layer) {
-    if (layer == 1) vanish(ctx);
-    else if (layer == 3) become_fire(ctx, K::Plain);
+    if (layer == KV_LAYER_ITEMS) vanish(ctx);
+    else if (layer == KV_LAYER_FIXTURES) become_fire(ctx, K::Plain);
     else kv_fatal("KV_Interfaces::Explodeable::Disk_Red, do_explode_delayed_normal, unknown layer");
 }
 void do_explode_delayed_quarkel(const KV_ObjectContext& ctx, uint32_t layer) {
-    if (layer == 1) vanish(ctx);
-    else if (layer == 3) become_fire(ctx, K::Plain_Quarkel);
+    if (layer == KV_LAYER_ITEMS) vanish(ctx);
+    else if (layer == KV_LAYER_FIXTURES) become_fire(ctx, K::Plain_Quarkel);
     else kv_fatal("KV_Interfaces::Explodeable::Disk_Red, do_explode_delayed_quarkel, unknown layer");
 }
 void do_explode_normal(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Normal); }
 void do_explode_quarkel(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Quarkel); }
-bool is_hit_by_falling_quarkel(const KV_ObjectContext&, uint32_t layer) { return layer == 1; }
+bool is_hit_by_falling_quarkel(const KV_ObjectContext&, uint32_t layer) { return layer == KV_LAYER_ITEMS; }
 }  // namespace Disk_Red
 
 namespace Disk_Orange {
 // A falling disk whose fall temp is still above it is left to that temp's entry.
 bool can_explode(const KV_ObjectContext& ctx, uint32_t) {
     if (!KV_Logic::Disk_Orange::View{*ctx.cell}.in_any({KV_Logic::Disk_Orange::State::Falling})) return true;
-    const KV_Cell* above = cell_at(ctx, 1, {ctx.x, ctx.y - 1});
+    const KV_Cell* above = cell_at(ctx, KV_LAYER_ITEMS, {ctx.x, ctx.y - 1});
     return !(above && above->is(T::Disk_Orange_Fall_Temp));
 }
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) { fire_below(ctx, K::Delayed_Normal); }
@@ -396,7 +396,7 @@ bool is_hit_by_falling_quarkel(const KV_ObjectContext& ctx, uint32_t layer) {
 }  // namespace Disk_Orange_Push_Temp
 
 namespace Explosion {
-bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return only_in_layer_3(ctx, layer); }
+bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return only_among_fixtures(ctx, layer); }
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) {
     explosion_hit(ctx, K::Plain, Op::Delayed_Normal);
 }

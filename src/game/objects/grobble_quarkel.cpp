@@ -85,11 +85,14 @@ bool below_free(const KV_ObjectContext& ctx) { return free_at(ctx.level, ctx.x, 
 
 bool enterable(const KV_Level* level, int32_t x, int32_t y) {
     if (!level->inside(x, y)) return false;
-    if (level->at(0, x, y).is_solid() || level->at(1, x, y).is_solid() || level->at(2, x, y).is_solid())
+    if (level->at(KV_LAYER_FLOOR, x, y).is_solid() || level->at(KV_LAYER_ITEMS, x, y).is_solid() || level->at(KV_LAYER_MOVERS, x, y).is_solid())
         return false;
-    const KV_Cell& l3 = level->at(3, x, y);
+    const KV_Cell& l3 = level->at(KV_LAYER_FIXTURES, x, y);
     return !l3.is_solid() || l3.is(T::Disk_Red);
 }
+
+// The layers of the cell below a faller, in the order it looks for what it hits.
+constexpr uint32_t kHitOrder[] = {KV_LAYER_ITEMS, KV_LAYER_MOVERS, KV_LAYER_FIXTURES, KV_LAYER_FLOOR};
 
 void post_near_far(const KV_ObjectContext& ctx, int near_id, int far_id) {
     ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx) ? near_id : far_id);
@@ -100,18 +103,18 @@ bool can_roll(const KV_ObjectContext& ctx, int dx) {
     KV_Level* level = ctx.level;
     const int32_t x = ctx.x, y = ctx.y;
     if (!enterable(level, x + dx, y) || !level->inside(x, y + 1)) return false;
-    const KV_ObjectContext under = I::context_at(level, 1, x, y + 1);
+    const KV_ObjectContext under = I::context_at(level, KV_LAYER_ITEMS, x, y + 1);
     if (!(dx < 0 ? I::rolls_off_left(under) : I::rolls_off_right(under))) return false;
     if (enterable(level, x + dx, y + 1)) return true;
     if (!level->inside(x + dx, y + 1)) return false;
     // A neighbour that is itself sliding away lets the roll start into its cell.
-    const KV_ObjectContext diagonal = I::context_at(level, 1, x + dx, y + 1);
+    const KV_ObjectContext diagonal = I::context_at(level, KV_LAYER_ITEMS, x + dx, y + 1);
     return dx < 0 ? I::sliding_left_test(diagonal) : I::sliding_right_test(diagonal);
 }
 
 // The side cell is taken at once; the old cell keeps a slide temp.
 KV_Cell& start_roll(const FallerRules& r, const KV_ObjectContext& ctx, int dx) {
-    KV_Cell& rolled = ctx.level->at(1, ctx.x + dx, ctx.y);
+    KV_Cell& rolled = ctx.level->at(KV_LAYER_ITEMS, ctx.x + dx, ctx.y);
     set_cell(rolled, r.self);
     FallerState f{rolled};
     f.set_time_critical(false);
@@ -131,7 +134,7 @@ KV_Cell* try_roll(const FallerRules& r, const KV_ObjectContext& ctx) {
 
 // The cell below is taken at once; the old cell keeps a fall temp.
 void start_fall(const FallerRules& r, const KV_ObjectContext& ctx) {
-    KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
+    KV_Cell& below = ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1);
     set_cell(below, r.self);
     FallerState f{below};
     f.set_time_critical(false);
@@ -159,7 +162,7 @@ void about_to_fall(const FallerRules& r, const KV_ObjectContext& ctx) {
     if (f.counter() != 1) {
         if (enterable(level, x, y + 1))
             f.bump_counter();
-        else if (level->inside(x, y + 1) && level->at(2, x, y + 1).is(T::Pellik))
+        else if (level->inside(x, y + 1) && level->at(KV_LAYER_MOVERS, x, y + 1).is(T::Pellik))
             f.set_counter(1);
     } else if (enterable(level, x, y + 1)) {
         start_fall(r, ctx);
@@ -169,7 +172,7 @@ void about_to_fall(const FallerRules& r, const KV_ObjectContext& ctx) {
 void falling(const FallerRules& r, const KV_ObjectContext& ctx) {
     const uint16_t c = FallerState{*ctx.cell}.bump_counter();
     if (c == kTempGoneTick) {
-        set_cell(ctx.level->at(1, ctx.x, ctx.y - 1), T::Empty);
+        set_cell(ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y - 1), T::Empty);
     } else if (c == kStepTicks) {
         set_cell(*ctx.cell, r.self);
         FallerState{*ctx.cell}.set_state(kFallStepEnded);
@@ -186,11 +189,11 @@ void fall_step_ended(const FallerRules& r, const KV_ObjectContext& ctx) {
     FallerState f{*ctx.cell};
     KV_Level* level = ctx.level;
     if (level->inside(ctx.x, ctx.y + 1)) {
-        for (uint32_t layer : {1u, 2u, 3u, 0u}) {
+        for (uint32_t layer : kHitOrder) {
             const KV_ObjectContext hit = I::context_at(level, int(layer), ctx.x, ctx.y + 1);
             if (!r.is_hit(hit, layer)) continue;
             f.set_state(r.landed);
-            if (r.waits_on_orange && layer == 1 && hit.cell->is(T::Disk_Orange)) f.set_landed_on_orange();
+            if (r.waits_on_orange && layer == KV_LAYER_ITEMS && hit.cell->is(T::Disk_Orange)) f.set_landed_on_orange();
             return;
         }
     }
@@ -209,14 +212,14 @@ void landed(const FallerRules& r, const KV_ObjectContext& ctx) {
     const uint16_t wait = r.waits_on_orange && f.landed_on_orange() ? kLandedWaitOnOrange : kLandedWait;
     if (f.counter() != wait) f.bump_counter();
     if (f.counter() != wait) return;
-    for (uint32_t layer : {1u, 2u, 3u, 0u}) {
+    for (uint32_t layer : kHitOrder) {
         const KV_ObjectContext hit = I::context_at(level, int(layer), x, y + 1);
         if (!r.is_hit(hit, layer)) continue;
         I::do_explode_normal(hit, layer);
         return;
     }
     // What it landed on has gone: the blast still happens.
-    explode_normal_at(I::context_at(level, 1, x, y + 1));
+    explode_normal_at(I::context_at(level, KV_LAYER_ITEMS, x, y + 1));
 }
 
 // dx: -1 for a slide to the left, +1 to the right.
@@ -233,7 +236,7 @@ void sliding(const FallerRules& r, const KV_ObjectContext& ctx, int dx) {
         case Phase::Sliding_Down: {
             const uint16_t c = f.bump_counter();
             if (c == kTempGoneTick) {
-                set_cell(ctx.level->at(1, ctx.x - dx, ctx.y), T::Empty);
+                set_cell(ctx.level->at(KV_LAYER_ITEMS, ctx.x - dx, ctx.y), T::Empty);
             } else if (c == kStepTicks) {
                 set_cell(*ctx.cell, r.self);
                 FallerState{*ctx.cell}.set_state(kSlideEnded);
@@ -261,13 +264,13 @@ void slide_check_point(const FallerRules& r, const KV_ObjectContext& ctx, int dx
     f.set_slide_phase(Phase::Sliding_Down);
     f.set_counter(kSlideDownStart);
     f.set_time_critical(false);
-    KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
+    KV_Cell& below = ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1);
     set_cell(below, r.slide_fall_temp);
     FallerTempState{below}.set_state(dx < 0 ? KV_SlideFallTempState::Slid_Left : KV_SlideFallTempState::Slid_Right);
 }
 
 void slide_ended(const FallerRules& r, const KV_ObjectContext& ctx) {
-    const bool reserved = ctx.level->inside(ctx.x, ctx.y + 1) && ctx.level->at(1, ctx.x, ctx.y + 1).is(r.slide_fall_temp);
+    const bool reserved = ctx.level->inside(ctx.x, ctx.y + 1) && ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1).is(r.slide_fall_temp);
     if (reserved || below_free(ctx)) start_fall(r, ctx);
 }
 
@@ -289,11 +292,11 @@ void do_start_pushing(const KV_ObjectContext& ctx) {
     const int32_t tx = ctx.x + dx;
     if (!frozen(ctx) && below_free(ctx)) {
         // Falling wins over being pushed: the reserved cell is given back.
-        set_cell(level->at(1, tx, ctx.y), T::Empty);
+        set_cell(level->at(KV_LAYER_ITEMS, tx, ctx.y), T::Empty);
         start_fall(kGrobble, ctx);
         return;
     }
-    if (level->at(1, tx, ctx.y).is(T::Grobble_Push_Temp) || level->at(3, tx, ctx.y).is(T::Explosion)) return;
+    if (level->at(KV_LAYER_ITEMS, tx, ctx.y).is(T::Grobble_Push_Temp) || level->at(KV_LAYER_FIXTURES, tx, ctx.y).is(T::Explosion)) return;
     set_cell(*ctx.cell, T::Grobble);
 }
 
@@ -305,12 +308,12 @@ void do_pushing(const KV_ObjectContext& ctx) {
         const int dx = push_dx(f.push_direction());
         if (dx == 0) fatal(kGrobble, ", do_pushing, unknown push direction");
         const int32_t old_x = ctx.x - dx;
-        if (free_at(level, old_x, ctx.y + 1)) set_cell(level->at(1, old_x, ctx.y + 1), T::Grobble_Clone);
+        if (free_at(level, old_x, ctx.y + 1)) set_cell(level->at(KV_LAYER_ITEMS, old_x, ctx.y + 1), T::Grobble_Clone);
     }
     if (c == kTempGoneTick) {
         const int dx = push_dx(f.push_direction());
         if (dx == 0) fatal(kGrobble, ", do_pushing, unknown push direction ", f.push_direction());
-        set_cell(level->at(1, ctx.x - dx, ctx.y), T::Empty);
+        set_cell(level->at(KV_LAYER_ITEMS, ctx.x - dx, ctx.y), T::Empty);
     } else if (c == kStepTicks) {
         set_cell(*ctx.cell, T::Grobble);
         FallerState{*ctx.cell}.set_state(uint16_t(G::Push_Ended));
@@ -354,7 +357,7 @@ void being_eaten(const KV_ObjectContext& ctx) {
 bool fall_temp_enterable(const KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp, T faller,
                          uint16_t falling) {
     if (!ConstFallerTempState{temp}.has(KV_FallTempState::Left_Behind) || !level->inside(x, y + 1)) return false;
-    const KV_Cell& below = level->at(1, x, y + 1);
+    const KV_Cell& below = level->at(KV_LAYER_ITEMS, x, y + 1);
     const ConstFallerState f{below};
     return below.is(faller) && f.has(falling) && f.counter() == kFallTempOpenTick;
 }
@@ -373,7 +376,7 @@ bool slide_temp_test(const KV_ObjectContext& ctx, KV_SlideTempState rolled, T ow
     if (!FallerTempState{*ctx.cell}.has(rolled)) return false;
     const int32_t ox = ctx.x + (rolled == KV_SlideTempState::Rolled_Left ? -1 : 1);
     if (!ctx.level->inside(ox, ctx.y)) return false;
-    KV_Cell& owner = ctx.level->at(1, ox, ctx.y);
+    KV_Cell& owner = ctx.level->at(KV_LAYER_ITEMS, ox, ctx.y);
     const FallerState f{owner};
     return owner.is(owner_type) && f.has(slide) && f.slide_phase() == Phase::Sliding_Down;
 }

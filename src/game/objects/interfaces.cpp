@@ -36,7 +36,7 @@ Table<AskLayerFn> is_hit_by_falling_quarkel_table{};
 }  // namespace Explodeable
 
 namespace Port {
-std::bitset<256> is_port_bits;
+std::bitset<KV_TABLE_SIZE> is_port_bits;
 Table<AskSideFn> can_pass_table{};
 Table<DoFn> on_pass_table{};
 }  // namespace Port
@@ -214,7 +214,7 @@ bool enemy_leaving(KV_Level* level, int32_t x, int32_t y, KV_Cell& temp, T enemy
     if (!kv_dir_of_bit(KV_EnemyTempView{temp}.went(), went)) return false;
     const KV_Pos e_pos = kv_step({x, y}, went);
     if (!level->inside(e_pos.x, e_pos.y)) return false;
-    KV_Cell& e = level->at(2, e_pos.x, e_pos.y);
+    KV_Cell& e = level->at(KV_LAYER_MOVERS, e_pos.x, e_pos.y);
     return e.is(enemy) && KV_EnemyView{e}.is_leaving(kv_enemy_direction(went));
 }
 
@@ -223,7 +223,7 @@ bool enemy_leaving(KV_Level* level, int32_t x, int32_t y, KV_Cell& temp, T enemy
 bool can_enter(KV_Level* level, int32_t x, int32_t y, bool pushed) {
     if (level->is_cell_free(x, y)) return true;
 
-    KV_Cell& l3 = level->at(3, x, y);
+    KV_Cell& l3 = level->at(KV_LAYER_FIXTURES, x, y);
     if (l3.is(T::Explosion)) {
         const uint32_t ticks = pushed ? Explosion::kPushEntersAfter : Explosion::kPellikEntersAfter;
         if (!Explosion::View{l3}.burnt_for(ticks)) return false;
@@ -231,7 +231,7 @@ bool can_enter(KV_Level* level, int32_t x, int32_t y, bool pushed) {
         return false;
     }
 
-    KV_Cell& l2 = level->at(2, x, y);
+    KV_Cell& l2 = level->at(KV_LAYER_MOVERS, x, y);
     if (l2.is(T::Gnarrow_Temp)) {
         if (!enemy_leaving(level, x, y, l2, T::Gnarrow)) return false;
     } else if (l2.is(T::Electron_Temp)) {
@@ -240,7 +240,7 @@ bool can_enter(KV_Level* level, int32_t x, int32_t y, bool pushed) {
         return false;
     }
 
-    KV_Cell& l1 = level->at(1, x, y);
+    KV_Cell& l1 = level->at(KV_LAYER_ITEMS, x, y);
     if (l1.is(T::Disk_Orange_Fall_Temp)) {
         if (pushed && Qx::g_log.is_enabled()) {
             Qx::g_log.debug("disk orange fall temp test from pellik\n");
@@ -255,20 +255,20 @@ bool can_enter(KV_Level* level, int32_t x, int32_t y, bool pushed) {
         return false;
     }
 
-    return !level->at(0, x, y).is_solid();
+    return !level->at(KV_LAYER_FLOOR, x, y).is_solid();
 }
 }  // namespace
 
 bool is_cell_free(const KV_ObjectContext& ctx) { return ctx.level->is_cell_free(ctx.x, ctx.y); }
 
 bool is_deadly_cell(KV_Level* level, int32_t x, int32_t y) {
-    for (int layer : {2, 1, 3, 0})
+    for (int layer : {KV_LAYER_MOVERS, KV_LAYER_ITEMS, KV_LAYER_FIXTURES, KV_LAYER_FLOOR})
         if (KV_Interfaces::is_deadly_to_pellik(KV_Interfaces::context_at(level, layer, x, y))) return true;
     return false;
 }
 
 bool touches_pellik(KV_Level* level, int32_t x, int32_t y) {
-    return KV_Interfaces::is_pellik(KV_Interfaces::context_at(level, 2, x, y));
+    return KV_Interfaces::is_pellik(KV_Interfaces::context_at(level, KV_LAYER_MOVERS, x, y));
 }
 
 bool can_push_into_cell(KV_Level* level, int32_t x, int32_t y) { return can_enter(level, x, y, true); }

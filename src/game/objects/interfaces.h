@@ -20,13 +20,13 @@ using AskLayerFn = bool (*)(const KV_ObjectContext& ctx, uint32_t layer);
 using DoLayerFn = void (*)(const KV_ObjectContext& ctx, uint32_t layer);
 
 template <typename Fn>
-using Table = std::array<Fn, 256>;
+using Table = std::array<Fn, KV_TABLE_SIZE>;
 
 // Entry of a table for a cell's signed type code; codes outside 0..255 have none.
 template <typename Fn>
 inline Fn entry(const Table<Fn>& table, const KV_Cell* cell) {
     const int16_t t = cell->type_index();
-    return (t >= 0 && t < 256) ? table[size_t(t)] : nullptr;
+    return (t >= 0 && t < KV_TABLE_SIZE) ? table[size_t(t)] : nullptr;
 }
 
 extern Table<AskFn> is_deadly_table;
@@ -55,10 +55,10 @@ extern Table<AskLayerFn> is_hit_by_falling_quarkel_table;
 }  // namespace Explodeable
 
 namespace Port {
-extern std::bitset<256> is_port_bits;
+extern std::bitset<KV_TABLE_SIZE> is_port_bits;
 extern Table<AskSideFn> can_pass_table;
 extern Table<DoFn> on_pass_table;
-inline bool is_port(uint16_t type) { return type < 256 && is_port_bits.test(type); }
+inline bool is_port(uint16_t type) { return type < KV_TABLE_SIZE && is_port_bits.test(type); }
 }  // namespace Port
 
 namespace IPushing {

@@ -3,7 +3,7 @@
 
 #include "game/level/direction.h"
 
-// Object type codes; every per-type table has 256 entries indexed by them.
+// Object type codes; every per-type table has KV_TABLE_SIZE entries indexed by them.
 enum class KV_ObjectType : uint16_t {
     Empty = 0,
     Hardware = 1,

@@ -51,11 +51,11 @@ bool may_head_for(const KV_ObjectContext& ctx, const Step& s) {
     if (!level->inside(tx, ty)) return false;
     if (can_enter_cell(level, tx, ty)) return true;
     if (is_deadly_cell(level, tx, ty)) return true;
-    const KV_ObjectContext t1 = target(ctx, s, 1);
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
     if (I::IEatable::can_be_eaten(t1, s.side())) return true;
     if (I::IPushing::is_pushable(t1, s.side())) return true;
     if (I::can_use(t1)) return true;
-    return I::Port::can_pass(target(ctx, s, 3), s.side());
+    return I::Port::can_pass(target(ctx, s, KV_LAYER_FIXTURES), s.side());
 }
 
 // Under gravity Pellik may step sideways or up only onto something it eats
@@ -65,7 +65,7 @@ void apply_gravity(const KV_ObjectContext& ctx) {
     const int32_t x = ctx.x, y = ctx.y;
     if (!level->get_status()->get_gravity()) return;
     if (level->inside(x, y - 1)) {
-        const KV_Cell& above = level->at(3, x, y - 1);
+        const KV_Cell& above = level->at(KV_LAYER_FIXTURES, x, y - 1);
         if (above.is(T::Port_Cross) || above.is(T::Port_D_To_U) || above.is(T::Port_Vertical)) return;
     }
     int32_t& keys = keys_of(ctx);
@@ -74,7 +74,7 @@ void apply_gravity(const KV_ObjectContext& ctx) {
         if ((keys & int32_t(dir)) == 0) return;
         bool soft = false;
         if (level->inside(cx, cy)) {
-            const KV_Cell& c = level->at(1, cx, cy);
+            const KV_Cell& c = level->at(KV_LAYER_ITEMS, cx, cy);
             soft = c.is(T::Base) || c.is(T::Bug);
         }
         if (!soft && below_free) keys &= ~int32_t(dir | KEY_FIRE);
@@ -101,7 +101,7 @@ void become_player(KV_Level* level, const KV_Cell& cell, int32_t x, int32_t y) {
 // The whole cell goes to the neighbour and takes the player fields with it;
 // the old cell stays occupied by the move temp until the step nearly ends.
 void step_into(const KV_ObjectContext& ctx, int32_t tx, int32_t ty, uint16_t temp_move) {
-    KV_Cell& moved = ctx.level->at(2, tx, ty);
+    KV_Cell& moved = ctx.level->at(KV_LAYER_MOVERS, tx, ty);
     moved = *ctx.cell;
     become_player(ctx.level, moved, tx, ty);
     set_cell(*ctx.cell, T::Pellik_Move_Temp);
@@ -110,7 +110,7 @@ void step_into(const KV_ObjectContext& ctx, int32_t tx, int32_t ty, uint16_t tem
 
 void lay_red_disk(const KV_ObjectContext& ctx) {
     KV_Level* level = ctx.level;
-    KV_Cell& disk = level->at(3, ctx.x, ctx.y);
+    KV_Cell& disk = level->at(KV_LAYER_FIXTURES, ctx.x, ctx.y);
     set_cell(disk, T::Disk_Red);
     disk.flags &= ~uint32_t(CF_STATIC);
     Disk_Red::View{disk}.set_state(Disk_Red::State::Laid);  // its fuse runs
@@ -144,7 +144,7 @@ bool advance_step(const KV_ObjectContext& ctx, const char* came_from_text) {
     const uint8_t c = p.bump_counter();
     if (c == kStepTicks - 1) {
         const Step& s = checked_step(p.direction(), came_from_text);
-        set_cell(ctx.level->at(2, ctx.x - s.dx(), ctx.y - s.dy()), T::Empty);
+        set_cell(ctx.level->at(KV_LAYER_MOVERS, ctx.x - s.dx(), ctx.y - s.dy()), T::Empty);
     } else if (c == kStepTicks) {
         const Step& s = checked_step(p.direction(), "KV_Logic::Pellik, do_move unknown direction");
         end_step(*ctx.cell, s.*kPose);
@@ -157,7 +157,7 @@ bool advance_step(const KV_ObjectContext& ctx, const char* came_from_text) {
 void mirror_player(KV_Level* level) {
     if (!level->get_has_player()) return;
     const int32_t px = level->get_player_x(), py = level->get_player_y();
-    *level->get_player_cell() = level->at(2, px, py);
+    *level->get_player_cell() = level->at(KV_LAYER_MOVERS, px, py);
     level->set_player_pos(px, py);
     level->set_has_player(true);
 }
@@ -205,7 +205,7 @@ void choose_direction(const KV_ObjectContext& ctx) {
 }
 
 bool try_use(const KV_ObjectContext& ctx, const Step& s) {
-    const KV_ObjectContext t1 = target(ctx, s, 1);
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
     if (!I::can_use(t1)) return false;
     View p{*ctx.cell};
     p.set_state(S::Ready);
@@ -218,13 +218,13 @@ bool try_use(const KV_ObjectContext& ctx, const Step& s) {
 bool check_danger(const KV_ObjectContext& ctx, const Step& s) {
     KV_Level* level = ctx.level;
     if (!is_deadly_cell(level, target_x(ctx, s), target_y(ctx, s))) return false;
-    I::do_explode_normal(I::context_at(level, 2, level->get_player_x(), level->get_player_y()), 2);
+    I::do_explode_normal(I::context_at(level, KV_LAYER_MOVERS, level->get_player_x(), level->get_player_y()), KV_LAYER_MOVERS);
     level->get_status()->inc_moves();
     return true;
 }
 
 bool try_over_eating(const KV_ObjectContext& ctx, const Step& s) {
-    const KV_ObjectContext t1 = target(ctx, s, 1);
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
     if (!I::IEatable::can_be_eaten(t1, s.side())) return false;
     View p{*ctx.cell};
     const Step& step = checked_step(p.direction(), "KV_Logic::Pellik, try_over_eating unknown direction");
@@ -232,7 +232,7 @@ bool try_over_eating(const KV_ObjectContext& ctx, const Step& s) {
     p.set_counter(0);
     p.set_time_critical(false);
     KV_Level* level = ctx.level;
-    KV_Cell& moved = level->at(2, t1.x, t1.y);
+    KV_Cell& moved = level->at(KV_LAYER_MOVERS, t1.x, t1.y);
     moved = *ctx.cell;
     I::IEatable::do_over_eat(t1, s.side());
     become_player(level, moved, t1.x, t1.y);
@@ -264,7 +264,7 @@ void walk_to(const KV_ObjectContext& ctx, int32_t tx, int32_t ty) {
 }
 
 bool stands_in_port(const KV_ObjectContext& ctx) {
-    return I::Port::is_port(ctx.level->at(3, ctx.x, ctx.y).type);
+    return I::Port::is_port(ctx.level->at(KV_LAYER_FIXTURES, ctx.x, ctx.y).type);
 }
 
 bool counts_as_player(const KV_ObjectContext& ctx) {
@@ -276,7 +276,7 @@ bool is_hit_by_faller(const KV_ObjectContext& ctx) {
 }
 
 bool try_push(const KV_ObjectContext& ctx, const Step& s) {
-    const KV_ObjectContext t1 = target(ctx, s, 1);
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
     if (!I::IPushing::is_pushable(t1, s.side())) return false;
     View p{*ctx.cell};
     p.set_state(S::Leaning);
@@ -287,7 +287,7 @@ bool try_push(const KV_ObjectContext& ctx, const Step& s) {
 }
 
 bool try_port(const KV_ObjectContext& ctx, const Step& s) {
-    if (!I::Port::can_pass(target(ctx, s, 3), s.side())) return false;
+    if (!I::Port::can_pass(target(ctx, s, KV_LAYER_FIXTURES), s.side())) return false;
     View p{*ctx.cell};
     const Step& step = checked_step(p.direction(), "KV_Logic::Pellik, try_port unknown direction");
     p.set_state(S::Moving);
@@ -299,7 +299,7 @@ bool try_port(const KV_ObjectContext& ctx, const Step& s) {
 }
 
 bool try_eat_in_place(const KV_ObjectContext& ctx, const Step& s) {
-    const KV_ObjectContext t1 = target(ctx, s, 1);
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
     if (!I::IEatable::can_be_eaten(t1, s.side())) return false;
     if (check_danger(ctx, s)) return true;
     View p{*ctx.cell};
@@ -347,7 +347,7 @@ void do_ready(const KV_ObjectContext& ctx) {
     // Only fire held while ready keeps the count; the cell is Pellik's own,
     // wherever this tick has put it, so no count survives into a step.
     if (level->get_has_player()) {
-        View own{level->at(2, level->get_player_x(), level->get_player_y())};
+        View own{level->at(KV_LAYER_MOVERS, level->get_player_x(), level->get_player_y())};
         if (!(fire && own.state() == S::Ready)) own.set_hold(0);
     }
 }
@@ -376,7 +376,7 @@ void do_wanna_push(const KV_ObjectContext& ctx) {
     // The raw keys of the tick: the filter does not run while leaning.
     const int32_t keys = keys_of(ctx);
     const bool given_up = (keys & int32_t(s.dir())) == 0 || (keys & int32_t(KEY_FIRE)) != 0;
-    const KV_ObjectContext t1 = target(ctx, s, 1);
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
     if (!I::IPushing::is_pushable(t1, s.side())) {
         set_cell(*ctx.cell, T::Pellik);
         return;
@@ -396,7 +396,7 @@ void do_wanna_push(const KV_ObjectContext& ctx) {
 }
 
 void do_in_port(const KV_ObjectContext& ctx) {
-    KV_Cell& port = ctx.level->at(3, ctx.x, ctx.y);
+    KV_Cell& port = ctx.level->at(KV_LAYER_FIXTURES, ctx.x, ctx.y);
     if (!I::Port::is_port(port.type)) kv_fatal("KV_Logic::Pellik, do_in_port, no port under pellik");
     I::Port::on_pass(KV_ObjectContext{ctx.x, ctx.y, ctx.level, &port});
 }

@@ -24,7 +24,7 @@ bool passable(const KV_ObjectContext& ctx, uint32_t side, uint32_t allowed_sides
 }
 
 KV_ObjectContext pellik_in_port(const KV_ObjectContext& port) {
-    return KV_ObjectContext{port.x, port.y, port.level, &port.level->at(2, port.x, port.y)};
+    return KV_ObjectContext{port.x, port.y, port.level, &port.level->at(KV_LAYER_MOVERS, port.x, port.y)};
 }
 
 // A special one-way port sets all three switches from its bits, every pass.

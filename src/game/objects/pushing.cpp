@@ -59,7 +59,7 @@ Pos target_of(const KV_ObjectContext& ctx, Dir d) {
 
 // The layer-1 cell at p, or null off the field (never for objects inside a border).
 KV_Cell* layer1(const KV_ObjectContext& ctx, Pos p) {
-    return ctx.level->inside(p.x, p.y) ? &ctx.level->at(1, p.x, p.y) : nullptr;
+    return ctx.level->inside(p.x, p.y) ? &ctx.level->at(KV_LAYER_ITEMS, p.x, p.y) : nullptr;
 }
 
 bool can_push_into(const KV_ObjectContext& ctx, Pos p) {

@@ -97,7 +97,7 @@ void Terminal::process(const KV_ObjectContext& ctx) {
 
 bool Explosion::is_deadly(const KV_ObjectContext& ctx) {
     if (View{*ctx.cell}.burnt_for(kPellikEntersAfter)) return false;
-    return !ctx.level->at(1, ctx.x, ctx.y).is_solid();
+    return !ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y).is_solid();
 }
 
 void Explosion::process(const KV_ObjectContext& ctx) {
@@ -111,7 +111,7 @@ void Explosion::process(const KV_ObjectContext& ctx) {
         case K::Plain_Quarkel:
             if (e.bump_counter() == kBurnTicks) {
                 set_cell(*ctx.cell, KV_ObjectType::Empty);
-                set_cell(ctx.level->at(1, ctx.x, ctx.y), KV_ObjectType::Quarkel);
+                set_cell(ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y), KV_ObjectType::Quarkel);
             }
             break;
         case K::Delayed_Normal:

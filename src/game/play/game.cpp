@@ -6,8 +6,8 @@
 namespace {
 
 template <typename Fn>
-std::array<Fn, 256> filled(Fn f) {
-    std::array<Fn, 256> t;
+std::array<Fn, KV_TABLE_SIZE> filled(Fn f) {
+    std::array<Fn, KV_TABLE_SIZE> t;
     t.fill(f);
     return t;
 }
@@ -42,10 +42,10 @@ void touch_around(KV_Level& level, int32_t y) {
 
 }  // namespace
 
-std::array<KV_LogicFn, 256> KV_Game::process_table = filled<KV_LogicFn>(&KV_Game::process_not_setup);
-std::array<KV_LogicFn, 256> KV_Game::time_critical_table =
+std::array<KV_LogicFn, KV_TABLE_SIZE> KV_Game::process_table = filled<KV_LogicFn>(&KV_Game::process_not_setup);
+std::array<KV_LogicFn, KV_TABLE_SIZE> KV_Game::time_critical_table =
     filled<KV_LogicFn>(&KV_Game::time_critical_not_setup);
-std::array<KV_DrawFn, 256> KV_Game::visualisation_table =
+std::array<KV_DrawFn, KV_TABLE_SIZE> KV_Game::visualisation_table =
     filled<KV_DrawFn>(&KV_Game::visualisation_not_setup);
 
 void KV_Game::process_not_setup(const KV_ObjectContext& c) {
@@ -61,13 +61,13 @@ void KV_Game::visualisation_not_setup(const KV_DrawContext& c) {
 }
 
 KV_LogicFn KV_Game::process_entry(int16_t type) {
-    return (type >= 0 && type < 256) ? process_table[size_t(type)] : &process_not_setup;
+    return (type >= 0 && type < KV_TABLE_SIZE) ? process_table[size_t(type)] : &process_not_setup;
 }
 KV_LogicFn KV_Game::time_critical_entry(int16_t type) {
-    return (type >= 0 && type < 256) ? time_critical_table[size_t(type)] : &time_critical_not_setup;
+    return (type >= 0 && type < KV_TABLE_SIZE) ? time_critical_table[size_t(type)] : &time_critical_not_setup;
 }
 KV_DrawFn KV_Game::visualisation_entry(int16_t type) {
-    return (type >= 0 && type < 256) ? visualisation_table[size_t(type)] : &visualisation_not_setup;
+    return (type >= 0 && type < KV_TABLE_SIZE) ? visualisation_table[size_t(type)] : &visualisation_not_setup;
 }
 
 void KV_Game::install_logic() {

@@ -31,9 +31,9 @@ public:
 
     // Indexed by the cell's signed 16-bit type code; a code outside 0..255
     // reaches the default reporter.
-    static std::array<KV_LogicFn, 256> process_table;
-    static std::array<KV_LogicFn, 256> time_critical_table;
-    static std::array<KV_DrawFn, 256> visualisation_table;
+    static std::array<KV_LogicFn, KV_TABLE_SIZE> process_table;
+    static std::array<KV_LogicFn, KV_TABLE_SIZE> time_critical_table;
+    static std::array<KV_DrawFn, KV_TABLE_SIZE> visualisation_table;
 
     static KV_LogicFn process_entry(int16_t type);
     static KV_LogicFn time_critical_entry(int16_t type);
