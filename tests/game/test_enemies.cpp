@@ -8,7 +8,7 @@
 #include "game/objects/enemies.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/logic.h"
-#include "game/objects/object_type.h"
+#include "game/level/object_type.h"
 #include "game/objects/prototypes.h"
 #include "support/field_from_text.h"
 

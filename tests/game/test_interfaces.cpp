@@ -6,6 +6,7 @@
 
 #include "game/objects/interfaces.h"
 #include "game/objects/prototypes.h"
+#include "game/play/game.h"
 #include "support/field_from_text.h"
 
 namespace {
@@ -27,8 +28,8 @@ std::set<int> range(int from, int to) {
 }
 
 TEST(InterfaceTables, RegistrationMatrix) {
-    init_once();
-    init_once();  // a second call changes nothing
+    install_rules();
+    install_rules();  // a second call changes nothing
     std::set<int> explodable = range(0, 39);
     for (int t : {1, 3, 6, 11}) explodable.erase(t);
     const std::set<int> explode_now = {2, 18, 19, 20, 21, 23, 34, 35, 36, 37, 38};

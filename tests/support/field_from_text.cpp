@@ -44,8 +44,6 @@ void put_cell(KV_Level& level, int layer, int x, int y, KV_ObjectType type) {
 }
 
 TestField FieldFromText(const std::vector<std::string>& rows) {
-    KV_Logic::init_prototypes();
-    KV_Interfaces::init_once();
     if (rows.empty() || rows[0].empty()) throw std::invalid_argument("empty picture");
     const int w = int(rows[0].size()), h = int(rows.size());
     TestField f;

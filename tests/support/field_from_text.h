@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "game/level/level.h"
-#include "game/objects/object_type.h"
+#include "game/level/object_type.h"
 #include "game/play/game.h"
 
 struct TestField {

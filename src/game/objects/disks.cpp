@@ -15,7 +15,7 @@ bool free_at(const KV_Level& level, int32_t x, int32_t y) {
 }
 
 void post_near_or_far(const KV_ObjectContext& ctx, KV_SoundEvent near, KV_SoundEvent far) {
-    ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx) ? near : far);
+    ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx.x, ctx.y) ? near : far);
 }
 
 void make_empty(KV_Cell& cell) { set_cell(cell, T::Empty); }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 #include "game/objects/pushing.h"
 
 namespace KV_Logic {

@@ -4,7 +4,7 @@
 // the object into its being-eaten state; its own process finishes the job.
 #include <cstdint>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 
 // Where Pellik comes from, as the eaten object's counter (u16 at state bytes 2-3) holds it.
 enum class KV_EatDirection : uint16_t {

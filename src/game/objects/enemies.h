@@ -5,7 +5,7 @@
 // temp in the cell it moves out of until its step ends.
 #include <cstdint>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 
 enum class KV_EnemyState : uint16_t {
     Start = 1,

@@ -95,7 +95,7 @@ bool enterable(const KV_Level* level, int32_t x, int32_t y) {
 constexpr uint32_t kHitOrder[] = {KV_LAYER_ITEMS, KV_LAYER_MOVERS, KV_LAYER_FIXTURES, KV_LAYER_FLOOR};
 
 void post_near_far(const KV_ObjectContext& ctx, int near_id, int far_id) {
-    ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx) ? near_id : far_id);
+    ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx.x, ctx.y) ? near_id : far_id);
 }
 
 // dx of a roll: -1 to the left, +1 to the right.

@@ -5,7 +5,7 @@
 // the Quarkel can be eaten. Grobble_Clone is a Grobble made during a push.
 #include <cstdint>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 #include "game/objects/logic.h"
 
 enum class KV_GrobbleState : uint16_t {

@@ -48,19 +48,7 @@ Table<DoFn> dont_wanna_push_table{};
 Table<DoFn> do_pushing_table{};
 }  // namespace IPushing
 
-void init_once() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    IEatable::register_entries();
-    register_roll_off();
-    register_sliding_tests();
-    IPushing::register_entries();
-    Explodeable::register_entries();
-    Port::register_entries();
-    register_exit_terminal();
-    register_danger();
-}
+bool tables_filled = false;
 
 // ---- dispatchers ----
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 #include "game/objects/logic.h"
-#include "game/objects/object_type.h"
+#include "game/level/object_type.h"
 
 enum class KV_PellikState : uint16_t {
     Ready = 1,            // time-critical: chooses what to do

@@ -4,8 +4,8 @@
 // The one-way kinds can be special and then set the level's switches.
 #include <cstdint>
 
-#include "game/level/level.h"
-#include "game/objects/object_type.h"
+#include "game/objects/object_context.h"
+#include "game/level/object_type.h"
 
 enum class KV_PortType : uint16_t {
     Port_U_To_D = type_code(KV_ObjectType::Port_U_To_D),

@@ -4,7 +4,7 @@
 // moves one cell and leaves a placeholder behind.
 #include <cstdint>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 
 // Where a pushed object moves, as its counter (u16 at state bytes 2-3) holds it.
 enum class KV_PushDirection : uint16_t {

@@ -27,9 +27,9 @@ namespace {
 
 void bug_spark_sound(const KV_ObjectContext& ctx) {
     KV_Level* level = ctx.level;
-    if (level->is_near_player_1(ctx))
+    if (level->is_near_player_1(ctx.x, ctx.y))
         level->get_sound_events()->post(SE_BUG_NEAR);
-    else if (level->is_near_player_2(ctx))
+    else if (level->is_near_player_2(ctx.x, ctx.y))
         level->get_sound_events()->post(SE_BUG_FAR);
 }
 

@@ -4,7 +4,7 @@
 // Explosion (its countdown; what a blast does is the explosion code's).
 #include <cstdint>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 #include "game/objects/explosions.h"
 #include "game/objects/logic.h"
 

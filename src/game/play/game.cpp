@@ -1,7 +1,9 @@
 #include "game/play/game.h"
 
 #include "game/objects/fatal.h"
+#include "game/objects/interfaces.h"
 #include "game/objects/logic.h"
+#include "game/objects/prototypes.h"
 
 namespace {
 
@@ -70,14 +72,26 @@ KV_DrawFn KV_Game::visualisation_entry(int16_t type) {
     return (type >= 0 && type < KV_TABLE_SIZE) ? visualisation_table[size_t(type)] : &visualisation_not_setup;
 }
 
-void KV_Game::install_logic() {
+void install_rules() {
     static bool installed = false;
     if (installed) return;
     installed = true;
+    KV_Logic::init_prototypes();
+    namespace I = KV_Interfaces;
+    I::IEatable::register_entries();
+    I::register_roll_off();
+    I::register_sliding_tests();
+    I::IPushing::register_entries();
+    I::Explodeable::register_entries();
+    I::Port::register_entries();
+    I::register_exit_terminal();
+    I::register_danger();
+    I::tables_filled = true;
+
     using T = KV_ObjectType;
     auto both = [](T t, KV_LogicFn p, KV_LogicFn tc) {
-        process_table[type_code(t)] = p;
-        if (tc) time_critical_table[type_code(t)] = tc;
+        KV_Game::process_table[type_code(t)] = p;
+        if (tc) KV_Game::time_critical_table[type_code(t)] = tc;
     };
     namespace L = KV_Logic;
     both(T::Pellik, &L::Pellik::process, &L::Pellik::time_critical);
@@ -100,7 +114,7 @@ void KV_Game::install_logic() {
     both(T::Electron, &L::Electron::process, &L::Electron::time_critical);
 }
 
-KV_Game::KV_Game() { install_logic(); }
+KV_Game::KV_Game() { install_rules(); }
 
 void KV_Game::set_level(std::shared_ptr<KV_Level> level) {
     level_ = std::move(level);

@@ -4,10 +4,16 @@
 #include <array>
 #include <memory>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 #include "game/play/draw_context.h"
 
 using KV_LogicFn = void (*)(const KV_ObjectContext&);
+
+// The one set-up of the rules: fills the prototype cells, the interface tables
+// and the process and time-critical tables, once; later calls do nothing.
+// Constructing a KV_Game and converting a level run it, so nothing can be
+// asked of an object before its rules are in place.
+void install_rules();
 using KV_DrawFn = void (*)(const KV_DrawContext&);
 
 class KV_Game {
@@ -43,10 +49,6 @@ public:
     static void process_not_setup(const KV_ObjectContext& ctx);
     static void time_critical_not_setup(const KV_ObjectContext& ctx);
     static void visualisation_not_setup(const KV_DrawContext& ctx);
-
-    // Installs the object functions into the process and time-critical tables
-    // (first call only); the constructor runs it.
-    static void install_logic();
 
 private:
     std::shared_ptr<KV_Level> level_;

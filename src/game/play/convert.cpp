@@ -10,6 +10,7 @@
 #include "game/objects/ports.h"
 #include "game/objects/prototypes.h"
 #include "game/objects/small_objects.h"
+#include "game/play/game.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
     if (w < 0 || h < 0 || source->GetTileCount() < size_t(w) * size_t(h)) return nullptr;
 
     auto level = std::make_shared<KV_Level>(w, h);
-    KV_Logic::init_prototypes();
+    install_rules();
 
     const bool unpredictable = source->IsBugUnpredictable();
     if (Qx::g_log.is_enabled()) {
