@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/objects/interfaces.h"
@@ -69,9 +70,40 @@ protected:
     KV_LogicFn saved_p = nullptr, saved_t = nullptr;
 };
 
+// The recorder stands in for the entries of every type the field holds: static
+// cells are never called, in either pass.
 TEST_F(Tick, StaticFieldMakesNoCalls) {
-    f.tick();
-    EXPECT_TRUE(g_calls.empty());
+    f = FieldFromText({"######", "#.R| #", "#R.+ #", "######"});
+    const KV_ObjectType held[] = {KV_ObjectType::Empty, KV_ObjectType::Hardware, KV_ObjectType::Base,
+                                  KV_ObjectType::RAM, KV_ObjectType::Port_Vertical, KV_ObjectType::Port_Cross};
+    std::vector<std::pair<KV_LogicFn, KV_LogicFn>> saved;
+    for (KV_ObjectType t : held) {
+        saved.push_back({KV_Game::process_table[type_code(t)], KV_Game::time_critical_table[type_code(t)]});
+        KV_Game::process_table[type_code(t)] = &record_process;
+        KV_Game::time_critical_table[type_code(t)] = &record_time_critical;
+    }
+    f.run_ticks(3);
+    for (size_t i = 0; i < saved.size(); ++i) {
+        KV_Game::process_table[type_code(held[i])] = saved[i].first;
+        KV_Game::time_critical_table[type_code(held[i])] = saved[i].second;
+    }
+    EXPECT_TRUE(g_calls.empty()) << g_calls.size() << " calls, the first at layer " << g_calls[0].layer;
+}
+
+// Writes the done flag three rows above itself through its cell pointer, into
+// a row the scan has passed: the write the row skip's promise rules out.
+void mark_three_rows_above(const KV_ObjectContext& c) {
+    (c.cell - 3 * c.level->get_stride())->flags |= CF_DONE;
+}
+
+TEST(TickPromise, DebugBuildsCatchAWriteBeyondTwoRows) {
+    TestField f = FieldFromText(room(7));
+    f.tick();  // clears the prototypes' done flags
+    const KV_LogicFn saved = KV_Game::process_table[kFake];
+    KV_Game::process_table[kFake] = &mark_three_rows_above;
+    f.at(KV_LAYER_ITEMS, 2, 5) = KV_Cell(kFake, CF_SOLID);
+    EXPECT_DEBUG_DEATH(f.tick(), "done flag left after the clear in layer 1 at \\(2, 2\\)");
+    KV_Game::process_table[kFake] = saved;
 }
 
 TEST_F(Tick, ScansLayerThenRowThenColumnInBothPasses) {
