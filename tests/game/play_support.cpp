@@ -15,7 +15,7 @@ std::shared_ptr<KV_LevelBase> level_from_picture(const std::vector<std::string>&
     KV_LevelSetDraft draft;
     std::string error;
     if (!kv_parse_level_source(source, draft, error)) throw std::invalid_argument(error);
-    return create_level(KV_LEVEL_EXTENDED, revision, kv_encode_extended_record(draft.levels.at(KV_LAYER_FLOOR)));
+    return create_level(KV_LEVEL_EXTENDED, revision, kv_encode_extended_record(draft.levels.at(0)));
 }
 
 KV_KeyStream stream_of(const std::vector<int32_t>& masks) {

@@ -64,7 +64,7 @@ TEST(OrangeDisk, ReservesFallsTwoCellsAndBlastsWhereItLands) {
     EXPECT_EQ(orange(f, 2, 1).state(), Orange::About_To_Fall);
     ASSERT_EQ(f.type_at(1, 2, 2), T::Disk_Orange_Fall_Temp);
     EXPECT_EQ(temp_state(f, 2, 2), uint32_t(KV_Logic::Disk_Orange_Fall_Temp::Reserved));
-    EXPECT_TRUE(f.at(1, KV_LAYER_MOVERS, 2).has(CF_STATIC));
+    EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 2, 2).has(CF_STATIC));
 
     f.run_ticks(2);
     EXPECT_EQ(f.type_at(1, 2, 1), T::Disk_Orange);  // counts two ticks over its reservation
@@ -73,7 +73,7 @@ TEST(OrangeDisk, ReservesFallsTwoCellsAndBlastsWhereItLands) {
     EXPECT_EQ(orange(f, 2, 2).state(), Orange::Falling);
     ASSERT_EQ(f.type_at(1, 2, 1), T::Disk_Orange_Fall_Temp);
     EXPECT_EQ(temp_state(f, 2, 1), uint32_t(KV_Logic::Disk_Orange_Fall_Temp::Left_Behind));
-    EXPECT_FALSE(f.at(1, KV_LAYER_MOVERS, 1).has(CF_STATIC));
+    EXPECT_FALSE(f.at(KV_LAYER_ITEMS, 2, 1).has(CF_STATIC));
 
     f.run_ticks(16);  // tick 20: one step ends and the next starts at once
     EXPECT_EQ(f.type_at(1, 2, 3), T::Disk_Orange);
@@ -103,7 +103,7 @@ TEST(OrangeDisk, LandingOverAFireOnlySounds) {
                                  "#   #",
                                  "#####"});
     put_cell(*f.level, KV_LAYER_FIXTURES, 2, 3, T::Explosion);
-    f.at(3, KV_LAYER_MOVERS, 3).flags |= CF_STATIC;  // keep the fire burning for the test
+    f.at(KV_LAYER_FIXTURES, 2, 3).flags |= CF_STATIC;  // keep the fire burning for the test
     f.run_ticks(19);
     EXPECT_EQ(orange(f, 2, 2).state(), Orange::Falling);
     f.tick();
@@ -120,7 +120,7 @@ TEST(OrangeDisk, FarLandingSoundIsTheFarOne) {
                                  "#   #",
                                  "#####"});
     put_cell(*f.level, KV_LAYER_FIXTURES, 2, 3, T::Explosion);
-    f.at(3, KV_LAYER_MOVERS, 3).flags |= CF_STATIC;
+    f.at(KV_LAYER_FIXTURES, 2, 3).flags |= CF_STATIC;
     f.level->set_player_pos(40, 40);
     f.run_ticks(20);
     EXPECT_EQ(f.sound(SE_OBJECT_FALL_FAR), 1);
@@ -166,12 +166,12 @@ TEST(OrangeDisk, PushLeavesACloneUnderAFreeOldCell) {
         ASSERT_EQ(f.type_at(1, 2, 2), T::Disk_Orange_Clone);
         EXPECT_EQ(orange(f, 2, 2).clone_limit(), 15);
         f.run_ticks(14);
-        EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 2).get_state(), 1);
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 2).get_state(), 1);
         f.tick();
         EXPECT_EQ(orange(f, x, 1).state(), Orange::At_Rest);
-        EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 2).get_state(), 2);
-        EXPECT_TRUE(f.at(1, KV_LAYER_MOVERS, 2).has(CF_STATIC));
-        EXPECT_FALSE(f.at(1, KV_LAYER_MOVERS, 2).has(CF_HIDDEN));
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 2).get_state(), 2);
+        EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 2, 2).has(CF_STATIC));
+        EXPECT_FALSE(f.at(KV_LAYER_ITEMS, 2, 2).has(CF_HIDDEN));
         EXPECT_EQ(count_of(f, 1, T::Disk_Orange_Clone), 1);
     }
 }
@@ -189,11 +189,11 @@ TEST(OrangeClone, StopsWhenTheLimitIsReached) {
         put_active(f, 1, 1, 1, T::Disk_Orange_Clone);
         orange(f, 1, 1).set_clone_limit(c.limit);
         f.run_ticks(c.ticks - 1);
-        EXPECT_EQ(f.at(1, KV_LAYER_ITEMS, 1).get_state(), 1) << c.limit;
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 1).get_state(), 1) << c.limit;
         f.tick();
-        EXPECT_EQ(f.at(1, KV_LAYER_ITEMS, 1).get_state(), 2) << c.limit;
-        EXPECT_TRUE(f.at(1, KV_LAYER_ITEMS, 1).has(CF_STATIC)) << c.limit;
-        EXPECT_EQ(f.at(1, KV_LAYER_ITEMS, 1).has(CF_HIDDEN), c.hidden) << c.limit;
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 1).get_state(), 2) << c.limit;
+        EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 1, 1).has(CF_STATIC)) << c.limit;
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 1).has(CF_HIDDEN), c.hidden) << c.limit;
         const uint16_t counter = orange(f, 1, 1).counter();
         f.run_ticks(5);
         EXPECT_EQ(orange(f, 1, 1).counter(), counter) << c.limit;
@@ -318,8 +318,8 @@ TEST(YellowDisk, PushedByPellikInEachDirection) {
 TEST(YellowDisk, PushSoundIsAlwaysTheNearOne) {
     TestField f = FieldFromText({"####", "#  #", "####"});
     put_active(f, 1, 2, 1, T::Disk_Yellow);
-    f.at(1, KV_LAYER_MOVERS, 1).set_u16(0, uint16_t(Yellow::Pushed));
-    f.at(1, KV_LAYER_MOVERS, 1).set_u16(2, uint16_t(KV_Logic::KV_DiskPush::Right));
+    f.at(KV_LAYER_ITEMS, 2, 1).set_u16(0, uint16_t(Yellow::Pushed));
+    f.at(KV_LAYER_ITEMS, 2, 1).set_u16(2, uint16_t(KV_Logic::KV_DiskPush::Right));
     f.level->set_player_pos(100, 100);
     f.run_ticks(16);
     EXPECT_EQ(f.sound(SE_FALL_NEAR), 1);
@@ -399,7 +399,7 @@ TEST(RedDisk, LaidByPellikBlastsAfterItsFuse) {
     EXPECT_EQ(f.type_at(3, 1, 1), T::Empty);
     f.tick(KEY_FIRE);  // tick 132
     ASSERT_EQ(f.type_at(3, 1, 1), T::Disk_Red);
-    EXPECT_EQ(f.at(3, KV_LAYER_ITEMS, 1).get_state(), uint16_t(KV_Logic::Disk_Red::State::Laid));
+    EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 1, 1).get_state(), uint16_t(KV_Logic::Disk_Red::State::Laid));
     EXPECT_EQ(f.status().get_red_disks(), 0);
     EXPECT_EQ(f.sound(SE_SWITCH), 1);
     f.run_ticks(40, DIR_RIGHT);  // out of the blast
@@ -445,7 +445,7 @@ TEST(DiskErrors, UnknownStatesAndDirectionsNameTheObject) {
     for (const Case& c : cases) {
         TestField f = FieldFromText({"#####", "#   #", "#   #", "#   #", "#####"});
         put_cell(*f.level, KV_LAYER_ITEMS, 2, 2, c.type);
-        KV_Cell& cell = f.at(1, KV_LAYER_MOVERS, 2);
+        KV_Cell& cell = f.at(KV_LAYER_ITEMS, 2, 2);
         cell.set_u16(0, c.w0);
         cell.set_u16(2, c.w1);
         cell.set_u16(4, c.w4);

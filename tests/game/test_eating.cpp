@@ -18,7 +18,7 @@ struct Room {
     TestField f = FieldFromText({"#####", "#   #", "#   #", "#   #", "#####"});
     KV_Cell& put(T type) {
         put_cell(*f.level, KV_LAYER_ITEMS, 2, 2, type);
-        return f.at(1, KV_LAYER_MOVERS, 2);
+        return f.at(KV_LAYER_ITEMS, 2, 2);
     }
     KV_ObjectContext ctx() { return context_at(f.level.get(), 1, 2, 2); }
 };

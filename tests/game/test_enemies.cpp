@@ -127,8 +127,8 @@ TEST_P(EnemyWalk, LeavesItsTempUntilTheStepEnds) {
                          "####"});
     f.tick();
     ASSERT_EQ(f.type_at(2, 1, 2), GetParam().temp);
-    EXPECT_EQ(f.at(2, KV_LAYER_ITEMS, 2).get_u32(0), uint32_t(DIR_UP));  // the temp names the move in key bits
-    EXPECT_EQ(f.at(2, KV_LAYER_ITEMS, 2).flags, uint32_t(CF_STATIC | CF_HIDDEN | CF_SOLID));
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 2).get_u32(0), uint32_t(DIR_UP));  // the temp names the move in key bits
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 2).flags, uint32_t(CF_STATIC | CF_HIDDEN | CF_SOLID));
     f.run_ticks(15);
     EXPECT_EQ(f.type_at(2, 1, 2), GetParam().temp);
     f.tick();
@@ -262,11 +262,11 @@ TEST_P(EnemyWalk, StandsStillWhileFrozen) {
                          "#@ #",
                          "####"});
     f.run_ticks(5);
-    const KV_Cell before = f.at(2, KV_LAYER_ITEMS, 1);
+    const KV_Cell before = f.at(KV_LAYER_MOVERS, 1, 1);
     f.status().set_freeze_enemies();
     f.run_ticks(50);
-    EXPECT_EQ(f.at(2, KV_LAYER_ITEMS, 1).get_u32(0), before.get_u32(0));
-    EXPECT_EQ(f.at(2, KV_LAYER_ITEMS, 1).get_u32(4), before.get_u32(4));
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 1).get_u32(0), before.get_u32(0));
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 1).get_u32(4), before.get_u32(4));
     EXPECT_EQ(f.type_at(2, 1, 2), GetParam().temp);
     f.status().clear_freeze_enemies();
     f.run_ticks(11);
@@ -330,7 +330,7 @@ TEST_P(EnemyBlast, KillsPellikAheadInItsOwnFlavour) {
                                            k.tile));
     f.run_ticks(40);
     ASSERT_EQ(find_one(f, 2, k.type), (Pos{3, 2})) << f.layer_text(KV_LAYER_MOVERS);
-    ASSERT_EQ(KV_Logic::KV_EnemyView{f.at(2, KV_LAYER_FIXTURES, 2)}.state(), S::Turning);
+    ASSERT_EQ(KV_Logic::KV_EnemyView{f.at(KV_LAYER_MOVERS, 3, 2)}.state(), S::Turning);
     ASSERT_FALSE(f.status().test_state(GS_PLAYER_DESTROYED));
 
     f.tick();
@@ -385,7 +385,7 @@ TEST(EnemyErrors, CorruptStateDirectionOrTurnNamesTheOperation) {
         for (const Case& c : cases) {
             TestField f = FieldFromText({"#####", "#   #", "#   #", "#   #", "#####"});
             put_cell(*f.level, KV_LAYER_MOVERS, 2, 2, k.type);
-            KV_Cell& cell = f.at(2, KV_LAYER_MOVERS, 2);
+            KV_Cell& cell = f.at(KV_LAYER_MOVERS, 2, 2);
             cell.set_u16(0, c.state);
             cell.set_u8(2, c.counter);
             cell.set_u8(4, c.direction);
@@ -401,7 +401,7 @@ TEST(EnemyErrors, FrozenEnemyOnlyKeepsItsResumeFlag) {
     for (const Kind& k : {kElectron, kGnarrow}) {
         TestField f = FieldFromText({"###", "# #", "###"});
         put_cell(*f.level, KV_LAYER_MOVERS, 1, 1, k.type);
-        f.at(2, KV_LAYER_ITEMS, 1).set_u16(0, 999);
+        f.at(KV_LAYER_MOVERS, 1, 1).set_u16(0, 999);
         f.status().set_freeze_enemies();
         EXPECT_EQ(error_of(k.time_critical, f, 1, 1), "(no error)");
         EXPECT_EQ(error_of(k.process, f, 1, 1), "(no error)");

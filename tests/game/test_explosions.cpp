@@ -285,7 +285,7 @@ TEST(PellikStatic, TakesTheRealPellikWithItWhereverItIs) {
         EXPECT_EQ(f.status().get_state(), GS_PLAYER_DESTROYED);
         // The real Pellik blasts its own area at once.
         EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 6, 1).get_u32(0), 4u);
-        EXPECT_EQ(f.at(3, KV_LAYER_ITEMS, 1).get_u32(0), delayed ? 8u : 4u);
+        EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 1, 1).get_u32(0), delayed ? 8u : 4u);
     }
 }
 

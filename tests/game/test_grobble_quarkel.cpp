@@ -223,16 +223,16 @@ TEST(FallerRoll, TheSlideTakesTheSideCellWaitsAtItsCheckPointAndFalls) {
     EXPECT_EQ(state_at(f, 1, 1), uint16_t(G::Sliding_Left));
     EXPECT_EQ(faller(f, 1, 1).slide_phase(), KV_SlidePhase::Sliding);
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble_Slide_Temp);
-    EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 1).get_state(), 1);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 1);
     f.run_ticks(4);  // 5: the check point
     EXPECT_EQ(faller(f, 1, 1).slide_phase(), KV_SlidePhase::Check_Point);
-    EXPECT_TRUE(f.at(1, KV_LAYER_ITEMS, 1).has(CF_TIME_CRITICAL));
+    EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 1, 1).has(CF_TIME_CRITICAL));
     EXPECT_EQ(f.type_at(1, 1, 2), T::Empty);
     f.tick();  // 6: the cell below is reserved
     EXPECT_EQ(faller(f, 1, 1).slide_phase(), KV_SlidePhase::Sliding_Down);
     EXPECT_EQ(faller(f, 1, 1).counter(), 5);
     EXPECT_EQ(f.type_at(1, 1, 2), T::Grobble_Slide_Fall_Temp);
-    EXPECT_EQ(f.at(1, KV_LAYER_ITEMS, 2).get_state(), 2);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 2).get_state(), 2);
     f.run_ticks(8);  // 14: counter 13
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble_Slide_Temp);
     f.tick();  // 15: counter 14, the cell it came from is free
@@ -270,23 +270,23 @@ TEST(FallerRoll, TheCheckPointWaitsWhileBelowIsTaken) {
 TEST(GrobblePush, SixteenTicksOfLeaningThenOneCell) {
     TestField f = FieldFromText({"######", "#PO  #", "######"});
     f.tick(R);
-    EXPECT_EQ(KV_Logic::Pellik::View{f.at(2, KV_LAYER_ITEMS, 1)}.state(), KV_PellikState::Leaning);
+    EXPECT_EQ(KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 1, 1)}.state(), KV_PellikState::Leaning);
     EXPECT_EQ(state_at(f, 2, 1), uint16_t(G::Leaned_On));
     EXPECT_EQ(faller(f, 2, 1).push_direction(), 4);
     EXPECT_EQ(f.type_at(1, 3, 1), T::Grobble_Push_Temp);
-    EXPECT_EQ(f.at(1, KV_LAYER_FIXTURES, 1).get_state(), 8);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 3, 1).get_state(), 8);
     EXPECT_EQ(f.status().get_moves(), 1);
     f.run_ticks(15, R);  // 16
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble);
-    EXPECT_EQ(KV_Logic::Pellik::View{f.at(2, KV_LAYER_ITEMS, 1)}.counter(), 15);
+    EXPECT_EQ(KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 1, 1)}.counter(), 15);
     f.tick(R);  // 17: the push
     EXPECT_EQ(f.type_at(1, 3, 1), T::Grobble);
     EXPECT_EQ(state_at(f, 3, 1), uint16_t(G::Pushed));
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble_Push_Temp);
-    EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 1).get_state(), 2);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 2);
     EXPECT_EQ(f.level->get_player_x(), 2);
-    EXPECT_EQ(KV_Logic::Pellik::View{f.at(2, KV_LAYER_MOVERS, 1)}.state(), KV_PellikState::Pushing);
-    EXPECT_EQ(f.at(2, KV_LAYER_ITEMS, 1).get_state(), 64) << "a push right leaves temp state 64";
+    EXPECT_EQ(KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 2, 1)}.state(), KV_PellikState::Pushing);
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 1).get_state(), 64) << "a push right leaves temp state 64";
     f.run_ticks(13);  // 30
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble_Push_Temp);
     f.tick();  // 31: the Grobble's counter is 14
@@ -296,7 +296,7 @@ TEST(GrobblePush, SixteenTicksOfLeaningThenOneCell) {
     f.tick();  // 33: both steps end
     EXPECT_EQ(f.sound(SE_FALL_NEAR), 1);
     EXPECT_EQ(state_at(f, 3, 1), 1);
-    EXPECT_EQ(KV_Logic::Pellik::View{f.at(2, KV_LAYER_MOVERS, 1)}.pose(), 7);
+    EXPECT_EQ(KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 2, 1)}.pose(), 7);
     EXPECT_EQ(picture(f), (std::vector<std::string>{"######", "# PO #", "######"}));
     EXPECT_EQ(f.status().get_moves(), 1);
 }
@@ -319,7 +319,7 @@ TEST_P(GrobbleGiveUp, ReleasingOrFiringBeforeTheSixteenthTick) {
     f.tick(GetParam());
     EXPECT_EQ(state_at(f, 2, 1), 1);
     EXPECT_EQ(f.type_at(1, 3, 1), T::Empty) << "the reserved cell is given back";
-    KV_Logic::Pellik::View p{f.at(2, KV_LAYER_ITEMS, 1)};
+    KV_Logic::Pellik::View p{f.at(KV_LAYER_MOVERS, 1, 1)};
     EXPECT_EQ(p.state(), KV_PellikState::Ready);
     EXPECT_EQ(p.direction(), 0);
     EXPECT_EQ(p.pose(), 7);
@@ -414,7 +414,7 @@ TEST(QuarkelEaten, WalkedOverCountsAtOnceAndSoundsAtTheEnd) {
     TestField f = FieldFromText({"#####", "#Pq #", "#####"});
     f.tick(R);
     EXPECT_EQ(state_at(f, 2, 1), uint16_t(KV_QuarkelState::Walked_Over));
-    EXPECT_FALSE(f.at(1, KV_LAYER_MOVERS, 1).has(CF_TIME_CRITICAL));
+    EXPECT_FALSE(f.at(KV_LAYER_ITEMS, 2, 1).has(CF_TIME_CRITICAL));
     EXPECT_EQ(f.status().get_quarkels(), 0);
     f.tick();
     EXPECT_EQ(f.status().get_quarkels(), 1);
@@ -468,7 +468,7 @@ class FallerFatal : public ::testing::TestWithParam<FatalCase> {};
 TEST_P(FallerFatal, NamesTheOperation) {
     const FatalCase c = GetParam();
     TestField f = FieldFromText({"#####", "#   #", "#   #", "#####"});
-    KV_Cell& cell = f.at(1, KV_LAYER_MOVERS, 1);
+    KV_Cell& cell = f.at(KV_LAYER_ITEMS, 2, 1);
     put_cell(*f.level, KV_LAYER_ITEMS, 2, 1, c.type);
     cell.flags &= ~uint32_t(CF_DONE);
     cell.set_state(c.state);
@@ -514,7 +514,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FallerFatal, AFrozenGrobbleSkipsEveryOtherState) {
     TestField f = FieldFromText({"#####", "# O #", "#   #", "#####"});
-    f.at(1, KV_LAYER_MOVERS, 1).set_state(3);  // corrupt, but frozen Grobbles only run pushes
+    f.at(KV_LAYER_ITEMS, 2, 1).set_state(3);  // corrupt, but frozen Grobbles only run pushes
     f.status().set_freeze_grobbles();
     EXPECT_NO_THROW(f.run_ticks(3));
 }

@@ -85,7 +85,7 @@ TEST(InterfaceTables, TypeWithoutEntriesTakesNoPart) {
     use(c);
     Port::on_pass(c);
     do_explode_quarkel(c, 3);
-    EXPECT_TRUE(f.at(3, KV_LAYER_FLOOR, 0).is(T::Hardware));
+    EXPECT_TRUE(f.at(KV_LAYER_FIXTURES, 0, 0).is(T::Hardware));
 }
 
 // One cell placed on the middle of a 3x3 field of empty cells, then the shared tests asked.
@@ -103,8 +103,8 @@ TEST_P(SharedCellTests, Answer) {
     const CellCase& c = GetParam();
     TestField f = FieldFromText({"   ", "   ", "   "});
     put_cell(*f.level, c.layer, 1, 1, c.type);
-    f.at(c.layer, KV_LAYER_ITEMS, 1).set_u32(0, c.u32_0);
-    f.at(c.layer, KV_LAYER_ITEMS, 1).set_u32(4, c.u32_4);
+    f.at(c.layer, 1, 1).set_u32(0, c.u32_0);
+    f.at(c.layer, 1, 1).set_u32(4, c.u32_4);
     KV_Level* l = f.level.get();
     EXPECT_EQ(KV_Logic::is_deadly_cell(l, 1, 1), c.deadly);
     EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(l, 1, 1), c.pellik_enters);
@@ -138,11 +138,11 @@ TEST(SharedCellTestsOnMotion, EnemyTempOpensOnlyOnTheLastTickOfAStepAway) {
         for (uint8_t dir : {2, 1}) {  // 2 right (away), 1 left (towards)
             TestField f = FieldFromText({"   ", "   ", "   "});
             put_cell(*f.level, KV_LAYER_MOVERS, 1, 1, T::Electron_Temp);
-            f.at(2, KV_LAYER_ITEMS, 1).set_u32(0, 4);
+            f.at(KV_LAYER_MOVERS, 1, 1).set_u32(0, 4);
             put_cell(*f.level, KV_LAYER_MOVERS, 2, 1, T::Electron);
-            f.at(2, KV_LAYER_MOVERS, 1).set_state(2);
-            f.at(2, KV_LAYER_MOVERS, 1).set_w1(uint16_t(counter));
-            f.at(2, KV_LAYER_MOVERS, 1).set_u8(4, dir);
+            f.at(KV_LAYER_MOVERS, 2, 1).set_state(2);
+            f.at(KV_LAYER_MOVERS, 2, 1).set_w1(uint16_t(counter));
+            f.at(KV_LAYER_MOVERS, 2, 1).set_u8(4, dir);
             EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 1), counter == 15 && dir == 2)
                 << "counter " << counter << " dir " << int(dir);
         }
@@ -154,10 +154,10 @@ TEST(SharedCellTestsOnMotion, FallerTempOpensWhenItsFallerIsAboutToLand) {
         for (uint16_t step : {12, 13}) {
             TestField f = FieldFromText({"   ", "   ", "   "});
             put_cell(*f.level, KV_LAYER_ITEMS, 1, 0, faller == T::Grobble ? T::Grobble_Fall_Temp : T::Quarkel_Fall_Temp);
-            f.at(1, KV_LAYER_ITEMS, 0).set_state(1);
+            f.at(KV_LAYER_ITEMS, 1, 0).set_state(1);
             put_cell(*f.level, KV_LAYER_ITEMS, 1, 1, faller);
-            f.at(1, KV_LAYER_ITEMS, 1).set_state(2);
-            f.at(1, KV_LAYER_ITEMS, 1).set_u16(4, step);
+            f.at(KV_LAYER_ITEMS, 1, 1).set_state(2);
+            f.at(KV_LAYER_ITEMS, 1, 1).set_u16(4, step);
             EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 0), step == 13);
             EXPECT_FALSE(KV_Logic::can_push_into_cell(f.level.get(), 1, 0));
         }
@@ -175,7 +175,7 @@ TEST(DangerEntries, PellikIsThePlayerOnlyWhenNotOnAPortOrBusy) {
     for (Case c : {Case{1, false, true}, Case{2, false, true}, Case{32, false, true}, Case{16, false, false},
                    Case{64, false, false}, Case{128, false, false}, Case{1, true, false}}) {
         TestField f = FieldFromText({" P "});
-        f.at(2, KV_LAYER_ITEMS, 0).set_state(c.state);
+        f.at(KV_LAYER_MOVERS, 1, 0).set_state(c.state);
         if (c.on_port) put_cell(*f.level, KV_LAYER_FIXTURES, 1, 0, T::Port_Cross);
         EXPECT_EQ(KV_Logic::touches_pellik(f.level.get(), 1, 0), c.expected) << c.state;
     }
@@ -205,7 +205,7 @@ TEST(RollOffAndSliding, Entries) {
     KV_Level* l = f.level.get();
     EXPECT_TRUE(rolls_off_left(context_at(l, KV_LAYER_ITEMS, 2, 0)));
     EXPECT_TRUE(rolls_off_right(context_at(l, KV_LAYER_ITEMS, 6, 0)));
-    f.at(1, KV_LAYER_MOVERS, 0).set_state(2);  // a falling Grobble is not round enough
+    f.at(KV_LAYER_ITEMS, 2, 0).set_state(2);  // a falling Grobble is not round enough
     EXPECT_FALSE(rolls_off_left(context_at(l, KV_LAYER_ITEMS, 2, 0)));
 
     f.at(KV_LAYER_ITEMS, 4, 0).set_state(16);  // Quarkel sliding left...
@@ -217,9 +217,9 @@ TEST(RollOffAndSliding, Entries) {
 
     // A Grobble slide temp at (3,0) whose Grobble went left to (2,0) and is in phase 8.
     put_cell(*l, KV_LAYER_ITEMS, 3, 0, T::Grobble_Slide_Temp);
-    f.at(1, KV_LAYER_FIXTURES, 0).set_state(1);
-    f.at(1, KV_LAYER_MOVERS, 0).set_state(32);
-    f.at(1, KV_LAYER_MOVERS, 0).set_u8(6, 8);
+    f.at(KV_LAYER_ITEMS, 3, 0).set_state(1);
+    f.at(KV_LAYER_ITEMS, 2, 0).set_state(32);
+    f.at(KV_LAYER_ITEMS, 2, 0).set_u8(6, 8);
     EXPECT_TRUE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 3, 0)));
     EXPECT_FALSE(sliding_right_test(context_at(l, KV_LAYER_ITEMS, 3, 0)));
 }

@@ -94,9 +94,9 @@ TEST(Conversion, EveryTileCode) {
                 expect.set_state(uint16_t(want.variant));
                 expect.set_w1(0);
             }
-            EXPECT_TRUE(same_cell(field->at(l, KV_LAYER_ITEMS, 1), expect))
-                << "code " << code << " layer " << l << ": type " << field->at(l, KV_LAYER_ITEMS, 1).type << " state word "
-                << field->at(l, KV_LAYER_ITEMS, 1).get_state();
+            EXPECT_TRUE(same_cell(field->at(l, 1, 1), expect))
+                << "code " << code << " layer " << l << ": type " << field->at(l, 1, 1).type << " state word "
+                << field->at(l, 1, 1).get_state();
         }
         EXPECT_EQ(field->get_status()->get_quarkels_present(), code == 4 ? 1 : 0) << code;
         EXPECT_EQ(field->get_has_player(), code == 3) << code;
@@ -138,7 +138,7 @@ TEST(Conversion, FirstPlayerTileInScanOrderIsThePlayer) {
     EXPECT_EQ(field->at(KV_LAYER_MOVERS, 5, 2).object_type(), T::Pellik);
     EXPECT_TRUE(same_cell(*field->get_player_cell(), field->at(KV_LAYER_MOVERS, 5, 2)));
     EXPECT_EQ(field->at(KV_LAYER_MOVERS, 9, 2).object_type(), T::Pellik_Static);
-    EXPECT_EQ(field->at(2, KV_LAYER_FIXTURES, 7).object_type(), T::Pellik_Static);
+    EXPECT_EQ(field->at(KV_LAYER_MOVERS, 3, 7).object_type(), T::Pellik_Static);
 }
 
 TEST(Conversion, StatusFromTheLevel) {
@@ -281,9 +281,9 @@ TEST(Conversion, EachConversionIsANewField) {
     ASSERT_TRUE(a && b);
     EXPECT_NE(a.get(), b.get());
     EXPECT_NE(a->get_status(), b->get_status());
-    a->at(1, KV_LAYER_MOVERS, 2).type = 99;
+    a->at(KV_LAYER_ITEMS, 2, 2).type = 99;
     a->get_status()->inc_moves();
-    EXPECT_EQ(b->at(1, KV_LAYER_MOVERS, 2).object_type(), T::Empty);
+    EXPECT_EQ(b->at(KV_LAYER_ITEMS, 2, 2).object_type(), T::Empty);
     EXPECT_EQ(b->get_status()->get_moves(), 0);
 }
 

@@ -60,7 +60,7 @@ TEST_P(PellikWalk, OneCellEverySixteenTicksWithoutPause) {
     EXPECT_EQ(pellik(f).counter(), 0);
     EXPECT_EQ(pellik(f).direction(), key);
     ASSERT_EQ(f.type_at(2, 3, 3), T::Pellik_Move_Temp);
-    EXPECT_EQ(KV_Logic::Pellik::MoveTempView{f.at(2, KV_LAYER_FIXTURES, 3)}.move(), key);
+    EXPECT_EQ(KV_Logic::Pellik::MoveTempView{f.at(KV_LAYER_MOVERS, 3, 3)}.move(), key);
     EXPECT_EQ(f.status().get_moves(), 1);
 
     for (int t = 2; t <= 15; ++t) {
@@ -197,8 +197,8 @@ TEST(PellikEat, WalkingOverABase) {
     f.tick(R);
     EXPECT_EQ(px(f), 2);
     EXPECT_EQ(pellik(f).state(), S::Over_Eating);
-    EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 1).get_state(), 4);
-    EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 1).get_w1(), 2) << "eat direction: from the left";
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 4);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_w1(), 2) << "eat direction: from the left";
     for (int t = 2; t <= 16; ++t) {
         f.tick();
         ASSERT_EQ(f.type_at(1, 2, 1), T::Base) << "tick " << t;
@@ -218,7 +218,7 @@ TEST(PellikEat, InPlaceWithFireHeld) {
     f.tick(R | F);
     EXPECT_EQ(f.sound(SE_ZAP), 1);
     EXPECT_EQ(pellik(f).state(), S::Eating_In_Place);
-    EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 1).get_state(), 2);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 2);
     for (int t = 2; t <= 17; ++t) {
         f.tick(R | F);
         ASSERT_EQ(px(f), 1) << "tick " << t;
@@ -255,8 +255,8 @@ TEST(PellikRedDisk, CollectedThenLaidAfterTheHoldThenBlasts) {
     EXPECT_EQ(f.type_at(3, 2, 1), T::Empty);
     f.tick(F);  // the 132nd tick of the hold
     EXPECT_EQ(f.type_at(3, 2, 1), T::Disk_Red);
-    EXPECT_EQ(f.at(3, KV_LAYER_MOVERS, 1).get_state(), 8);
-    EXPECT_FALSE(f.at(3, KV_LAYER_MOVERS, 1).has(CF_STATIC));
+    EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 2, 1).get_state(), 8);
+    EXPECT_FALSE(f.at(KV_LAYER_FIXTURES, 2, 1).has(CF_STATIC));
     EXPECT_EQ(f.sound(SE_SWITCH), 1);
     EXPECT_EQ(f.status().get_red_disks(), 0);
     EXPECT_EQ(pellik(f).hold(), 0);
@@ -446,7 +446,7 @@ TEST_P(PellikSpecialPort, SetsTheSwitchesWhenItIsLeft) {
     const bool from_right = c.port == '<';
     const std::string middle = from_right ? std::string("# ") + c.port + "P#" : std::string("#P") + c.port + " #";
     TestField f = FieldFromText({"#####", middle, "#####"});
-    KV_Cell& port = f.at(3, KV_LAYER_MOVERS, 1);
+    KV_Cell& port = f.at(KV_LAYER_FIXTURES, 2, 1);
     port.set_state(1);  // special
     port.set_u32(4, c.switches);
     KV_LevelStatus& st = f.status();
@@ -479,7 +479,7 @@ TEST(PellikDanger, WalkingIntoASparkingBugBlowsPellikUp) {
     TestField f = FieldFromText({"#####", "#PB #", "#####"});
     // A fresh cell sits out the first process pass; then its countdown of 0 ends at once.
     f.run_ticks(2);
-    ASSERT_EQ(f.at(1, KV_LAYER_MOVERS, 1).get_state(), 8);
+    ASSERT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 8);
     f.tick(R);
     EXPECT_EQ(f.status().get_state(), GS_PLAYER_DESTROYED);
     EXPECT_FALSE(f.level->get_has_player());
@@ -498,10 +498,10 @@ TEST(PellikDanger, EatingASparkingBugInPlaceBlowsPellikUp) {
 
 TEST(PellikDanger, AQuietBugIsEatenLikeABase) {
     TestField f = FieldFromText({"#####", "#PB #", "#####"});
-    f.at(1, KV_LAYER_MOVERS, 1).set_u16(4, 200);  // a long countdown
+    f.at(KV_LAYER_ITEMS, 2, 1).set_u16(4, 200);  // a long countdown
     f.tick(R);
     EXPECT_EQ(px(f), 2);
-    EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 1).get_state(), 4);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 4);
     f.run_ticks(15);
     EXPECT_EQ(f.type_at(1, 2, 1), T::Bug);
     f.tick();
@@ -525,7 +525,7 @@ class PellikFatal : public ::testing::TestWithParam<FatalCase> {};
 TEST_P(PellikFatal, NamesTheOperation) {
     const FatalCase c = GetParam();
     TestField f = FieldFromText({"#####", "#P  #", "#####"});
-    View p{f.at(2, KV_LAYER_ITEMS, 1)};
+    View p{f.at(KV_LAYER_MOVERS, 1, 1)};
     p.set_state(KV_PellikState(c.state));
     p.set_counter(c.counter);
     p.set_direction(c.direction);
@@ -547,15 +547,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PellikFatal, TryPortWithACorruptDirection) {
     TestField f = FieldFromText({"#####", "#P- #", "#####"});
-    View{f.at(2, KV_LAYER_ITEMS, 1)}.set_direction(3);
-    const KV_ObjectContext ctx{1, 1, f.level.get(), &f.at(2, KV_LAYER_ITEMS, 1)};
+    View{f.at(KV_LAYER_MOVERS, 1, 1)}.set_direction(3);
+    const KV_ObjectContext ctx{1, 1, f.level.get(), &f.at(KV_LAYER_MOVERS, 1, 1)};
     EXPECT_EQ(fatal_message([&] { KV_Logic::Pellik::try_port(ctx, *KV_Logic::Pellik::step_of(DIR_RIGHT)); }),
               "KV_Logic::Pellik, try_port unknown direction");
 }
 
 TEST(PellikState, SettlingReturnsToReady) {
     TestField f = FieldFromText({"#####", "#P  #", "#####"});
-    View{f.at(2, KV_LAYER_ITEMS, 1)}.set_state(S::Settling);
+    View{f.at(KV_LAYER_MOVERS, 1, 1)}.set_state(S::Settling);
     f.tick(R);
     EXPECT_EQ(pellik(f).state(), S::Ready);
     EXPECT_EQ(px(f), 1);

@@ -144,12 +144,12 @@ TEST_F(Tick, MovedObjectRunsOncePerPass) {
     put_fake(1, 1, 1, CF_SOLID);
     f.tick();
     ASSERT_EQ(g_calls.size(), 1u);
-    EXPECT_EQ(f.at(1, KV_LAYER_MOVERS, 1).type, kFake);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).type, kFake);
     g_calls.clear();
     KV_Game::process_table[kFake] = &move_left;
     f.tick();
     ASSERT_EQ(g_calls.size(), 1u);
-    EXPECT_EQ(f.at(1, KV_LAYER_ITEMS, 1).type, kFake);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 1).type, kFake);
 }
 
 TEST_F(Tick, DoneFlagClearsWhereverACellWasWritten) {
@@ -158,10 +158,10 @@ TEST_F(Tick, DoneFlagClearsWhereverACellWasWritten) {
     f.tick();  // the first tick clears what the field was built with
     put_fake(1, 1, 1, CF_SOLID);
     f.tick();
-    EXPECT_TRUE(f.at(1, KV_LAYER_ITEMS, 6).is(KV_ObjectType::Grobble_Fall_Temp));
-    EXPECT_FALSE(f.at(1, KV_LAYER_ITEMS, 6).has(CF_DONE));
+    EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 1, 6).is(KV_ObjectType::Grobble_Fall_Temp));
+    EXPECT_FALSE(f.at(KV_LAYER_ITEMS, 1, 6).has(CF_DONE));
     // A write made between ticks through a reference kept from before is cleared too.
-    KV_Cell& kept = f.at(0, KV_LAYER_MOVERS, 3);
+    KV_Cell& kept = f.at(KV_LAYER_FLOOR, 2, 3);
     f.tick();
     kept.flags |= CF_DONE;
     f.tick();
@@ -194,7 +194,7 @@ TEST_F(Tick, DefaultReportersNameTypeAndPosition) {
     };
     for (const Case& c : cases) {
         put_cell(*f.level, KV_LAYER_ITEMS, 2, 1, KV_ObjectType::Empty);
-        f.at(1, KV_LAYER_MOVERS, 1) = KV_Cell(c.type, c.flags);
+        f.at(KV_LAYER_ITEMS, 2, 1) = KV_Cell(c.type, c.flags);
         EXPECT_EQ(fatal_message([&] { f.tick(); }), c.text);
     }
     KV_DrawContext d{};
