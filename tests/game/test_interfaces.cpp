@@ -4,7 +4,10 @@
 #include <set>
 #include <string>
 
+#include "game/objects/enemies.h"
+#include "game/objects/grobble_quarkel.h"
 #include "game/objects/interfaces.h"
+#include "game/objects/pellik.h"
 #include "game/objects/prototypes.h"
 #include "game/play/game.h"
 #include "support/field_from_text.h"
@@ -135,15 +138,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SharedCellTestsOnMotion, EnemyTempOpensOnlyOnTheLastTickOfAStepAway) {
     // An Electron at (2,1) moving right has left its temp at (1,1).
     for (int counter : {14, 15}) {
-        for (uint8_t dir : {2, 1}) {  // 2 right (away), 1 left (towards)
+        for (KV_EnemyDirection dir : {KV_EnemyDirection::Right, KV_EnemyDirection::Left}) {  // away, towards
             TestField f = FieldFromText({"   ", "   ", "   "});
             put_cell(*f.level, KV_LAYER_MOVERS, 1, 1, T::Electron_Temp);
-            f.at(KV_LAYER_MOVERS, 1, 1).set_u32(0, 4);
+            KV_Logic::KV_EnemyTempView{f.at(KV_LAYER_MOVERS, 1, 1)}.set_went(DIR_RIGHT);
             put_cell(*f.level, KV_LAYER_MOVERS, 2, 1, T::Electron);
-            f.at(KV_LAYER_MOVERS, 2, 1).set_state(2);
+            KV_Logic::KV_EnemyView e{f.at(KV_LAYER_MOVERS, 2, 1)};
+            e.set_state(KV_EnemyState::Moving);
             f.at(KV_LAYER_MOVERS, 2, 1).set_w1(uint16_t(counter));
-            f.at(KV_LAYER_MOVERS, 2, 1).set_u8(4, dir);
-            EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 1), counter == 15 && dir == 2)
+            e.set_direction(dir);
+            EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 1),
+                      counter == 15 && dir == KV_EnemyDirection::Right)
                 << "counter " << counter << " dir " << int(dir);
         }
     }
@@ -154,10 +159,11 @@ TEST(SharedCellTestsOnMotion, FallerTempOpensWhenItsFallerIsAboutToLand) {
         for (uint16_t step : {12, 13}) {
             TestField f = FieldFromText({"   ", "   ", "   "});
             put_cell(*f.level, KV_LAYER_ITEMS, 1, 0, faller == T::Grobble ? T::Grobble_Fall_Temp : T::Quarkel_Fall_Temp);
-            f.at(KV_LAYER_ITEMS, 1, 0).set_state(1);
+            KV_Logic::FallerTempState{f.at(KV_LAYER_ITEMS, 1, 0)}.set_state(KV_FallTempState::Left_Behind);
             put_cell(*f.level, KV_LAYER_ITEMS, 1, 1, faller);
-            f.at(KV_LAYER_ITEMS, 1, 1).set_state(2);
-            f.at(KV_LAYER_ITEMS, 1, 1).set_u16(4, step);
+            KV_Logic::FallerState below{f.at(KV_LAYER_ITEMS, 1, 1)};
+            below.set_state(faller == T::Grobble ? uint16_t(KV_GrobbleState::Falling) : uint16_t(KV_QuarkelState::Falling));
+            below.set_counter(step);
             EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 0), step == 13);
             EXPECT_FALSE(KV_Logic::can_push_into_cell(f.level.get(), 1, 0));
         }
@@ -171,13 +177,15 @@ TEST(SharedCellTestsOnMotion, ExplosionOverSolidObjectIsNotDeadly) {
 }
 
 TEST(DangerEntries, PellikIsThePlayerOnlyWhenNotOnAPortOrBusy) {
-    struct Case { uint16_t state; bool on_port; bool expected; };
-    for (Case c : {Case{1, false, true}, Case{2, false, true}, Case{32, false, true}, Case{16, false, false},
-                   Case{64, false, false}, Case{128, false, false}, Case{1, true, false}}) {
+    using S = KV_PellikState;
+    struct Case { S state; bool on_port; bool expected; };
+    for (Case c : {Case{S::Ready, false, true}, Case{S::Moving, false, true}, Case{S::Leaning, false, true},
+                   Case{S::Pushing, false, false}, Case{S::In_Port, false, false}, Case{S::Settling, false, false},
+                   Case{S::Ready, true, false}}) {
         TestField f = FieldFromText({" P "});
-        f.at(KV_LAYER_MOVERS, 1, 0).set_state(c.state);
+        KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 1, 0)}.set_state(c.state);
         if (c.on_port) put_cell(*f.level, KV_LAYER_FIXTURES, 1, 0, T::Port_Cross);
-        EXPECT_EQ(KV_Logic::touches_pellik(f.level.get(), 1, 0), c.expected) << c.state;
+        EXPECT_EQ(KV_Logic::touches_pellik(f.level.get(), 1, 0), c.expected) << int(c.state);
     }
     TestField s = FieldFromText({"S"});
     EXPECT_TRUE(KV_Logic::touches_pellik(s.level.get(), 0, 0));
@@ -205,21 +213,24 @@ TEST(RollOffAndSliding, Entries) {
     KV_Level* l = f.level.get();
     EXPECT_TRUE(rolls_off_left(context_at(l, KV_LAYER_ITEMS, 2, 0)));
     EXPECT_TRUE(rolls_off_right(context_at(l, KV_LAYER_ITEMS, 6, 0)));
-    f.at(KV_LAYER_ITEMS, 2, 0).set_state(2);  // a falling Grobble is not round enough
+    KV_Logic::FallerState grobble{f.at(KV_LAYER_ITEMS, 2, 0)};
+    grobble.set_state(KV_GrobbleState::Falling);  // a falling Grobble is not round enough
     EXPECT_FALSE(rolls_off_left(context_at(l, KV_LAYER_ITEMS, 2, 0)));
 
-    f.at(KV_LAYER_ITEMS, 4, 0).set_state(16);  // Quarkel sliding left...
-    f.at(KV_LAYER_ITEMS, 4, 0).set_u8(6, 2);   // ...in phase 2
+    // A Quarkel sliding right, early in its slide, lets a roll to the left start over it.
+    KV_Logic::FallerState quarkel{f.at(KV_LAYER_ITEMS, 4, 0)};
+    quarkel.set_state(KV_QuarkelState::Sliding_Right);
+    quarkel.set_slide_phase(KV_SlidePhase::Sliding);
     EXPECT_TRUE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
     EXPECT_FALSE(sliding_right_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
-    f.at(KV_LAYER_ITEMS, 4, 0).set_u8(6, 8);
+    quarkel.set_slide_phase(KV_SlidePhase::Sliding_Down);
     EXPECT_FALSE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
 
-    // A Grobble slide temp at (3,0) whose Grobble went left to (2,0) and is in phase 8.
+    // A Grobble slide temp at (3,0) whose Grobble rolled left to (2,0) and slides down there.
     put_cell(*l, KV_LAYER_ITEMS, 3, 0, T::Grobble_Slide_Temp);
-    f.at(KV_LAYER_ITEMS, 3, 0).set_state(1);
-    f.at(KV_LAYER_ITEMS, 2, 0).set_state(32);
-    f.at(KV_LAYER_ITEMS, 2, 0).set_u8(6, 8);
+    KV_Logic::FallerTempState{f.at(KV_LAYER_ITEMS, 3, 0)}.set_state(KV_SlideTempState::Rolled_Left);
+    grobble.set_state(KV_GrobbleState::Sliding_Left);
+    grobble.set_slide_phase(KV_SlidePhase::Sliding_Down);
     EXPECT_TRUE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 3, 0)));
     EXPECT_FALSE(sliding_right_test(context_at(l, KV_LAYER_ITEMS, 3, 0)));
 }

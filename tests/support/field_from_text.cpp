@@ -39,6 +39,41 @@ TileMeaning tile_meaning(char c) {
     throw std::invalid_argument(std::string("unknown tile character '") + c + "'");
 }
 
+namespace {
+char glyph(TestField& f, int x, int y) {
+    using T = KV_ObjectType;
+    const KV_Cell& l2 = f.at(KV_LAYER_MOVERS, x, y);
+    if (l2.is(T::Pellik)) return 'P';
+    if (l2.is(T::Pellik_Move_Temp)) return 'm';
+    switch (f.at(KV_LAYER_ITEMS, x, y).object_type()) {
+        case T::Empty: break;
+        case T::Base: return '.';
+        case T::Grobble: return 'O';
+        case T::RAM: return 'R';
+        case T::Quarkel: return 'q';
+        case T::Disk_Orange: return 'o';
+        case T::Grobble_Clone: return 'C';
+        default: return '~';
+    }
+    switch (f.at(KV_LAYER_FIXTURES, x, y).object_type()) {
+        case T::Empty: return ' ';
+        case T::Hardware: return '#';
+        case T::Explosion: return '*';
+        default: return '?';
+    }
+}
+}  // namespace
+
+std::vector<std::string> field_picture(TestField& f) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < f.level->get_height(); ++y) {
+        std::string row;
+        for (int x = 0; x < f.level->get_width(); ++x) row += glyph(f, x, y);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void put_cell(KV_Level& level, int layer, int x, int y, KV_ObjectType type) {
     KV_Logic::set_cell(level.at(layer, x, y), type);
 }
