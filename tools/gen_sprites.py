@@ -242,21 +242,23 @@ def grobble(k):
 QUARKEL_DARK, QUARKEL_LIGHT = (64, 24, 142), (222, 168, 255)
 
 
-def quarkel_gem(turn, size=1.0):
-    """A faceted violet crystal with a cyan heart; TURN in degrees, clockwise."""
-    lay = Layer()
-    outer = [(16 + 12.2 * size * math.cos(math.radians(turn + 22.5 + i * 45)),
-              16 + 12.2 * size * math.sin(math.radians(turn + 22.5 + i * 45))) for i in range(8)]
-    inner = [(16 + 6.2 * size * math.cos(math.radians(turn + 22.5 + i * 45)),
-              16 + 6.2 * size * math.sin(math.radians(turn + 22.5 + i * 45))) for i in range(8)]
+def quarkel_gem(turn, size=1.0, w=32):
+    """A faceted violet crystal with a cyan heart, in a W-pixel square; TURN in degrees, clockwise."""
+    lay = Layer(w, w)
+    c, size = w / 2.0, size * w / 32.0
+
+    def ring(radius):
+        return [(c + radius * size * math.cos(math.radians(turn + 22.5 + i * 45)),
+                 c + radius * size * math.sin(math.radians(turn + 22.5 + i * 45))) for i in range(8)]
+    outer, inner = ring(12.2), ring(6.2)
     for i in range(8):
         j = (i + 1) % 8
         mid = math.radians(turn + 45 + i * 45)
         light = 0.5 + 0.5 * (-0.6 * math.cos(mid) - 0.8 * math.sin(mid))
         lay.poly([outer[i], outer[j], inner[j], inner[i]], mix(QUARKEL_DARK, QUARKEL_LIGHT, light))
     lay.poly(inner, (150, 228, 255))
-    glint = [(16 + 3.2 * size * math.cos(math.radians(turn + 200 + i * 90)) * (1 if i % 2 else 0.35),
-              16 + 3.2 * size * math.sin(math.radians(turn + 200 + i * 90)) * (1 if i % 2 else 0.35))
+    glint = [(c + 3.2 * size * math.cos(math.radians(turn + 200 + i * 90)) * (1 if i % 2 else 0.35),
+              c + 3.2 * size * math.sin(math.radians(turn + 200 + i * 90)) * (1 if i % 2 else 0.35))
              for i in range(4)]
     lay.poly(glint, (250, 255, 255))
     return lay.down()

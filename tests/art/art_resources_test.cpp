@@ -128,3 +128,19 @@ TEST_F(Art, EveryObjectSpriteLoadsWithSquareFrames) {
     }
     save_frame("art_sprites.png");
 }
+
+TEST_F(Art, MenuBackgroundsFillTheWindow) {
+    CL_ResourceManager resources(kData + "resources.xml");
+    for (const char* name : {"menu_right_bottom", "menu_left_top", "menu_left_bottom", "menu_right_top"}) {
+        CL_Sprite background(name, &resources);
+        EXPECT_EQ(background.get_frame_count(), 1) << name;
+        EXPECT_EQ(background.get_frame_size(0), CL_Size(800, 600)) << name;
+    }
+    // The main menu's background with a button's text over it, as the menu shows it.
+    CL_Sprite main_menu("menu_right_bottom", &resources);
+    main_menu.draw(0, 0);
+    CL_Font button("Button/font", &resources);
+    button.set_color(CL_Color(200, 200, 200));
+    for (int i = 0; i < 6; ++i) button.draw(330, 220 + i * 50, "New game");
+    save_frame("art_main_menu.png");
+}

@@ -125,6 +125,13 @@ class Generators(unittest.TestCase):
                                     os.path.join(self.tmp, "Graphics", "objects_resourses.xml"), shallow=False))
         self.assertTrue(filecmp.cmp(os.path.join(TOOLS, "review", "sprites.png"), review, shallow=False))
 
+    def test_backgrounds(self):
+        regenerate("gen_backgrounds.py", self.tmp)
+        self.assertEqual(differing(os.path.join(DATA, "Graphics", "Backgrounds"),
+                                   os.path.join(self.tmp, "Graphics", "Backgrounds")), [])
+        self.assertTrue(filecmp.cmp(os.path.join(DATA, "resources.xml"), os.path.join(self.tmp, "resources.xml"),
+                                    shallow=False))
+
 
 class ObjectSprites(unittest.TestCase):
     def test_every_sprite_has_the_frames_its_drawing_reaches(self):
@@ -187,6 +194,17 @@ class Fonts(unittest.TestCase):
         self.assertLess(height("my_fnt_4_sh"), height("my_fnt_3_sh"))
         self.assertLessEqual(height("my_fnt_3_sh"), 20)  # two HUD rows 20 pixels apart
         self.assertLess(height("Button/font"), height("Button/font_big"))
+
+
+class Backgrounds(unittest.TestCase):
+    def test_four_backgrounds_at_window_size(self):
+        root = ET.parse(os.path.join(DATA, "resources.xml")).getroot()
+        sprites = named(root, "sprite")
+        for name in BACKGROUNDS:
+            self.assertIn(name, sprites)
+            img, boxes = frames_of(sprites[name], DATA)
+            self.assertEqual(boxes, [(0, 0, 800, 600)], name)
+            self.assertEqual(img.size, (800, 600), name)
 
 
 if __name__ == "__main__":
