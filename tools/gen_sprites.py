@@ -72,14 +72,16 @@ def pellik_walk(direction, k):
         lay.d.arc([(16 + s * 7 - 2.5) * 4, (cy + 1.5) * 4, (16 + s * 7 + 2.5) * 4, (cy + 5) * 4],
                   10 if s > 0 else 50, 130 if s > 0 else 170, fill=PUPIL + (255,), width=4)
     else:
-        lift_a, lift_b = 1.8 * max(0, math.sin(ph)), 1.8 * max(0, -math.sin(ph))
+        lift_a, lift_b = 2.2 * max(0, math.sin(ph)), 2.2 * max(0, -math.sin(ph))
+        sway = 1.0 * math.sin(ph)  # the body leans over the foot it stands on
         pellik_feet(lay, [(10.5, 27.4 - lift_a), (21.5, 27.4 - lift_b)])
-        lay.sphere(16, cy, 11, PEL)
+        cx = 16 - sway
+        lay.sphere(cx, cy, 11, PEL)
         if direction == "up":
-            pellik_eyes(lay, [(12.2, cy - 6), (19.8, cy - 6)], (0, -1))
+            pellik_eyes(lay, [(cx - 3.8, cy - 6), (cx + 3.8, cy - 6)], (0, -1))
         else:
-            pellik_eyes(lay, [(12.2, cy - 1.5), (19.8, cy - 1.5)], (0, 1))
-            smile(lay, 16, cy + 4.6)
+            pellik_eyes(lay, [(cx - 3.8, cy - 1.5), (cx + 3.8, cy - 1.5)], (0, 1))
+            smile(lay, cx, cy + 4.6)
     return outline(lay.down())
 
 
@@ -110,21 +112,26 @@ def pellik_push(direction):
     if vx:
         cx, cy = 16 - vx * 1.0, 16.5
         pellik_feet(lay, [(16 - vx * 6, 27.6), (16 - vx * 1, 27.6)])
+        hx = 16 + vx * 11.6
+        for hy in (12.5, 20.5):  # arms braced against what it pushes
+            lay.line([(cx + vx * 6, hy + 0.5), (hx, hy)], PEL_DARK, 3.2)
         lay.sphere(cx, cy, 9.8, PEL, ry=11.2)
-        hx = 16 + vx * 10.6
         for hy in (12.5, 20.5):
-            lay.circle(hx, hy, 2.5, PEL_DARK)
-            lay.circle(hx - vx * 0.4, hy - 0.4, 1.6, PEL)
+            lay.ellipse(hx, hy, 1.9, 2.8, PEL_DARK)
+            lay.ellipse(hx - vx * 0.4, hy - 0.4, 1.1, 1.9, PEL)
         pellik_eyes(lay, [(cx + vx * 2, cy - 3), (cx + vx * 7, cy - 3)], (vx, 0), "shut")
         lay.line([(cx + vx * 2.5, cy + 4), (cx + vx * 7.5, cy + 4)], PUPIL, 1.2)
     else:
         cy = 17 - vy * 1.0
-        pellik_feet(lay, [(10.5, 27.6), (21.5, 27.6)])
-        lay.sphere(16, cy, 11.2, PEL, ry=9.8)
-        hy = 16.5 + vy * 10.2
+        if vy < 0:  # pushing down, the hands take the feet's place
+            pellik_feet(lay, [(10.5, 27.6), (21.5, 27.6)])
+        hy = 16.5 + vy * 11.2
         for hx in (11, 21):
-            lay.circle(hx, hy, 2.5, PEL_DARK)
-            lay.circle(hx, hy - 0.4, 1.6, PEL)
+            lay.line([(hx, cy + vy * 5), (hx, hy)], PEL_DARK, 3.2)
+        lay.sphere(16, cy, 11.2, PEL, ry=9.8)
+        for hx in (11, 21):
+            lay.ellipse(hx, hy, 2.8, 1.9, PEL_DARK)
+            lay.ellipse(hx, hy - 0.4, 1.9, 1.1, PEL)
         pellik_eyes(lay, [(11, cy - 1 + vy), (21, cy - 1 + vy)], (0, vy), "shut")
         lay.line([(13, cy + 4.5), (19, cy + 4.5)], PUPIL, 1.2)
     return outline(lay.down())
