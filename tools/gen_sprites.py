@@ -5,7 +5,8 @@
 
 Writes DATA_DIR/Graphics/Objects/<name>.png (32x32 frames in one row),
 DATA_DIR/Graphics/objects_resourses.xml (the resources "Graphics/Objects/<name>")
-and a contact sheet of every sprite and frame (default tools/review/sprites.png).
+a contact sheet of every sprite and frame (default tools/review/sprites.png)
+and, beside it, field.png: a small made-up field of them as a player meets them.
 Deterministic: every random choice comes from a seeded generator.
 """
 
@@ -796,6 +797,39 @@ def contact_sheet(table):
     return sheet.convert("RGB")
 
 
+# A small made-up field, to judge the sprites side by side as a player meets them.
+FIELD = ["HHHHHHHHHHHHHHHH",
+         "H..bbbQbbGbbb.xH",
+         "H.P.bbGQbbb.b..H",
+         "HbbbRRbb12bEb.yH",
+         "HHHH.>.<^v-|+HHH",
+         "Hbobbb.3.b.4bTsH",
+         "HbQGbbgbbb.e.bkH",
+         "HHHHHHHHHHHHHHHH"]
+FIELD_KEY = {"b": ("base", 0), "Q": ("quarkel", 0), "G": ("grobble", 0), "P": ("pellik", 0),
+             "R": ("disk_red", 0), "1": ("ram", 1), "2": ("ram", 2), "3": ("ram", 3), "4": ("ram", 0),
+             "E": ("exit", 0), ">": ("port_l_to_r", 0), "<": ("port_r_to_l", 0), "^": ("port_d_to_u", 0),
+             "v": ("port_u_to_d", 0), "-": ("port_horizontal", 0), "|": ("port_vertical", 0),
+             "+": ("port_cross", 0), "o": ("disk_orange", 0), "y": ("disk_yellow", 0), "T": ("terminal", 3),
+             "s": ("base_charging", 6), "g": ("gnarrow_moving_left", 3), "e": ("electron_moving_up", 1),
+             "x": ("explosion", 6), "k": ("hardware", 7)}
+
+
+def field_picture(table):
+    frames = dict(table)
+    img = Image.new("RGBA", (32 * len(FIELD[0]), 32 * len(FIELD)), (0, 0, 0, 255))
+    for y, row in enumerate(FIELD):
+        for x, c in enumerate(row):
+            if c == "H":
+                name, i = "hardware", ((x * 7 + y * 3) % 11 if (x + y) % 3 == 0 else 0)
+            elif c in FIELD_KEY:
+                name, i = FIELD_KEY[c]
+            else:
+                continue
+            img.alpha_composite(frames[name][i], (32 * x, 32 * y))
+    return img.resize((img.width * 2, img.height * 2), Image.NEAREST).convert("RGB")
+
+
 def main():
     data_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "data")
     review = sys.argv[2] if len(sys.argv) > 2 else os.path.join(HERE, "review", "sprites.png")
@@ -811,6 +845,7 @@ def main():
         f.write(resource_file(table))
     os.makedirs(os.path.dirname(os.path.abspath(review)), exist_ok=True)
     contact_sheet(table).save(review)
+    field_picture(table).save(os.path.join(os.path.dirname(os.path.abspath(review)), "field.png"))
 
 
 if __name__ == "__main__":

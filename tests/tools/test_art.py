@@ -123,7 +123,9 @@ class Generators(unittest.TestCase):
                                    os.path.join(self.tmp, "Graphics", "Objects")), [])
         self.assertTrue(filecmp.cmp(os.path.join(DATA, "Graphics", "objects_resourses.xml"),
                                     os.path.join(self.tmp, "Graphics", "objects_resourses.xml"), shallow=False))
-        self.assertTrue(filecmp.cmp(os.path.join(TOOLS, "review", "sprites.png"), review, shallow=False))
+        for picture in ("sprites.png", "field.png"):
+            self.assertTrue(filecmp.cmp(os.path.join(TOOLS, "review", picture), os.path.join(self.tmp, picture),
+                                        shallow=False), picture)
 
     def test_backgrounds(self):
         regenerate("gen_backgrounds.py", self.tmp)
