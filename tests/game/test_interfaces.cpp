@@ -4,10 +4,12 @@
 #include <set>
 #include <string>
 
+#include "game/objects/disks.h"
 #include "game/objects/enemies.h"
 #include "game/objects/grobble_quarkel.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/pellik.h"
+#include "game/objects/small_objects.h"
 #include "game/objects/prototypes.h"
 #include "game/play/game.h"
 #include "support/field_from_text.h"
@@ -102,6 +104,11 @@ struct CellCase {
 
 class SharedCellTests : public ::testing::TestWithParam<CellCase> {};
 
+constexpr uint32_t kPlain = uint32_t(KV_ExplosionState::Plain);
+constexpr uint32_t kDelayedNormal = uint32_t(KV_ExplosionState::Delayed_Normal);
+constexpr uint32_t kPlainQuarkel = uint32_t(KV_ExplosionState::Plain_Quarkel);
+constexpr uint32_t kLeftBehind = KV_Logic::Disk_Orange_Fall_Temp::Left_Behind;
+
 TEST_P(SharedCellTests, Answer) {
     const CellCase& c = GetParam();
     TestField f = FieldFromText({"   ", "   ", "   "});
@@ -119,18 +126,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CellCase{"empty", 1, T::Empty, 0, 0, false, true, true},
         CellCase{"hardware", 3, T::Hardware, 0, 0, false, false, false},
-        CellCase{"base", 1, T::Base, 1, 0, false, false, false},
-        CellCase{"explosion_fresh", 3, T::Explosion, 1, 0, true, false, false},
-        CellCase{"explosion_30", 3, T::Explosion, 1, 30, true, false, false},
-        CellCase{"explosion_31", 3, T::Explosion, 1, 31, false, true, false},
-        CellCase{"explosion_63", 3, T::Explosion, 2, 63, false, true, true},
-        CellCase{"explosion_kind4_late", 3, T::Explosion, 4, 100, true, false, false},
-        CellCase{"bug_idle", 1, T::Bug, 1, 0, false, false, false},
-        CellCase{"bug_sparking", 1, T::Bug, 8, 0, true, false, false},
-        CellCase{"gnarrow", 2, T::Gnarrow, 1, 0, true, false, false},
-        CellCase{"electron_temp_no_owner", 2, T::Electron_Temp, 4, 0, true, false, false},
-        CellCase{"orange_fall_temp_17", 1, T::Disk_Orange_Fall_Temp, 1, 17, false, true, true},
-        CellCase{"orange_fall_temp_16", 1, T::Disk_Orange_Fall_Temp, 1, 16, false, false, false},
+        CellCase{"base", 1, T::Base, uint32_t(KV_BaseState::Lying), 0, false, false, false},
+        CellCase{"explosion_fresh", 3, T::Explosion, kPlain, 0, true, false, false},
+        CellCase{"explosion_30", 3, T::Explosion, kPlain, 30, true, false, false},
+        CellCase{"explosion_31", 3, T::Explosion, kPlain, 31, false, true, false},
+        CellCase{"explosion_63", 3, T::Explosion, kDelayedNormal, 63, false, true, true},
+        CellCase{"explosion_quarkel_late", 3, T::Explosion, kPlainQuarkel, 100, true, false, false},
+        CellCase{"bug_idle", 1, T::Bug, uint32_t(KV_BugState::Quiet), 0, false, false, false},
+        CellCase{"bug_sparking", 1, T::Bug, uint32_t(KV_BugState::Sparking), 0, true, false, false},
+        CellCase{"gnarrow", 2, T::Gnarrow, uint32_t(KV_EnemyState::Start), 0, true, false, false},
+        CellCase{"electron_temp_no_owner", 2, T::Electron_Temp, DIR_RIGHT, 0, true, false, false},
+        CellCase{"orange_fall_temp_17", 1, T::Disk_Orange_Fall_Temp, kLeftBehind, 17, false, true, true},
+        CellCase{"orange_fall_temp_16", 1, T::Disk_Orange_Fall_Temp, kLeftBehind, 16, false, false, false},
         CellCase{"grobble_fall_temp_alone", 1, T::Grobble_Fall_Temp, 1, 0, false, false, false},
         CellCase{"empty_but_solid_layer0", 0, T::Hardware, 0, 0, false, false, false}),
     [](const ::testing::TestParamInfo<CellCase>& i) { return std::string(i.param.name); });
