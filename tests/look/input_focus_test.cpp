@@ -71,3 +71,11 @@ TEST(FocusOrder, NextAndPreviousTabIdWrapRound) {
     EXPECT_EQ(QxFocus::next_tab_id({}, 0, +1), -1);
     EXPECT_EQ(QxFocus::next_tab_id({5}, 5, +1), 5);
 }
+
+TEST(InputText, MouseGoesToTheNearestGapBetweenLetters) {
+    const std::vector<int> w = {10, 10, 10};
+    const struct { int hidden, x, position; } rows[] = {
+        {0, 0, 0}, {0, 10, 0}, {0, 11, 1}, {0, 20, 1}, {0, 21, 2}, {0, 35, 3}, {0, 500, 3}, {10, 5, 1}, {10, 0, 0},
+    };
+    for (const auto& r : rows) EXPECT_EQ(QxInputLook::position_at(w, r.hidden, r.x), r.position) << r.x;
+}
