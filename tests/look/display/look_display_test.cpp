@@ -39,38 +39,51 @@ std::string rgb(const CL_Color& c) {
     return std::to_string(c.get_red()) + "," + std::to_string(c.get_green()) + "," + std::to_string(c.get_blue());
 }
 
-class Look : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
+// One window, resource manager and style manager for the whole program: ClanLib's GL
+// display doesn't set up twice in one process.
+class LookDisplay : public ::testing::Environment {
+public:
+    void SetUp() override {
         CL_SetupCore::init();
         CL_SetupDisplay::init();
         CL_SetupGL::init();
         CL_SetupGUI::init();
-        window_ = new CL_DisplayWindow(kTitle, 640, 480);
-        resources_ = new CL_ResourceManager(kSource + "/data/resources.xml");
-        style_ = new CL_StyleManager_QX(resources_);
-        pump();
+        window = new CL_DisplayWindow(kTitle, 640, 480);
+        resources = new CL_ResourceManager(kSource + "/data/resources.xml");
+        style = new CL_StyleManager_QX(resources);
+        for (int i = 0; i < 5; ++i) CL_System::keep_alive(10);
         FILE* p = popen((std::string("xdotool search --sync --name '") + kTitle + "' | head -1").c_str(), "r");
         char id[64] = {0};
         if (p) {
             if (!fgets(id, sizeof id, p)) id[0] = 0;
             pclose(p);
         }
-        window_id_ = std::string(id).substr(0, std::string(id).find('\n'));
-        std::system(("xdotool windowactivate --sync " + window_id_ + " windowfocus --sync " + window_id_ +
+        window_id = std::string(id).substr(0, std::string(id).find('\n'));
+        std::system(("xdotool windowactivate --sync " + window_id + " windowfocus --sync " + window_id +
                      " >/dev/null 2>&1").c_str());
-        pump();
     }
-    static void TearDownTestSuite() {
-        delete style_;
-        delete resources_;
-        delete window_;
+    void TearDown() override {
+        delete style;
+        delete resources;
+        delete window;
         CL_SetupGUI::deinit();
         CL_SetupGL::deinit();
         CL_SetupDisplay::deinit();
         CL_SetupCore::deinit();
     }
+    static CL_DisplayWindow* window;
+    static CL_ResourceManager* resources;
+    static CL_StyleManager_QX* style;
+    static std::string window_id;
+};
+CL_DisplayWindow* LookDisplay::window = nullptr;
+CL_ResourceManager* LookDisplay::resources = nullptr;
+CL_StyleManager_QX* LookDisplay::style = nullptr;
+std::string LookDisplay::window_id;
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new LookDisplay);
 
+class Look : public ::testing::Test {
+protected:
     void SetUp() override {
         gui_ = new CL_GUIManager(style_);
         layout_ = new CL_ComponentManager(kSource + "/tests/look/data/every_component.xml", gui_, style_);
@@ -132,10 +145,9 @@ protected:
         return false;
     }
 
-    static CL_DisplayWindow* window_;
-    static CL_ResourceManager* resources_;
-    static CL_StyleManager_QX* style_;
-    static std::string window_id_;
+    CL_ResourceManager* const resources_ = LookDisplay::resources;
+    CL_StyleManager_QX* const style_ = LookDisplay::style;
+    const std::string window_id_ = LookDisplay::window_id;
     CL_GUIManager* gui_ = nullptr;
     CL_ComponentManager* layout_ = nullptr;
     CL_ListBox* levels_ = nullptr;
@@ -144,10 +156,6 @@ protected:
     CL_PixelBuffer shot_;
     bool shot_locked_ = false;
 };
-CL_DisplayWindow* Look::window_ = nullptr;
-CL_ResourceManager* Look::resources_ = nullptr;
-CL_StyleManager_QX* Look::style_ = nullptr;
-std::string Look::window_id_;
 
 }  // namespace
 
@@ -367,4 +375,101 @@ TEST_F(Look, TabOrderHelperWalksTheLayoutsTabIds) {
     get<CL_Button>("btn_play")->set_focus();
     xdotool("key Tab");
     EXPECT_TRUE(get<CL_Button>("btn_quit")->has_focus());
+}
+
+// A dialog as the program builds them: a window with fields in its client area.
+class LookWindow : public Look {
+protected:
+    void SetUp() override {
+        Look::SetUp();
+        dialog_ = new CL_Window(CL_Rect(300, 290, 620, 460), "Save demo", gui_, style_);
+        field_ = new CL_InputBox(CL_Rect(20, 30, 280, 58), "demo01", dialog_->get_client_area(), style_);
+        ok_ = new CL_Button(CL_Rect(40, 90, 100, 120), "OK", dialog_->get_client_area(), style_);
+        style_of_ = dynamic_cast<CL_Window_QX*>(dialog_->get_style());
+    }
+    void TearDown() override {
+        delete ok_;
+        delete field_;
+        delete dialog_;
+        Look::TearDown();
+    }
+    CL_Window* dialog_ = nullptr;
+    CL_InputBox* field_ = nullptr;
+    CL_Button* ok_ = nullptr;
+    CL_Window_QX* style_of_ = nullptr;
+};
+
+TEST_F(LookWindow, BodyTitleTabAndCloseButton) {
+    ASSERT_TRUE(style_of_);
+    field_->set_focus();
+    paint();
+    paint("look_window.png");
+    const CL_Rect tab = style_of_->get_title_rect();
+    CL_Font font("Window/font", resources_);
+    EXPECT_EQ(tab, CL_Rect(0, 0, font.get_width("Save demo") + 16, font.get_height("Save demo") + 10));
+    const int sx = dialog_->get_screen_x(), sy = dialog_->get_screen_y();
+    // The title tab: its fill just inside the left edge, its outline along the top.
+    EXPECT_TRUE(same(at(sx + 3, sy + tab.bottom / 2), QxPalette::title_tab)) << rgb(at(sx + 3, sy + tab.bottom / 2));
+    EXPECT_TRUE(same(at(sx + tab.right / 2, sy), QxPalette::outline)) << rgb(at(sx + tab.right / 2, sy)) << " focus " << dialog_->has_focus() << field_->has_focus();
+    // The body from (12, 12): its outline along the bottom and the right.
+    EXPECT_TRUE(same(at(sx + 160, sy + 169), QxPalette::outline));
+    EXPECT_TRUE(same(at(sx + 319, sy + 90), QxPalette::outline));
+    EXPECT_TRUE(same(at(sx + 5, sy + 100), CL_Color(0, 0, 0)));  // left of the body
+    // With the keyboard focus on the window itself its outlines turn white.
+    dialog_->set_focus();
+    paint();
+    EXPECT_TRUE(same(at(sx + tab.right / 2, sy), QxPalette::outline_focused));
+    EXPECT_TRUE(same(at(sx + 160, sy + 169), QxPalette::outline_focused));
+    // The client area starts at (12, 12): the field sits at 12 + 20, 12 + 30.
+    EXPECT_EQ(field_->get_screen_x(), sx + 32);
+    EXPECT_EQ(field_->get_screen_y(), sy + 42);
+    CL_Button* close = style_of_->get_close_button();
+    EXPECT_EQ(close->get_text(), "X");
+    EXPECT_EQ(close->get_position(), CL_Rect(308, 3, 320, 15));
+    EXPECT_FALSE(close->is_focusable());
+}
+
+TEST_F(LookWindow, DraggedByItsTitleTabKeepingTheFieldsFocus) {
+    paint();
+    field_->set_focus();
+    const CL_Rect before = dialog_->get_position();
+    mouse_to(before.left + 20, before.top + 10);
+    xdotool("mousedown 1");
+    mouse_to(before.left + 60, before.top + 40);
+    mouse_to(before.left + 70, before.top + 50);
+    xdotool("mouseup 1");
+    EXPECT_EQ(dialog_->get_position().left, before.left + 50);
+    EXPECT_EQ(dialog_->get_position().top, before.top + 40);
+    EXPECT_TRUE(field_->has_focus());
+    // Below the title tab the body doesn't drag.
+    mouse_to(dialog_->get_position().left + 200, dialog_->get_position().top + 150);
+    xdotool("mousedown 1");
+    mouse_to(dialog_->get_position().left + 150, dialog_->get_position().top + 100);
+    xdotool("mouseup 1");
+    EXPECT_EQ(dialog_->get_position().left, before.left + 50);
+}
+
+TEST_F(LookWindow, CloseEndsAModalRunAndClosesAWindowShownWithoutOne) {
+    paint();
+    bool timed_out = false;
+    CL_Timer click(100), guard(3000);
+    CL_Slot s1 = click.sig_timer().connect_functor([&] {
+        click.disable();
+        style_of_->get_close_button()->sig_clicked()();
+    });
+    CL_Slot s2 = guard.sig_timer().connect_functor([&] {
+        timed_out = true;
+        dialog_->quit();
+    });
+    click.enable();
+    guard.enable();
+    dialog_->run();
+    guard.disable();
+    EXPECT_FALSE(timed_out);
+
+    int closed = 0;
+    CL_Slot s3 = dialog_->sig_close().connect_functor([&] { ++closed; });
+    style_of_->get_close_button()->sig_clicked()();
+    pump();
+    EXPECT_EQ(closed, 1);
 }
