@@ -360,14 +360,46 @@ TEST_F(Look, TextButtonsRestGreyGlowWhenFocusedAndLeaveSharedFontsAlone) {
     EXPECT_EQ(quit->get_brightness(), 200);
 }
 
+TEST_F(Look, ButtonsAndLabelsTakeTheSizeOfWhatTheyShow) {
+    CL_Font button_font("Button/font", resources_), big("Button/font_big", resources_), label_font("Label/font", resources_);
+    const struct { const char* name; int w, h; } rows[] = {
+        {"btn_play", button_font.get_width("Play") + 4, button_font.get_height("Play") + 4},
+        {"btn_quit", big.get_width("Quit") + 4, big.get_height("Quit") + 4},
+        {"btn_image", 18, 18},
+        {"lbl_title", label_font.get_width("Choose a level"), label_font.get_height("P")},
+        {"lbl_other", button_font.get_width("Player: ADA"), button_font.get_height("P")},
+    };
+    for (const auto& r : rows) {
+        CL_Component* c = layout_->get_component(r.name);
+        EXPECT_EQ(c->get_width(), r.w) << r.name;
+        EXPECT_EQ(c->get_height(), r.h) << r.name;
+    }
+}
+
+TEST_F(Look, ButtonOfImagesAloneShowsThemAndAKeyPressLeavesItUp) {
+    CL_Button* button = get<CL_Button>("btn_image");
+    auto* style = dynamic_cast<CL_Button_QX*>(button->get_style());
+    ASSERT_TRUE(style);
+    EXPECT_EQ(style->get_type(), QxButtonLook::Bitmap);
+    paint();
+    const CL_Rect image(560, 290, 578, 308);
+    EXPECT_TRUE(has_colour(image, QxPalette::scroll_slider, close_to));
+    int clicks = 0;
+    CL_Slot counted = button->sig_clicked().connect_functor([&] { ++clicks; });
+    button->set_focus();
+    xdotool("key Return");
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(style->is_pressed());
+}
+
 TEST_F(Look, TabOrderHelperWalksTheLayoutsTabIds) {
     get<CL_Button>("btn_play")->set_focus();
-    const char* forward[] = {"btn_quit", "inp_name", "levels", "files", "plain", "chk_music", "btn_play"};
+    const char* forward[] = {"btn_quit", "inp_name", "levels", "files", "plain", "chk_music", "btn_image", "btn_play"};
     for (const char* name : forward) {
         CL_Component* now = QxFocus::focus_next(gui_);
         EXPECT_EQ(now, layout_->get_component(name)) << name;
     }
-    EXPECT_EQ(QxFocus::focus_previous(gui_), layout_->get_component("chk_music"));
+    EXPECT_EQ(QxFocus::focus_previous(gui_), layout_->get_component("btn_image"));
     // A focused client area counts as its list.
     files_->get_client_area()->set_focus();
     EXPECT_EQ(QxFocus::focus_next(gui_), layout_->get_component("plain"));
