@@ -169,6 +169,11 @@ TEST_F(Look, EveryComponentGetsItsOwnStyle) {
         {"radio", [](CL_ComponentStyle* s) { return s == nullptr; }},
     };
     for (const auto& r : rows) EXPECT_TRUE(r.styled(layout_->get_component(r.name)->get_style())) << r.name;
+    // Type names compare exactly.
+    CL_Component plain(CL_Rect(0, 0, 10, 10), gui_, style_);
+    style_->connect_styles("Button", &plain);
+    style_->connect_styles("component", &plain);
+    EXPECT_EQ(plain.get_style(), nullptr);
 }
 
 TEST_F(Look, OutlineMidEdgesInThePaletteAndCutCornersLeftUnpainted) {
