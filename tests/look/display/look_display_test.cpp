@@ -123,7 +123,9 @@ protected:
     }
     // Mouse at a point of the window, in window pixels.
     void mouse_to(int x, int y) {
-        xdotool("mousemove --window " + window_id_ + " " + std::to_string(x) + " " + std::to_string(y));
+        // Raised first: another test program's window must not take the pointer's events.
+        xdotool("windowraise " + window_id_ + " mousemove --window " + window_id_ + " " + std::to_string(x) + " " +
+                std::to_string(y));
     }
 
     // Paints the GUI over black and reads the frame back; saves it when a file is named.
