@@ -1,20 +1,12 @@
 #include "app/menu_logic/level_rows.h"
 
-#include <cstdio>
-
-std::string kv_level_row_text(int32_t index, const std::string& title) {
-    char number[16];
-    std::snprintf(number, sizeof number, "%.3d: ", int(index + 1));
-    return number + title;
-}
-
 std::vector<KV_LevelRow> kv_level_rows(const KV_LevelSetBase& set, KV_LevelsetStat* stat) {
     std::vector<KV_LevelRow> rows;
     const int32_t n = set.GetCount();
     for (int32_t i = 0; i < n; ++i) {
         std::shared_ptr<KV_LevelBase> level = set.GetLevel(i);
         if (!level) continue;
-        rows.push_back({i, kv_level_row_text(i, level->GetTitle()), stat ? stat->level_state(i) : 0});
+        rows.push_back({i, level->GetTitle(), stat ? stat->level_state(i) : 0});
     }
     return rows;
 }

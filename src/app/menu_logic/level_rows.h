@@ -9,12 +9,10 @@
 
 struct KV_LevelRow {
     int32_t index;  // the level's own number in its set
-    std::string text;
+    std::string title;
     int32_t state;
 };
 
-// "%.3d: " of index + 1, then the title: level 6 reads "007: " + title.
-std::string kv_level_row_text(int32_t index, const std::string& title);
 // One row for every level the set can make, in order; a level that can't be
 // made has no row, and the rows after it keep their own numbers.
 std::vector<KV_LevelRow> kv_level_rows(const KV_LevelSetBase& set, KV_LevelsetStat* stat);

@@ -1,7 +1,10 @@
 #include "app/menus/menu_manager.h"
 
 #include "app/menus/menu_credits.h"
+#include "app/menus/menu_demos.h"
+#include "app/menus/menu_game.h"
 #include "app/menus/menu_main.h"
+#include "app/menus/menu_play.h"
 #include "app/style/focus.h"
 #include "foundation/log.h"
 
@@ -25,6 +28,9 @@ struct MenuEntry {
 const MenuEntry kMenus[] = {
     {"Creating menu Main\n", "menu_main", "Graphics/menu_main.xml", make_menu<KV_Menu_Main>},
     {"Creating menu Credits\n", "menu_credits", "Graphics/menu_credits.xml", make_menu<KV_Menu_Credits>},
+    {"Creating menu Play\n", "menu_play", "Graphics/menu_play.xml", make_menu<KV_Menu_Play>},
+    {"Creating menu Game\n", "menu_game", "Graphics/menu_game.xml", make_menu<KV_Menu_Game>},
+    {"Creating menu Demos\n", "menu_demos", "Graphics/menu_demos.xml", make_menu<KV_Menu_Demos>},
 };
 
 void log_line(const char* text) {
