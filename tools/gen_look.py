@@ -109,14 +109,14 @@ def thick_path(points, half_width):
     return near
 
 
-# The check box: 28 x 27 in all, split at x = 16.
-BOX_W, BOX_H, SPLIT = 28, 27, 16
+# The check box: 24 x 24 in all, split at x = 16; its text starts 4 pixels after it.
+BOX_W, BOX_H, SPLIT = 24, 24, 16
 
 
 def checkbox_halves():
     outer = rounded(0.5, 0.5, BOX_W - 0.5, BOX_H - 0.5, 6)
     inner = rounded(2.0, 2.0, BOX_W - 2.0, BOX_H - 2.0, 4.5)
-    shine = rounded(4.0, 4.0, BOX_W - 4.0, 9.0, 3)
+    shine = rounded(4.0, 4.0, BOX_W - 4.0, 8.0, 2)
     whole = render(BOX_W, BOX_H, [(inner, BOX, 0.75), (shine, TAB, 0.25), (ring(outer, inner), OUTLINE, 1.0)])
     left = [row[:SPLIT] for row in whole]
     right = [row[SPLIT:] for row in whole]
@@ -126,8 +126,8 @@ def checkbox_halves():
 def ticker():
     # Drawn at (-3, -10) from the box's corner: the tick rests in the box and its long
     # stroke leaps out above the top-right corner.
-    w, h = 36, 38
-    path = [(9.0, 23.0), (15.0, 31.0), (31.0, 6.0)]
+    w, h = 34, 36
+    path = [(8.0, 21.0), (14.0, 29.0), (29.0, 5.0)]
     return w, h, render(w, h, [(thick_path(path, 4.6), TICK_EDGE, 0.85), (thick_path(path, 3.0), TICK, 1.0)])
 
 

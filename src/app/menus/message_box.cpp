@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "app/menus/message_box_layout.h"
+#include "app/menus/focus_keeper.h"
 
 namespace L = KV_MessageBoxLayout;
 
 int KV_MessageBox::show(CL_Component* parent, const std::string& title, const std::string& text,
                         const std::string& caption1, const std::string& caption2, const std::string& caption3) {
+    KV_FocusKeeper focus(parent);
     KV_MessageBox box(parent, title, text, caption1, caption2, caption3);
     box.run();
     return box.get_result();

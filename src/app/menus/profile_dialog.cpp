@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/menus/message_box.h"
+#include "app/menus/focus_keeper.h"
 #include "app/menus/player_dialog_rules.h"
 #include "app/players/player_table.h"
 #include "app/style/list_items.h"
@@ -43,6 +44,7 @@ Component* keep(std::map<std::string, std::shared_ptr<CL_Component>>& components
 // ---- Choose player ----
 
 void KV_Profile::run(CL_Component* parent) {
+    KV_FocusKeeper focus(parent);
     KV_Profile dialog(parent);
     dialog.CL_Window::run();
 }
@@ -144,6 +146,7 @@ void KV_Profile::on_key(const CL_InputEvent& key, KV_ProfileFocus focused) {
 // ---- Enter player name ----
 
 bool KV_New_Player::run(CL_Component* parent, std::string& name) {
+    KV_FocusKeeper focus(parent);
     KV_New_Player dialog(parent);
     dialog.CL_Window::run();
     name = dialog.get_name();

@@ -3,6 +3,8 @@
 #include <ClanLib/Core/System/timer.h>
 #include <ClanLib/Display/display.h>
 #include <ClanLib/Display/font.h>
+#include <ClanLib/Display/input_event.h>
+#include <ClanLib/Display/keys.h>
 #include <ClanLib/GUI/inputbox.h>
 
 #include <algorithm>
@@ -45,7 +47,26 @@ TextLayout text_layout(const std::vector<int>& widths, int text_width, int box_w
     return t;
 }
 
+int position_at(const std::vector<int>& widths, int hidden, int x) {
+    int left = 6 - hidden;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        if (x < left + widths[i] / 2) return int(i);
+        left += widths[i];
+    }
+    return int(widths.size());
+}
+
 }  // namespace QxInputLook
+
+namespace {
+std::vector<int> letter_widths(CL_Font& font, const std::string& text) {
+    std::vector<int> widths;
+    widths.reserve(text.size());
+    // As unsigned bytes: a letter from 0x80 up is no negative index into the font.
+    for (char ch : text) widths.push_back(font.get_width(static_cast<unsigned int>(static_cast<unsigned char>(ch))));
+    return widths;
+}
+}  // namespace
 
 CL_InputBox_QX::CL_InputBox_QX(CL_InputBox* box_, CL_StyleManager_QX* manager)
     : CL_ComponentStyle(box_), box(box_), style_manager(manager), resources(manager->get_resources()) {
@@ -54,6 +75,10 @@ CL_InputBox_QX::CL_InputBox_QX(CL_InputBox* box_, CL_StyleManager_QX* manager)
     cursor_visible = true;
     slots.connect(box->sig_paint(), this, &CL_InputBox_QX::on_paint);
     slots.connect(blink_timer->sig_timer(), this, &CL_InputBox_QX::on_blink_timer);
+    slots.connect(box->sig_input_down(), this, &CL_InputBox_QX::on_input_down);
+    slots.connect(box->sig_input_up(), this, &CL_InputBox_QX::on_input_up);
+    slots.connect(box->sig_mouse_move(), this, &CL_InputBox_QX::on_mouse_move);
+    slots.connect(box->sig_lost_focus(), box, &CL_InputBox::on_lost_focus);
     blink_timer->enable();
 }
 
@@ -61,6 +86,30 @@ CL_InputBox_QX::~CL_InputBox_QX() {
     delete font;
     delete blink_timer;
 }
+
+int CL_InputBox_QX::position_under(int x) const {
+    const int kept_offset = font->get_width_offset();
+    font->set_width_offset(0);
+    const int at = QxInputLook::position_at(letter_widths(*font, box->get_text()), hidden, x);
+    font->set_width_offset(kept_offset);
+    return at;
+}
+
+void CL_InputBox_QX::on_input_down(const CL_InputEvent& event) {
+    if (event.device.get_type() == CL_InputDevice::keyboard)
+        box->on_input_down(event);
+    else if (event.id == CL_MOUSE_LEFT)
+        box->on_mouse_Ldown(position_under(event.mouse_pos.x));
+}
+
+void CL_InputBox_QX::on_input_up(const CL_InputEvent& event) {
+    if (event.device.get_type() == CL_InputDevice::keyboard)
+        box->on_input_up(event);
+    else if (event.id == CL_MOUSE_LEFT)
+        box->on_mouse_Lup(position_under(event.mouse_pos.x));
+}
+
+void CL_InputBox_QX::on_mouse_move(const CL_InputEvent& event) { box->on_mouse_move(position_under(event.mouse_pos.x)); }
 
 void CL_InputBox_QX::on_blink_timer() {
     cursor_visible = !cursor_visible;
@@ -79,13 +128,12 @@ void CL_InputBox_QX::paint_text() {
     const int kept_offset = font->get_width_offset();
     font->set_width_offset(0);
     const std::string& text = box->get_text();
-    std::vector<int> widths;
-    widths.reserve(text.size());
-    for (char ch : text) widths.push_back(font->get_width(static_cast<unsigned int>(static_cast<unsigned char>(ch))));
+    const std::vector<int> widths = letter_widths(*font, text);
     const int fh = font->get_height();
     const QxInputLook::TextLayout t =
         QxInputLook::text_layout(widths, font->get_width(text), box->get_width(), box->get_cursor_position(),
                                  box->has_marked_text(), box->get_selection_start(), box->get_selection_length());
+    hidden = t.hidden;
     const int sx = box->get_screen_x(), sy = box->get_screen_y();
     if (t.marked)
         CL_Display::fill_rect(CL_Rectf(box->client_to_screen(CL_Rect(t.mark_left, 4, t.mark_right, fh + 5))),

@@ -11,6 +11,7 @@
 
 class CL_Font;
 class CL_InputBox;
+class CL_InputEvent;
 class CL_ResourceManager;
 class CL_StyleManager_QX;
 class CL_Timer;
@@ -31,6 +32,9 @@ struct TextLayout {
 TextLayout text_layout(const std::vector<int>& widths, int text_width, int box_width, int cursor, bool has_mark,
                        int selection_start, int selection_length);
 
+// The cursor position under box coordinate x: the gap between letters nearest to it.
+int position_at(const std::vector<int>& widths, int hidden, int x);
+
 }  // namespace QxInputLook
 
 class CL_InputBox_QX : public CL_ComponentStyle {
@@ -41,6 +45,12 @@ public:
     bool is_cursor_visible() const { return cursor_visible; }
 
 private:
+    // ClanLib's input box edits only through events a style hands to it.
+    void on_input_down(const CL_InputEvent& event);
+    void on_input_up(const CL_InputEvent& event);
+    void on_mouse_move(const CL_InputEvent& event);
+    int position_under(int x) const;
+
     void on_blink_timer();
     void on_paint();
     void paint_text();
@@ -52,4 +62,5 @@ private:
     CL_SlotContainer slots;
     CL_Timer* blink_timer = nullptr;
     bool cursor_visible = true;
+    int hidden = 0;  // width scrolled off the front at the last paint
 };

@@ -83,10 +83,14 @@ CL_Window_QX::~CL_Window_QX() {
 void CL_Window_QX::make_title_and_handler() {
     const std::string& text = window->get_title();
     title = QxWindowLook::title_rect(font->get_width(text), font->get_height(text));
+    // Replacing the handler moves ClanLib's focus to the window: the dialog's field keeps it.
+    CL_Component* focused = window->get_focus();
+    if (focused == move_handler) focused = nullptr;
     delete move_handler;
     move_handler = new CL_ComponentMoveHandler(title, window);
     // Dragging by the title tab leaves the keyboard focus where it was.
     move_handler->set_focusable(false);
+    if (focused && window->get_focus() != focused) focused->set_focus();
 }
 
 void CL_Window_QX::on_paint() {

@@ -21,10 +21,11 @@ CL_StyleManager_QX::CL_StyleManager_QX(CL_ResourceManager* resources) : CL_Style
 CL_StyleManager_QX::~CL_StyleManager_QX() = default;
 
 void CL_StyleManager_QX::connect_styles(const std::string& type, CL_Component* component) {
-    // Every component asks for "component" first, and a check box asks for "button"
-    // before "checkbox": neither gets a style of its own from those requests.
+    // Every component asks for "component" first: that request gets nothing.
+    if (type == "component") return;
+    // Check boxes and radio buttons ask for "button" while they are still being built as
+    // buttons, then for their own type, whose answer replaces (and deletes) the button style.
     if (type == "button") {
-        if (dynamic_cast<CL_CheckBox*>(component)) return;
         component->set_style(new CL_Button_QX(static_cast<CL_Button*>(component), this), true);
     } else if (type == "window") {
         component->set_style(new CL_Window_QX(static_cast<CL_Window*>(component), this), true);
@@ -40,5 +41,8 @@ void CL_StyleManager_QX::connect_styles(const std::string& type, CL_Component* c
         component->set_style(new CL_CheckBox_QX(static_cast<CL_CheckBox*>(component), this), true);
     } else if (type == "label") {
         component->set_style(new CL_Label_QX(static_cast<CL_Label*>(component), this, 0), true);
+    } else if (dynamic_cast<CL_Button_QX*>(component->get_style())) {
+        // A button of a kind this look doesn't know keeps no style at all.
+        component->set_style(nullptr, true);
     }
 }
