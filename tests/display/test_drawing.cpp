@@ -1,0 +1,178 @@
+// The game's drawing in a real window: every sprite slot of the shipped
+// resource file, the frames each draw function reaches, the clip stack around
+// the draw functions, and the picture that karvolt-trace --shot writes.
+#include <gtest/gtest.h>
+
+#include <ClanLib/core.h>
+#include <ClanLib/display.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "game/draw/game_window.h"
+#include "game/draw/sprite_manager.h"
+#include "game/draw/sprite_slots.h"
+#include "game/draw/visualisation.h"
+#include "game/objects/cell.h"
+#include "game/objects/small_objects.h"
+#include "support/field_from_text.h"
+
+namespace {
+
+const std::string kData = std::string(KARVOLT_SOURCE_DIR) + "/data";
+
+// One game window for the whole suite, opened in the game's data folder.
+class Drawing : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char here[4096];
+        build_dir_ = getcwd(here, sizeof here) ? here : ".";
+        ASSERT_EQ(chdir(kData.c_str()), 0);
+        window_ = new KV_GameWindow("karvolt drawing test");
+    }
+    static void TearDownTestSuite() {
+        delete window_;
+        window_ = nullptr;
+        EXPECT_EQ(chdir(build_dir_.c_str()), 0);
+    }
+
+    static std::string build_dir_;
+    static KV_GameWindow* window_;
+};
+std::string Drawing::build_dir_;
+KV_GameWindow* Drawing::window_ = nullptr;
+
+TEST_F(Drawing, SpriteManagerLoadsEverySlotOfTheShippedFile) {
+    for (int i = 0; i < KV_FILLED_SLOTS; ++i) EXPECT_NE(KV_SpriteManager::get_sprite(i), nullptr) << i;
+    for (int i : {-1, 55, 255, 256, 100000}) EXPECT_EQ(KV_SpriteManager::get_sprite(i), nullptr) << i;
+    EXPECT_NE(KV_SpriteManager::get_sprite(SLOT_DISK_RED), KV_SpriteManager::get_sprite(SLOT_DISK_RED_SPARE));
+    // Loading once: a second init keeps the same sprites.
+    CL_Sprite* first = KV_SpriteManager::get_sprite(0);
+    KV_SpriteManager::init();
+    EXPECT_EQ(KV_SpriteManager::get_sprite(0), first);
+}
+
+// set_frame caps at the last frame, so a sprite with too few frames would
+// silently stand still: each has at least the frames its drawing reaches.
+TEST_F(Drawing, SpritesHaveTheFramesTheirDrawingReaches) {
+    using namespace KV_Logic;
+    const struct {
+        int slot, frames;
+    } needs[] = {
+        {SLOT_PELLIK_MOVING_LEFT, 16},     {SLOT_PELLIK_MOVING_LEFT + 3, 16}, {SLOT_PELLIK_EATING_LEFT, 8},
+        {SLOT_PELLIK_EATING_LEFT + 3, 8},  {SLOT_GNARROW, 7},                 {SLOT_GNARROW + 3, 7},
+        {SLOT_GNARROW + 4, 2},             {SLOT_GNARROW + 7, 2},             {SLOT_ELECTRON, 4},
+        {SLOT_ELECTRON + 3, 4},            {SLOT_ELECTRON + 4, 2},            {SLOT_ELECTRON + 7, 2},
+        {SLOT_TERMINAL, int(Terminal::kAnimationLength / 16)},
+        {SLOT_HARDWARE, 11},               {SLOT_RAM, 5},                     {SLOT_DISK_RED, 16},
+        {SLOT_GROBBLE, 16},                {SLOT_BASE_CHARGING, (Bug::kSparkTicks - 1) / 6 + 1},
+        {SLOT_BASE_EATING, int(Base::kEatTicks)},                              {SLOT_EXIT, 2},
+        {SLOT_EXPLOSION, int(Explosion::kBurnTicks / 4)},                      {SLOT_EXPLODING_QUARKEL, int(Explosion::kBurnTicks / 4)},
+        {SLOT_QUARKEL, 16},                {SLOT_QUARKEL_EATING, 16},
+    };
+    for (const auto& n : needs) {
+        CL_Sprite* s = KV_SpriteManager::get_sprite(n.slot);
+        ASSERT_NE(s, nullptr) << n.slot;
+        EXPECT_GE(s->get_frame_count(), n.frames) << kv_sprite_resources[size_t(n.slot)];
+    }
+}
+
+TEST_F(Drawing, ResourceFileWithoutASpriteFails) {
+    // A file with only the first slot's sprite: the second slot is missing.
+    const std::string dir = build_dir_ + "/one_sprite";
+    ASSERT_EQ(std::system(("mkdir -p " + dir + "/Objects").c_str()), 0);
+    CL_PixelBuffer pixels(32, 32, 32 * 4, CL_PixelFormat::rgba8888);
+    CL_ProviderFactory::save(pixels, dir + "/Objects/one.png");
+    FILE* f = std::fopen((dir + "/objects.xml").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("<resources><section name=\"Graphics\"><section name=\"Objects\">"
+               "<sprite name=\"pellik_moving_left\"><image file=\"Objects/one.png\"/></sprite>"
+               "</section></section></resources>\n", f);
+    std::fclose(f);
+    std::string message;
+    try {
+        KV_SpriteManager m(dir + "/objects.xml");
+    } catch (const CL_Error& e) {
+        message = e.message;
+    }
+    EXPECT_EQ(message, "Resource 'Graphics/Objects/pellik_moving_right' not found");
+}
+
+TEST_F(Drawing, DrawFunctionsLeaveTheClipStackAsTheyFoundIt) {
+    CL_Display::push_cliprect(CL_Rect(0, 0, 800, 560));
+    const CL_Rect before = CL_Display::get_cliprect();
+    KV_Cell base(type_code(KV_ObjectType::Base), 0);
+    base.set_state(4);  // walked over
+    KV_DrawContext ctx{5, 4, 0, 0, 30, 20, 0, 0, &base, 1, 0.5, 2.0};
+    base.set_w1(8);     // from above: drawn through a clip
+    KV_Visualisation::Base::draw(ctx);
+    EXPECT_EQ(CL_Display::get_cliprect(), before);
+    base.set_w1(3);     // no such eat direction
+    EXPECT_THROW(KV_Visualisation::Base::draw(ctx), CL_Error);
+    EXPECT_EQ(CL_Display::get_cliprect(), before);
+    CL_Display::pop_cliprect();
+}
+
+// The distance between two colours, channel by channel.
+int distance(const CL_Color& a, const CL_Color& b) {
+    return std::abs(int(a.get_red()) - int(b.get_red())) + std::abs(int(a.get_green()) - int(b.get_green())) +
+           std::abs(int(a.get_blue()) - int(b.get_blue()));
+}
+
+// How many pixels of the rectangle are within `tolerance` of the colour.
+int count_near(CL_PixelBuffer& shot, int x1, int y1, int x2, int y2, const CL_Color& c, int tolerance) {
+    int n = 0;
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x) n += distance(shot.get_pixel(x, y), c) <= tolerance;
+    return n;
+}
+
+// Does the 32 x 32 square at (x, y) show frame `frame` of the sprite's sheet
+// over black (its transparent pixels let the black through)?
+bool shows_frame(CL_PixelBuffer& shot, int x, int y, CL_PixelBuffer& sheet, int frame) {
+    for (int dy = 0; dy < 32; ++dy)
+        for (int dx = 0; dx < 32; ++dx) {
+            const CL_Color s = sheet.get_pixel(frame * 32 + dx, dy);
+            const CL_Color want(s.get_red() * s.get_alpha() / 255, s.get_green() * s.get_alpha() / 255,
+                                s.get_blue() * s.get_alpha() / 255);
+            if (distance(shot.get_pixel(x + dx, y + dy), want) > 12) return false;
+        }
+    return true;
+}
+
+TEST_F(Drawing, ShotOfAShippedLevel) {
+    // Classic level 7 after a walk of 17 cells right: Pellik rests in the
+    // middle of the window, hardware fills the rows above him.
+    const std::string png = build_dir_ + "/shot_karvolt_06.png";
+    std::remove(png.c_str());
+    const std::string command = std::string(KARVOLT_TRACE) + " Levels/karvolt.dat 6 1 4x272,0 300 --shot " + png +
+                                " >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    CL_PixelBuffer shot = CL_ProviderFactory::load(png);
+    ASSERT_EQ(shot.get_width(), 800);
+    ASSERT_EQ(shot.get_height(), 600);
+    shot.lock();
+    CL_PixelBuffer pellik = CL_ProviderFactory::load("Graphics/Objects/pellik.png");
+    CL_PixelBuffer hardware = CL_ProviderFactory::load("Graphics/Objects/hardware.png");
+    pellik.lock();
+    hardware.lock();
+    EXPECT_TRUE(shows_frame(shot, 384, 264, pellik, 0)) << "Pellik at the centre";
+    // The camera puts cell (19 - 15, 11 - 1 - 6) = a wall cell at (4 x 32 - 96, 4 x 32 - 88).
+    bool wall = false;
+    for (int frame = 0; frame < 11 && !wall; ++frame) wall = shows_frame(shot, 32, 40, hardware, frame);
+    EXPECT_TRUE(wall) << "a hardware tile at (32, 40)";
+    // The HUD band: status text on the left, help text in the middle, and no
+    // field: black right of the speed, where the field shows a wall above it.
+    EXPECT_GT(count_near(shot, 10, 560, 120, 580, CL_Color(220, 230, 210), 30), 10) << "status text";
+    EXPECT_GT(count_near(shot, 360, 580, 560, 600, CL_Color(100, 150, 100), 30), 10) << "help text";
+    EXPECT_EQ(count_near(shot, 785, 560, 800, 600, CL_Color(0, 0, 0), 0), 15 * 40) << "black band";
+    EXPECT_EQ(count_near(shot, 785, 528, 800, 560, CL_Color(0, 0, 0), 0), 0) << "a wall above the band";
+    hardware.unlock();
+    pellik.unlock();
+    shot.unlock();
+}
+
+}  // namespace
