@@ -16,6 +16,8 @@
 #include "game/draw/sprite_manager.h"
 #include "game/draw/sprite_slots.h"
 #include "game/draw/visualisation.h"
+#include "game/level/level_base.h"
+#include "game/level/levelset_registry.h"
 #include "game/objects/cell.h"
 #include "game/objects/small_objects.h"
 #include "support/field_from_text.h"
@@ -173,6 +175,63 @@ TEST_F(Drawing, ShotOfAShippedLevel) {
     hardware.unlock();
     pellik.unlock();
     shot.unlock();
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<uint8_t> back_buffer() {
+    CL_PixelBuffer frame = CL_Display::get_back_buffer();
+    frame.lock();
+    const uint8_t* data = static_cast<const uint8_t*>(frame.get_data());
+    std::vector<uint8_t> bytes(data, data + size_t(frame.get_pitch()) * size_t(frame.get_height()));
+    frame.unlock();
+    return bytes;
+}
+
+std::vector<uint8_t> field_picture(KV_Game& game, double fraction, bool grouped) {
+    CL_Display::clear(CL_Color(0, 0, 0, 255));
+    if (grouped) {
+        KV_SpriteBatch batch;
+        game.draw(fraction, 2.0);
+        batch.flush();
+    } else {
+        game.draw(fraction, 2.0);
+    }
+    return back_buffer();
+}
+
+TEST_F(Drawing, GroupedSpritesDrawTheSamePictureAsCellByCell) {
+    const struct {
+        int level, keys, ticks;
+        double fraction;
+    } runs[] = {
+        {2, 8, 203, 1.5},   // grobbles falling and rolling off
+        {3, 4, 1208, 0.5},  // pushing
+        {6, 16, 420, 1.0},  // a red disk laid, then its blast
+        {11, 4, 301, 0.25}, // enemies turning and moving
+    };
+    const auto set = open_levelset("Levels/karvolt.dat");
+    ASSERT_TRUE(set);
+    for (const auto& r : runs) {
+        KV_Game game;
+        game.set_level(set->GetLevel(r.level)->ToGenericLevel());
+        for (int t = 0; t < r.ticks; ++t) {
+            *game.get_level()->get_input() = r.keys;
+            game.process();
+        }
+        EXPECT_TRUE(field_picture(game, r.fraction, false) == field_picture(game, r.fraction, true)) << r.level;
+    }
+    // Every kind of object next to every other, under way.
+    std::vector<std::string> rows(24, std::string(60, '.'));
+    const std::string kinds = "#.OqRETyroB-|+<>^vGe  ";
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 60; ++x) rows[size_t(y)][size_t(x)] = kinds[size_t((x * 7 + y * 3) % kinds.size())];
+    rows[12][30] = 'P';
+    TestField f = FieldFromText(rows);
+    for (int t = 0; t < 37; ++t) f.tick(t % 3 ? 4 : 8);
+    EXPECT_TRUE(field_picture(f.game, 1.25, false) == field_picture(f.game, 1.25, true));
 }
 
 }  // namespace
