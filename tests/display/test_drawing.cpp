@@ -19,6 +19,7 @@
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
 #include "game/objects/cell.h"
+#include "game/objects/interfaces.h"
 #include "game/objects/small_objects.h"
 #include "support/field_from_text.h"
 
@@ -33,6 +34,7 @@ protected:
         char here[4096];
         build_dir_ = getcwd(here, sizeof here) ? here : ".";
         ASSERT_EQ(chdir(kData.c_str()), 0);
+        KV_Interfaces::init_once();
         window_ = new KV_GameWindow("karvolt drawing test");
     }
     static void TearDownTestSuite() {
@@ -203,25 +205,28 @@ std::vector<uint8_t> field_picture(KV_Game& game, double fraction, bool grouped)
 }
 
 TEST_F(Drawing, GroupedSpritesDrawTheSamePictureAsCellByCell) {
+    // Keys held for some ticks, then others.
     const struct {
-        int level, keys, ticks;
+        int level, keys, ticks, keys2, ticks2;
         double fraction;
     } runs[] = {
-        {2, 8, 203, 1.5},   // grobbles falling and rolling off
-        {3, 4, 1208, 0.5},  // pushing
-        {6, 16, 420, 1.0},  // a red disk laid, then its blast
-        {11, 4, 301, 0.25}, // enemies turning and moving
+        {2, 8, 203, 0, 0, 1.5},      // grobbles falling and rolling off
+        {3, 4, 1208, 0, 0, 0.5},     // pushing
+        {6, 4, 272, 16, 135, 1.0},   // Pellik on the red disk he has laid: the two layers overlap
+        {6, 4, 272, 16, 200, 0.5},   // its blast
+        {11, 4, 301, 0, 0, 0.25},    // enemies turning and moving
     };
     const auto set = open_levelset("Levels/karvolt.dat");
     ASSERT_TRUE(set);
     for (const auto& r : runs) {
         KV_Game game;
         game.set_level(set->GetLevel(r.level)->ToGenericLevel());
-        for (int t = 0; t < r.ticks; ++t) {
-            *game.get_level()->get_input() = r.keys;
+        for (int t = 0; t < r.ticks + r.ticks2; ++t) {
+            *game.get_level()->get_input() = t < r.ticks ? r.keys : r.keys2;
             game.process();
         }
-        EXPECT_TRUE(field_picture(game, r.fraction, false) == field_picture(game, r.fraction, true)) << r.level;
+        EXPECT_TRUE(field_picture(game, r.fraction, false) == field_picture(game, r.fraction, true))
+            << "level " << r.level << " after " << r.ticks + r.ticks2 << " ticks";
     }
     // Every kind of object next to every other, under way.
     std::vector<std::string> rows(24, std::string(60, '.'));
