@@ -5,6 +5,7 @@
 
 #include <ClanLib/core.h>
 #include <ClanLib/display.h>
+#include <ClanLib/gl.h>
 
 #include <unistd.h>
 
@@ -27,6 +28,29 @@ namespace {
 
 const std::string kData = std::string(KARVOLT_SOURCE_DIR) + "/data";
 
+// ClanLib's GL windows share one context with the first window: once the
+// first is gone no other can be made in the process. The game window is
+// therefore made once and kept to the end, with ClanLib held up around it.
+// (CTest runs every test in a process of its own.)
+class GameWindowForTheProcess : public ::testing::Environment {
+public:
+    void SetUp() override {
+        CL_SetupCore::init();
+        CL_SetupDisplay::init();
+        CL_SetupGL::init();
+    }
+    void TearDown() override {
+        delete window;
+        window = nullptr;
+        CL_SetupGL::deinit();
+        CL_SetupDisplay::deinit();
+        CL_SetupCore::deinit();
+    }
+    static KV_GameWindow* window;
+};
+KV_GameWindow* GameWindowForTheProcess::window = nullptr;
+const auto* const g_clanlib = ::testing::AddGlobalTestEnvironment(new GameWindowForTheProcess);
+
 // One game window for the whole suite, opened in the game's data folder.
 class Drawing : public ::testing::Test {
 protected:
@@ -35,19 +59,14 @@ protected:
         build_dir_ = getcwd(here, sizeof here) ? here : ".";
         ASSERT_EQ(chdir(kData.c_str()), 0);
         KV_Interfaces::init_once();
-        window_ = new KV_GameWindow("karvolt drawing test");
+        if (!GameWindowForTheProcess::window)
+            GameWindowForTheProcess::window = new KV_GameWindow("karvolt drawing test");
     }
-    static void TearDownTestSuite() {
-        delete window_;
-        window_ = nullptr;
-        EXPECT_EQ(chdir(build_dir_.c_str()), 0);
-    }
+    static void TearDownTestSuite() { EXPECT_EQ(chdir(build_dir_.c_str()), 0); }
 
     static std::string build_dir_;
-    static KV_GameWindow* window_;
 };
 std::string Drawing::build_dir_;
-KV_GameWindow* Drawing::window_ = nullptr;
 
 TEST_F(Drawing, SpriteManagerLoadsEverySlotOfTheShippedFile) {
     for (int i = 0; i < KV_FILLED_SLOTS; ++i) EXPECT_NE(KV_SpriteManager::get_sprite(i), nullptr) << i;
