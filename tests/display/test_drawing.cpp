@@ -259,3 +259,69 @@ TEST_F(Drawing, GroupedSpritesDrawTheSamePictureAsCellByCell) {
 }
 
 }  // namespace
+
+namespace {
+
+// One cell's drawing for the gallery: the object's cell as the game holds it.
+struct GalleryCell {
+    KV_ObjectType type;
+    uint16_t state;
+    std::vector<std::pair<int, uint8_t>> bytes;  // further state bytes
+    double fraction;
+};
+
+// Every object in its states, mid-motion, each in a 64-pixel box with the
+// cell it steps from or to beside it: a picture to look at (kept in the
+// build folder), and every draw entry run through the sprite layer.
+TEST_F(Drawing, GalleryOfObjectStates) {
+    using T = KV_ObjectType;
+    const std::vector<std::vector<GalleryCell>> rows = {
+        // Pellik: ready poses, moving l/u/r/d at counter 5, eating in place, pushing, leaning, red disk pose.
+        {{T::Pellik, 1, {}, 0}, {T::Pellik, 1, {{3, 3}}, 0}, {T::Pellik, 2, {{2, 5}, {4, 1}}, 1},
+         {T::Pellik, 2, {{2, 5}, {4, 2}}, 1}, {T::Pellik, 2, {{2, 5}, {4, 4}}, 1}, {T::Pellik, 2, {{2, 5}, {4, 8}}, 1},
+         {T::Pellik, 8, {{2, 9}, {4, 4}}, 0}, {T::Pellik, 16, {{2, 8}, {4, 4}}, 0}, {T::Pellik, 32, {{4, 2}}, 0},
+         {T::Pellik, 1, {{6, 70}}, 0}, {T::Pellik_Static, 0, {}, 0}},
+        // Enemies: moving left at counter 8, turning (both halves), at rest.
+        {{T::Gnarrow, 2, {{2, 8}, {4, 1}}, 0}, {T::Gnarrow, 4, {{2, 2}, {5, 1}}, 0}, {T::Gnarrow, 4, {{2, 6}, {5, 1}}, 0},
+         {T::Gnarrow, 4, {{2, 2}, {5, 2}}, 0}, {T::Gnarrow, 8, {{4, 8}}, 0}, {T::Electron, 2, {{2, 8}, {4, 2}}, 0},
+         {T::Electron, 4, {{2, 2}, {5, 16}}, 0}, {T::Electron, 4, {{2, 6}, {5, 16}}, 0}, {T::Electron, 1, {}, 0}},
+        // Grobble falling, sliding left/right, pushed left/right; Quarkel falling, sliding, eaten.
+        {{T::Grobble, 2, {{4, 8}}, 0}, {T::Grobble, 32, {{4, 6}, {6, 2}}, 0}, {T::Grobble, 64, {{4, 6}, {6, 2}}, 0},
+         {T::Grobble, 4, {{2, 2}, {4, 4}}, 0}, {T::Grobble, 4, {{2, 4}, {4, 4}}, 0}, {T::Quarkel, 2, {{4, 8}}, 0},
+         {T::Quarkel, 8, {{4, 6}, {6, 2}}, 0}, {T::Quarkel, 32, {{4, 8}}, 0}, {T::Grobble_Clone, 1, {{4, 8}}, 0}},
+        // Disks: orange falling and pushed, its clone growing; yellow pushed up; red eaten and laid.
+        {{T::Disk_Orange, 1, {}, 0}, {T::Disk_Orange, 2, {{4, 8}}, 0}, {T::Disk_Orange, 4, {{2, 4}, {4, 8}}, 0},
+         {T::Disk_Orange_Clone, 1, {{4, 12}}, 0}, {T::Disk_Yellow, 1, {}, 0}, {T::Disk_Yellow, 2, {{2, 8}, {4, 8}}, 0},
+         {T::Disk_Red, 1, {}, 0}, {T::Disk_Red, 2, {{4, 8}}, 0}, {T::Disk_Red, 8, {}, 0}},
+        // Base: lying, eaten, walked over from the left and from above; bug sparking; terminal; exit; explosions.
+        {{T::Base, 1, {}, 0}, {T::Base, 2, {{4, 8}}, 0}, {T::Base, 4, {{2, 2}, {4, 8}}, 0}, {T::Base, 4, {{2, 8}, {4, 8}}, 0},
+         {T::Bug, 8, {{4, 40}}, 0}, {T::Terminal, 128, {}, 0}, {T::Exit, 1, {}, 0}, {T::Exit, 2, {}, 0},
+         {T::Explosion, 1, {{4, 24}}, 0}, {T::Explosion, 4, {{4, 24}}, 0}},
+        // Hardware and RAM variants, the seven ports.
+        {{T::Hardware, 0, {}, 0}, {T::Hardware, 5, {}, 0}, {T::Hardware, 10, {}, 0}, {T::RAM, 0, {}, 0}, {T::RAM, 4, {}, 0},
+         {T::Port_U_To_D, 0, {}, 0}, {T::Port_D_To_U, 0, {}, 0}, {T::Port_L_To_R, 0, {}, 0}, {T::Port_R_To_L, 0, {}, 0},
+         {T::Port_Horizontal, 0, {}, 0}, {T::Port_Vertical, 0, {}, 0}, {T::Port_Cross, 0, {}, 0}},
+    };
+    CL_Display::clear(CL_Color(40, 40, 60, 255));
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            const GalleryCell& g = rows[r][c];
+            KV_Cell cell(type_code(g.type), 0);
+            if (g.type == T::Hardware || g.type == T::RAM || g.type == T::Exit || g.type == T::Terminal)
+                cell.set_u32(0, g.state);  // variant, state or animation
+            else
+                cell.set_state(g.state);
+            for (const auto& b : g.bytes) cell.set_u8(b.first, b.second);
+            if (g.type == T::Explosion) cell.set_u32(0, g.state);
+            // Cell (2c + 1, 2r + 1) of a view at (0, 0): boxes 64 pixels apart.
+            const int32_t x = int32_t(2 * c + 1), y = int32_t(2 * r + 1);
+            CL_Display::fill_rect(CL_Rect(x * 32, y * 32, x * 32 + 32, y * 32 + 32), CL_Color(0, 0, 0, 255));
+            KV_DrawContext ctx{x, y, 0, 0, 25, 19, 0, 0, &cell, 1, g.fraction, 2.0};
+            KV_Game::visualisation_entry(cell.type_index())(ctx);
+        }
+    const std::string png = build_dir_ + "/gallery.png";
+    CL_ProviderFactory::save(CL_Display::get_back_buffer(), png);
+    EXPECT_EQ(access(png.c_str(), R_OK), 0);
+}
+
+}  // namespace
