@@ -20,6 +20,8 @@
 #include "foundation/clock.h"
 #include "foundation/log.h"
 #include "foundation/path.h"
+#include "game/draw/sprite_manager.h"
+#include "game/draw/visualisation.h"
 #include "game/media/music_keep_alive.h"
 #include "game/media/sound_engine.h"
 #include "game/objects/interfaces.h"
@@ -53,6 +55,11 @@ void show_loading_text(CL_ResourceManager& resources) {
     CL_Display::flip(-1);
 }
 
+// On the error path the sprites go too, while the display they live in still stands.
+struct SpritesGone {
+    ~SpritesGone() { KV_SpriteManager::shutdown(); }
+};
+
 int run(int argc, char** argv) {
     CL_SetupCore setup_core;
     CL_SetupGL setup_gl;
@@ -75,11 +82,12 @@ int run(int argc, char** argv) {
 
     log_line("Main: Initializing sprite manager\n");
     double stamp = Qx::get_time_ms();
-    // SPRITES: KV_SpriteManager::init() belongs here, once the sprite manager is in.
+    KV_SpriteManager::init();
+    SpritesGone sprites_gone;
     log_elapsed(stamp, true);
     log_line("Main: Initializing interfaces\n");
     KV_Interfaces::init_once();
-    // DRAWING: the drawing tables' install call belongs here beside the interfaces.
+    install_visualisation();
     log_elapsed(stamp, true);
     log_line("Main: Initializing sound engine\n");
     const bool sound_up = KV_SoundEngine::init(nullptr, switches.no_sound) == KV_SoundEngine::S_OK;
@@ -125,7 +133,7 @@ int run(int argc, char** argv) {
     log_line("Saving options\n");
     options.save();
     log_line("Main: Exiting\n");
-    // SPRITES: KV_SpriteManager::shutdown() belongs here.
+    KV_SpriteManager::shutdown();
 
     current.reset();
     menus.reset();

@@ -106,3 +106,41 @@ TEST_F(Art, HudTextsFitTheirColumns) {
     EXPECT_LE(status.get_height(), 20);
     EXPECT_GE(status.get_height(), 13);
 }
+
+TEST_F(Art, EveryObjectSpriteLoadsWithSquareFrames) {
+    CL_ResourceManager resources(kData + "Graphics/objects_resourses.xml");
+    const std::vector<std::string> names = resources.get_resources_of_type("sprite");
+    EXPECT_EQ(names.size(), 54u);  // the 55 slots name one sheet twice
+    CL_Display::clear(CL_Color(0, 0, 0));
+    int row = 0;
+    for (const std::string& name : names) {
+        CL_Sprite sprite(name, &resources);
+        ASSERT_GE(sprite.get_frame_count(), 1) << name;
+        for (int f = 0; f < sprite.get_frame_count(); ++f)
+            EXPECT_EQ(sprite.get_frame_size(f), CL_Size(32, 32)) << name << " frame " << f;
+        // nine sprites a row, each with its first and last frame
+        const int x = 4 + (row % 9) * 88, y = 4 + (row / 9) * 40;
+        sprite.set_frame(0);
+        sprite.draw(x, y);
+        sprite.set_frame(sprite.get_frame_count() - 1);
+        sprite.draw(x + 34, y);
+        ++row;
+    }
+    save_frame("art_sprites.png");
+}
+
+TEST_F(Art, MenuBackgroundsFillTheWindow) {
+    CL_ResourceManager resources(kData + "resources.xml");
+    for (const char* name : {"menu_right_bottom", "menu_left_top", "menu_left_bottom", "menu_right_top"}) {
+        CL_Sprite background(name, &resources);
+        EXPECT_EQ(background.get_frame_count(), 1) << name;
+        EXPECT_EQ(background.get_frame_size(0), CL_Size(800, 600)) << name;
+    }
+    // The main menu's background with a button's text over it, as the menu shows it.
+    CL_Sprite main_menu("menu_right_bottom", &resources);
+    main_menu.draw(0, 0);
+    CL_Font button("Button/font", &resources);
+    button.set_color(CL_Color(200, 200, 200));
+    for (int i = 0; i < 6; ++i) button.draw(330, 220 + i * 50, "New game");
+    save_frame("art_main_menu.png");
+}

@@ -7,6 +7,7 @@
 
 #include "game/draw/font_set.h"
 #include "game/draw/hud_layout.h"
+#include "game/draw/visualisation.h"
 #include "game/media/sound_engine.h"
 #include "game/play/game.h"
 #include "game/play/key_mask.h"
@@ -15,7 +16,9 @@ void kv_draw_game_picture(KV_Game& game, double fraction, KV_FontSet& fonts, int
     CL_Display::clear(CL_Color(0, 0, 0, 255));
     CL_Display::push_cliprect(CL_Rect(0, 0, CL_Display::get_width(), CL_Display::get_height() - KV_HUD_BAND));
     try {
+        KV_SpriteBatch batch;
         game.draw(fraction, 2.0);
+        batch.flush();
     } catch (...) {
         CL_Display::pop_cliprect();
         throw;

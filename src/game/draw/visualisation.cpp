@@ -3,14 +3,24 @@
 #include <ClanLib/Display/display.h>
 #include <ClanLib/Display/sprite.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "game/draw/object_drawing.h"
 #include "game/draw/sprite_manager.h"
 #include "game/play/game.h"
 
-void kv_draw_plan(const KV_SpritePlan& plan) {
-    if (!plan.draws()) return;
-    CL_Sprite* sprite = KV_SpriteManager::get_sprite(plan.slot);
-    if (!sprite) return;
+namespace {
+
+struct Queued {
+    int layer;
+    size_t seq;
+    KV_SpritePlan plan;
+};
+// The open batch's sprites; reused from picture to picture.
+std::vector<Queued>* g_batch = nullptr;
+
+void draw_now(const KV_SpritePlan& plan, CL_Sprite* sprite) {
     sprite->set_frame(unsigned(plan.frame < 0 ? 0 : plan.frame));
     if (!plan.clipped) {
         sprite->draw(float(plan.x), float(plan.y));
@@ -26,8 +36,41 @@ void kv_draw_plan(const KV_SpritePlan& plan) {
     CL_Display::pop_cliprect();
 }
 
+}  // namespace
+
+void kv_draw_plan(const KV_SpritePlan& plan, int layer) {
+    if (!plan.draws()) return;
+    CL_Sprite* sprite = KV_SpriteManager::get_sprite(plan.slot);
+    if (!sprite) return;
+    if (g_batch)
+        g_batch->push_back({layer, g_batch->size(), plan});
+    else
+        draw_now(plan, sprite);
+}
+
+KV_SpriteBatch::KV_SpriteBatch() {
+    static std::vector<Queued> storage;
+    storage.clear();
+    g_batch = &storage;
+}
+
+KV_SpriteBatch::~KV_SpriteBatch() {
+    g_batch->clear();
+    g_batch = nullptr;
+}
+
+void KV_SpriteBatch::flush() {
+    std::vector<Queued>& q = *g_batch;
+    std::sort(q.begin(), q.end(), [](const Queued& a, const Queued& b) {
+        if (a.layer != b.layer) return a.layer < b.layer;
+        return a.plan.slot != b.plan.slot ? a.plan.slot < b.plan.slot : a.seq < b.seq;
+    });
+    for (const Queued& e : q) draw_now(e.plan, KV_SpriteManager::get_sprite(e.plan.slot));
+    q.clear();
+}
+
 #define KV_DRAW_BY(Scope, plan) \
-    void Scope::draw(const KV_DrawContext& ctx) { kv_draw_plan(KV_DrawPlan::plan(ctx)); }
+    void Scope::draw(const KV_DrawContext& ctx) { kv_draw_plan(KV_DrawPlan::plan(ctx), ctx.layer); }
 KV_DRAW_BY(KV_Visualisation::Hardware, hardware)
 KV_DRAW_BY(KV_Visualisation::Pellik, pellik)
 KV_DRAW_BY(KV_Visualisation::Pellik_Static, pellik_static)

@@ -10,8 +10,25 @@ struct KV_SpritePlan;
 void install_visualisation();
 
 // Carries out a plan with the sprite manager's sprite: its frame, the clip
-// rectangle around the draw when it has one. A slot without a sprite draws nothing.
-void kv_draw_plan(const KV_SpritePlan& plan);
+// rectangle around the draw when it has one. A slot without a sprite draws
+// nothing. While a KV_SpriteBatch is open the plan is kept for its flush.
+void kv_draw_plan(const KV_SpritePlan& plan, int layer);
+
+// Collects the sprites of one picture of the field and hands them to ClanLib
+// layer by layer, grouped by sprite within a layer. Every sprite change costs
+// the renderer a pass over the whole frame, and a field drawn cell by cell
+// changes sprite at nearly every cell. Within a layer no two objects' sprites
+// overlap (a moving object covers only its own cell and the hidden
+// placeholder it leaves), so the grouping changes no pixel; the layers keep
+// their order. The draw entries are still called in the field's own order.
+class KV_SpriteBatch {
+public:
+    KV_SpriteBatch();
+    ~KV_SpriteBatch();  // drops what was not flushed (a fatal error mid-picture)
+    KV_SpriteBatch(const KV_SpriteBatch&) = delete;
+    KV_SpriteBatch& operator=(const KV_SpriteBatch&) = delete;
+    void flush();
+};
 
 namespace KV_Visualisation {
 #define KV_DRAW_ENTRY(Object) \
