@@ -6,6 +6,7 @@
 
 #include "app/menu_logic/demo_name.h"
 #include "app/menu_logic/level_rows.h"
+#include "app/menus/focus_keeper.h"
 #include "app/menus/menu_parts.h"
 #include "app/menus/message_box.h"
 #include "app/menus/save_demo_dialog.h"
@@ -161,6 +162,7 @@ void KV_Menu_Game::on_save_demo() {
         KV_MessageBox::show(this, "Information", kNoGameYet, "OK");
         return;
     }
+    KV_FocusKeeper focus(this);
     KV_SaveDemo dialog(this);
     dialog.set_name("");
     SaveDemoUi ui(this, dialog);

@@ -8,6 +8,7 @@
 #include <ClanLib/GUI/label.h>
 
 #include "app/menu_logic/game_speed.h"
+#include "app/menus/focus_keeper.h"
 #include "app/menus/menu_parts.h"
 #include "app/menus/message_box.h"
 #include "app/players/player_table.h"
@@ -55,6 +56,7 @@ bool KV_ChangeGameSpeed::run(CL_Component* parent, int& speed) {
         value,
         [parent](int32_t shown, std::string& typed) {
             // Gone before the range message, if any, shows.
+            KV_FocusKeeper focus(parent);
             KV_ChangeGameSpeed dialog(parent, shown);
             dialog.CL_Window::run();
             typed = dialog.get_typed();
