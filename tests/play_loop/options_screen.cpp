@@ -32,11 +32,14 @@ int main(int argc, char** argv) {
         KV_MenuManager menus(&resources, &style);
         KV_Menu_Options options(&menus, &style, argv[2]);
         menus.get_current()->disable_input();
+        // Built after the manager, it starts with input on: off and on again, as the manager switches.
+        options.disable_input();
         options.enable_input();
         QxFocus::focus_next(&options);
         options.run();
         std::printf("speed=%d label=%s\n", g_player_table.current()->get_game_speed(),
                     options.get_speed_label() ? options.get_speed_label()->get_text().c_str() : "");
+        std::fflush(stdout);
     } catch (const CL_Error& e) {
         std::printf("error %s\n", e.message.c_str());
         return 1;
