@@ -13,52 +13,12 @@
 
 #include "app/menus/message_box.h"
 #include "app/menus/message_box_layout.h"
-#include "app/style/style_manager.h"
+#include "front_end/front_end_display.h"
 
 namespace {
 
-const char* const kTitle = "karvolt message box test";
 namespace L = KV_MessageBoxLayout;
-
-// One window for the program: ClanLib's GL display doesn't set up twice in one process.
-class BoxDisplay : public ::testing::Environment {
-public:
-    void SetUp() override {
-        CL_SetupCore::init();
-        CL_SetupDisplay::init();
-        CL_SetupGL::init();
-        CL_SetupGUI::init();
-        window = new CL_DisplayWindow(kTitle, 800, 600);
-        resources = new CL_ResourceManager(std::string(KARVOLT_SOURCE_DIR) + "/data/resources.xml");
-        style = new CL_StyleManager_QX(resources);
-        gui = new CL_GUIManager(style);
-        for (int i = 0; i < 5; ++i) CL_System::keep_alive(10);
-        std::system((std::string("xdotool search --sync --name '") + kTitle + "' windowfocus >/dev/null 2>&1").c_str());
-        font = new CL_Font("my_fnt_4", resources);
-    }
-    void TearDown() override {
-        delete font;
-        delete gui;
-        delete style;
-        delete resources;
-        delete window;
-        CL_SetupGUI::deinit();
-        CL_SetupGL::deinit();
-        CL_SetupDisplay::deinit();
-        CL_SetupCore::deinit();
-    }
-    static CL_DisplayWindow* window;
-    static CL_ResourceManager* resources;
-    static CL_StyleManager_QX* style;
-    static CL_GUIManager* gui;
-    static CL_Font* font;
-};
-CL_DisplayWindow* BoxDisplay::window = nullptr;
-CL_ResourceManager* BoxDisplay::resources = nullptr;
-CL_StyleManager_QX* BoxDisplay::style = nullptr;
-CL_GUIManager* BoxDisplay::gui = nullptr;
-CL_Font* BoxDisplay::font = nullptr;
-const auto* const kDisplay = ::testing::AddGlobalTestEnvironment(new BoxDisplay);
+using front_end_display::FrontEndDisplay;
 
 const std::string kLong =
     "Are you sure ?\nInformation about all completed levels for player 'A rather long player name (2)' will be lost!";
@@ -71,17 +31,17 @@ TEST(MessageBox, IsAsHighAsItsWrappedTextAndCentred) {
         int lines_at_least;
     } rows[] = {{"You should play the game first.", 1}, {kLong, 3}};
     for (const auto& r : rows) {
-        KV_MessageBox box(BoxDisplay::gui, "Information", r.text, "OK", "", "");
+        KV_MessageBox box(FrontEndDisplay::gui, "Information", r.text, "OK", "", "");
         const CL_Rect at = box.get_position();
-        const int line = BoxDisplay::font->get_height("P");
-        const int text_height = BoxDisplay::font->get_height(r.text, CL_Size(L::TEXT_WIDTH, 0));
+        const int line = FrontEndDisplay::font->get_height("P");
+        const int text_height = FrontEndDisplay::font->get_height(r.text, CL_Size(L::TEXT_WIDTH, 0));
         EXPECT_EQ(at.get_height(), 2 * ((text_height + 90) / 2)) << r.text;
         EXPECT_GE(text_height, r.lines_at_least * line) << r.text;
         EXPECT_EQ(at.left, 200);
         EXPECT_EQ(at.right, 600);
         EXPECT_EQ(at.top + at.bottom, 600);
         // Wrapped where it is drawn: no line runs past the right margin.
-        EXPECT_LE(BoxDisplay::font->get_width(r.text, CL_Size(L::TEXT_WIDTH, 0)), L::TEXT_WIDTH) << r.text;
+        EXPECT_LE(FrontEndDisplay::font->get_width(r.text, CL_Size(L::TEXT_WIDTH, 0)), L::TEXT_WIDTH) << r.text;
     }
 }
 
@@ -91,7 +51,7 @@ TEST(MessageBox, ButtonRowIsCentredAndTheFirstHasTheFocus) {
         int count;
     } rows[] = {{"OK", "", "", 1}, {"OK", "Cancel", "", 2}, {"OK", "", "Cancel", 3}};
     for (const auto& r : rows) {
-        KV_MessageBox box(BoxDisplay::gui, "Warning", "Overwrite the demo ?", r.c1, r.c2, r.c3);
+        KV_MessageBox box(FrontEndDisplay::gui, "Warning", "Overwrite the demo ?", r.c1, r.c2, r.c3);
         int row_left = 100000, row_right = -1;
         for (int i = 1; i <= 3; ++i) {
             CL_Component* b = box.get_button("btn_" + std::to_string(i));
@@ -117,7 +77,7 @@ TEST(MessageBox, KeysCloseItWithTheirResult) {
         {1, "Return", 1}, {3, "Return", 3}, {2, "space", 2}, {1, "Escape", -1}, {3, "Escape", -1},
     };
     for (const auto& r : rows) {
-        KV_MessageBox box(BoxDisplay::gui, "Deleting Player", kLong, "OK", "Maybe", "Cancel");
+        KV_MessageBox box(FrontEndDisplay::gui, "Deleting Player", kLong, "OK", "Maybe", "Cancel");
         box.get_button("btn_" + std::to_string(r.focus))->set_focus();
         ASSERT_EQ(std::system((std::string("(sleep 0.4; xdotool key ") + r.keys + ") &").c_str()), 0);
         box.run();
