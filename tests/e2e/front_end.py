@@ -92,6 +92,13 @@ class Game:
         return self.proc.returncode
 
 
+def eventually(condition):
+    deadline = time.time() + TIMEOUT
+    while not condition() and time.time() < deadline:
+        time.sleep(0.05)
+    return condition()
+
+
 def saved_state(folder):
     return subprocess.run([SAVED_STATE, folder], capture_output=True, text=True, check=True).stdout
 
@@ -194,7 +201,8 @@ def second_run(work):
     game.keys("Left", "Right", "Return")      # Add, Delete, press
     game.shot("07_delete_question")
     game.keys("Return")                       # the first button (OK) has the focus
-    check(not os.path.exists(os.path.join(work, "Players", "Tester One.bts")), "deleting removes the file")
+    check(eventually(lambda: not os.path.exists(os.path.join(work, "Players", "Tester One.bts"))),
+          "deleting removes the file")
     game.shot("08_choose_player_deleted")
     game.keys("Escape")
     game.keys("Down", "Return")               # Play without a player: the choice comes first
