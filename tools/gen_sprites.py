@@ -154,7 +154,7 @@ def pellik_red_disk():
     lay.sphere(16, 15.5, 11, PEL)
     pellik_eyes(lay, [(12.2, 11.5), (19.8, 11.5)], (0, 1))
     body = lay.down()
-    disk = scaled(floppy(DISK_COLOURS["red"]), 0.42)
+    disk = scaled(floppy("red"), 0.42)
     return outline(stack(body, shifted(disk, 0, 6)))
 
 
@@ -300,8 +300,11 @@ def quarkel_eaten(k):
 DISK_COLOURS = {"orange": (236, 124, 28), "yellow": (240, 212, 44), "red": (210, 36, 38)}
 
 
-def floppy(colour):
-    """A floppy disk: shutter at the top, label below, one corner cut."""
+def floppy(kind):
+    """A floppy disk: shutter at the top, label below, one corner cut. The label's mark tells
+    the kinds apart at a glance: a fuse (red, it is laid and goes off), a falling arrow (orange,
+    it blows up where it lands), a lightning bolt (yellow, a terminal sets it off)."""
+    colour = DISK_COLOURS[kind]
     lay = Layer()
     dark = tuple(int(c * 0.55) for c in colour)
     light = tuple(min(255, int(c * 1.15 + 30)) for c in colour)
@@ -314,13 +317,23 @@ def floppy(colour):
     lay.rect(17, 6, 20, 11, (46, 48, 56))
     lay.rect(7, 16, 25, 27, (238, 234, 220))
     for y in (19, 22.5):
-        lay.rect(9, y, 23, y + 1.1, dark)
+        lay.rect(15, y, 23, y + 1.1, dark)
+    ink = (34, 30, 28)
+    if kind == "yellow":
+        lay.poly([(12.2, 16.6), (8.3, 22.2), (11, 22.2), (9.3, 26.6), (14, 20.2), (11.4, 20.2), (13.4, 16.6)], ink)
+    elif kind == "orange":
+        lay.rect(10, 17, 12, 22, ink)
+        lay.poly([(8, 21.5), (14, 21.5), (11, 25.8)], ink)
+    else:
+        lay.circle(11, 22.5, 3.0, ink)
+        lay.line([(12.6, 19.8), (14, 17.4)], ink, 1.0)
+        lay.circle(14.2, 17.2, 0.9, (240, 120, 40))
     return outline(lay.down())
 
 
 def disk_red_eaten(k):
     t = k / 16.0
-    return faded(scaled(floppy(DISK_COLOURS["red"]), 1.0 - 0.8 * t), 1.0 - 0.6 * t)
+    return faded(scaled(floppy("red"), 1.0 - 0.8 * t), 1.0 - 0.6 * t)
 
 
 # ---------------------------------------------------------------- base and bug
@@ -752,8 +765,8 @@ def sprites():
     out.append(("hardware", [hardware(v) for v in range(11)]))
     out.append(("ram", [ram(v) for v in range(5)]))
     out.append(("disk_red", [disk_red_eaten(k) for k in range(16)]))
-    out.append(("disk_yellow", [floppy(DISK_COLOURS["yellow"])]))
-    out.append(("disk_orange", [floppy(DISK_COLOURS["orange"])]))
+    out.append(("disk_yellow", [floppy("yellow")]))
+    out.append(("disk_orange", [floppy("orange")]))
     out.append(("grobble", [grobble(k) for k in range(16)]))
     out.append(("base", [base_tile()]))
     out.append(("base_charging", [bug_spark(k) for k in range(15)]))
