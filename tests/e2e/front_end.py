@@ -245,6 +245,25 @@ def third_run(work):
     check(players == ["Ann.bts", "Cid.bts"], "Ann and Cid kept: %s" % players)
 
 
+def fourth_run(work):
+    """The stored player comes back highlighted; the title bar's X takes the highlighted row too."""
+    game = Game(work, "-log", "-nosound")
+    game.wait_log("{KV_MenuManager::Run} Real menu run\n")
+    game.focus_window()
+    time.sleep(0.5)
+    check("Setting curent player: Ann\n" in game.text(), "the options name Ann")
+    game.keys("Return", "Down")               # Ann highlighted, then Cid
+    subprocess.run(["xdotool", "mousemove", "374", "109", "click", "1"], check=True)
+    time.sleep(0.6)
+    game.shot("12_closed_by_its_x")
+    game.keys("Down", "Down", "Down", "Down", "Down", "Return")
+    rc = game.finish()
+    check(rc == 0, "fourth run exits 0 (got %s)" % rc)
+    state = saved_state(work)
+    check("options loaded=1 music=1 player=Cid\n" in state, "closing by the X takes the highlighted row: "
+          + state.splitlines()[0])
+
+
 def main():
     if not os.environ.get("DISPLAY") or not shutil.which("xdotool") or not shutil.which("import"):
         print("needs an X server, xdotool and ImageMagick's import")
@@ -258,6 +277,7 @@ def main():
             error_run(work)
             second_run(work)
             third_run(work)
+            fourth_run(work)
     print("%d failure(s)" % len(failures))
     return 1 if failures else 0
 
