@@ -92,6 +92,13 @@ class Game:
         return self.proc.returncode
 
 
+def eventually(condition):
+    deadline = time.time() + TIMEOUT
+    while not condition() and time.time() < deadline:
+        time.sleep(0.05)
+    return condition()
+
+
 def saved_state(folder):
     return subprocess.run([SAVED_STATE, folder], capture_output=True, text=True, check=True).stdout
 
@@ -194,7 +201,8 @@ def second_run(work):
     game.keys("Left", "Right", "Return")      # Add, Delete, press
     game.shot("07_delete_question")
     game.keys("Return")                       # the first button (OK) has the focus
-    check(not os.path.exists(os.path.join(work, "Players", "Tester One.bts")), "deleting removes the file")
+    check(eventually(lambda: not os.path.exists(os.path.join(work, "Players", "Tester One.bts"))),
+          "deleting removes the file")
     game.shot("08_choose_player_deleted")
     game.keys("Escape")
     game.keys("Down", "Return")               # Play without a player: the choice comes first
@@ -209,6 +217,53 @@ def second_run(work):
     check("player " not in state, "no player file left")
 
 
+def third_run(work):
+    """Rows come sorted, move one at a time, and a delete highlights the row above."""
+    game = Game(work, "-log", "-nosound")
+    game.wait_log("{KV_MenuManager::Run} Real menu run\n")
+    game.focus_window()
+    time.sleep(0.5)
+    game.keys("Return")                       # no players: Add has the focus
+    for name in ("Cid", "Ann", "Bob"):
+        game.keys("Return")
+        game.type(name)
+        game.keys("Return")
+        game.wait_log("Adding player: %s\n" % name)
+    game.keys("Up", "Up", "Down")             # the list, then Ann, then Bob again
+    game.shot("10_choose_player_three")
+    game.keys("Left", "Right", "Return")      # Add, Delete, press
+    game.keys("Return")                       # OK: Bob goes, Ann above it is highlighted
+    game.shot("11_choose_player_after_delete")
+    game.keys("Escape")                       # closing makes Ann current
+    game.keys("Down", "Down", "Down", "Down", "Down", "Return")
+    rc = game.finish()
+    check(rc == 0, "third run exits 0 (got %s)" % rc)
+    state = saved_state(work)
+    check("options loaded=1 music=1 player=Ann\n" in state, "the row above the deleted one was current: "
+          + state.splitlines()[0])
+    players = [line.split()[1] for line in state.splitlines() if line.startswith("player ")]
+    check(players == ["Ann.bts", "Cid.bts"], "Ann and Cid kept: %s" % players)
+
+
+def fourth_run(work):
+    """The stored player comes back highlighted; the title bar's X takes the highlighted row too."""
+    game = Game(work, "-log", "-nosound")
+    game.wait_log("{KV_MenuManager::Run} Real menu run\n")
+    game.focus_window()
+    time.sleep(0.5)
+    check("Setting curent player: Ann\n" in game.text(), "the options name Ann")
+    game.keys("Return", "Down")               # Ann highlighted, then Cid
+    subprocess.run(["xdotool", "mousemove", "374", "109", "click", "1"], check=True)
+    time.sleep(0.6)
+    game.shot("12_closed_by_its_x")
+    game.keys("Down", "Down", "Down", "Down", "Down", "Return")
+    rc = game.finish()
+    check(rc == 0, "fourth run exits 0 (got %s)" % rc)
+    state = saved_state(work)
+    check("options loaded=1 music=1 player=Cid\n" in state, "closing by the X takes the highlighted row: "
+          + state.splitlines()[0])
+
+
 def main():
     if not os.environ.get("DISPLAY") or not shutil.which("xdotool") or not shutil.which("import"):
         print("needs an X server, xdotool and ImageMagick's import")
@@ -221,6 +276,8 @@ def main():
         if not failures:
             error_run(work)
             second_run(work)
+            third_run(work)
+            fourth_run(work)
     print("%d failure(s)" % len(failures))
     return 1 if failures else 0
 

@@ -47,6 +47,9 @@ void KV_Profile::run(CL_Component* parent) {
     KV_FocusKeeper focus(parent);
     KV_Profile dialog(parent);
     dialog.CL_Window::run();
+    // The title bar's close button ends the run too: whatever row is
+    // highlighted when the dialog goes is the current player.
+    dialog.select_highlighted();
 }
 
 KV_Profile::KV_Profile(CL_Component* parent)
@@ -88,9 +91,13 @@ KV_Profile::KV_Profile(CL_Component* parent)
 
 KV_Profile::~KV_Profile() = default;
 
-void KV_Profile::close() {
+void KV_Profile::select_highlighted() {
     const int row = players_->get_current_item();
     if (row >= 0 && row < players_->get_count()) g_player_table.select(players_->get_text(row));
+}
+
+void KV_Profile::close() {
+    select_highlighted();
     quit();
 }
 

@@ -24,6 +24,7 @@ public:
 
     // The row's player becomes current, then the dialog ends.
     void close();
+    void select_highlighted();
     void on_add();
     void on_delete();
 

@@ -123,7 +123,9 @@ protected:
     }
     // Mouse at a point of the window, in window pixels.
     void mouse_to(int x, int y) {
-        xdotool("mousemove --window " + window_id_ + " " + std::to_string(x) + " " + std::to_string(y));
+        // Raised first: another test program's window must not take the pointer's events.
+        xdotool("windowraise " + window_id_ + " mousemove --window " + window_id_ + " " + std::to_string(x) + " " +
+                std::to_string(y));
     }
 
     // Paints the GUI over black and reads the frame back; saves it when a file is named.
@@ -535,9 +537,12 @@ TEST_F(LookWindow, HeldScrollButtonRepaintsTheListInsideAModalRun) {
     press.enable();
     release.enable();
     dialog_->run();
-    // Once at the press, then every 250 ms: 1, 2, 3, 4 by 800 ms, each of them painted.
+    // Once at the press, then every 250 ms: 1, 2, 3, 4 by 800 ms. A busy machine may run
+    // two steps, or the last step and the end, in one frame; the other steps are all painted.
     EXPECT_GE(list->get_top_item(), 3);
-    for (int top = 1; top <= list->get_top_item(); ++top)
-        EXPECT_NE(std::find(painted_tops.begin(), painted_tops.end(), top), painted_tops.end()) << top;
+    std::vector<int> scrolled;
+    for (int top : painted_tops)
+        if (top > 0 && std::find(scrolled.begin(), scrolled.end(), top) == scrolled.end()) scrolled.push_back(top);
+    EXPECT_GE(int(scrolled.size()), list->get_top_item() - 1);
     delete list;
 }
