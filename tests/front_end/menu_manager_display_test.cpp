@@ -51,19 +51,27 @@ protected:
 
 TEST_F(MenuManagerTest, MainIsCurrentAndTheOnlyScreenTakingInput) {
     KV_MenuManager manager(FrontEndDisplay::resources, FrontEndDisplay::style);
-    const char* const names[] = {"menu_main", "menu_credits"};
-    for (const char* name : names) {
-        const auto menu = manager.get_menu(name);
-        ASSERT_TRUE(menu) << name;
-        EXPECT_EQ(menu->is_input_enabled(), menu == manager.get_current()) << name;
+    // The play screen has nothing to focus: the game takes the whole window.
+    const struct {
+        const char* name;
+        bool focusable;
+    } screens[] = {{"menu_main", true}, {"menu_credits", true}, {"menu_play", false}, {"menu_game", true},
+                   {"menu_demos", true}};
+    for (const auto& s : screens) {
+        const auto menu = manager.get_menu(s.name);
+        ASSERT_TRUE(menu) << s.name;
+        EXPECT_EQ(menu->is_input_enabled(), menu == manager.get_current()) << s.name;
+        if (!s.focusable) continue;
         // Each screen starts with its first component in tab order focused.
-        ASSERT_TRUE(menu->get_focus()) << name;
-        EXPECT_EQ(menu->get_focus()->get_tab_id(), 0) << name;
+        ASSERT_TRUE(menu->get_focus()) << s.name;
+        EXPECT_EQ(menu->get_focus()->get_tab_id(), 0) << s.name;
     }
     EXPECT_EQ(manager.get_current(), manager.get_menu("menu_main"));
     EXPECT_FALSE(manager.get_menu("menu_options"));
     EXPECT_FALSE(manager.is_running());
-    EXPECT_EQ(log_text(), "Creating menu Main\nCreating menu Credits\nEnd of creating menus\n");
+    EXPECT_EQ(log_text(),
+              "Creating menu Main\nCreating menu Credits\nCreating menu Play\nCreating menu Game\n"
+              "Creating menu Demos\nEnd of creating menus\n");
 }
 
 TEST_F(MenuManagerTest, SwitchMovesInputAndAnUnknownNameChangesNothing) {

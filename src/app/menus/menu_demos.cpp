@@ -29,6 +29,9 @@ KV_Menu_Demos::KV_Menu_Demos(KV_MenuManager* owner, CL_StyleManager_QX* style, c
         slots_.connect(btn_to_play_->sig_clicked(), this, &KV_Menu_Demos::on_replay);
         slots_.connect(btn_to_play_->sig_key_down(), this, &KV_Menu_Demos::on_key, Focus::ToPlay);
     }
+    // A list takes the focus as it is made; the manager's first focus step starts
+    // from the screen itself, so it lands on the first component in tab order.
+    CL_GUIManager::set_focus(this);
 }
 
 KV_Menu_Demos::~KV_Menu_Demos() = default;

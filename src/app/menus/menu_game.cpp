@@ -70,6 +70,9 @@ KV_Menu_Game::KV_Menu_Game(KV_MenuManager* owner, CL_StyleManager_QX* style, con
         slots_.connect(b.button->sig_clicked(), this, b.on_click);
         slots_.connect(b.button->sig_key_down(), this, &KV_Menu_Game::on_key, b.focus);
     }
+    // A list takes the focus as it is made; the manager's first focus step starts
+    // from the screen itself, so it lands on the first component in tab order.
+    CL_GUIManager::set_focus(this);
 }
 
 KV_Menu_Game::~KV_Menu_Game() = default;
