@@ -1,7 +1,7 @@
 // Runs a level without a display and prints one line per logic tick, for tests
 // of the game rules on real levels and for debugging a game.
 //
-//   karvolt-trace LEVELSET_FILE LEVEL_NUMBER SEED KEYS TICKS [--dump] [--save-demo FILE.kvd]
+//   karvolt-trace LEVELSET_FILE LEVEL_NUMBER SEED KEYS TICKS [--dump] [--save-demo FILE.kvd] [--shot FILE.png]
 //   karvolt-trace --demo FILE.kvd [--dump]
 //
 // LEVEL_NUMBER is 0-based. KEYS is a comma-separated list of MASKxCOUNT items
@@ -38,6 +38,7 @@
 #include "game/play/demo.h"
 #include "game/play/game.h"
 #include "game/play/key_stream.h"
+#include "game/draw/game_window.h"
 
 namespace {
 
@@ -141,7 +142,8 @@ void dump_cells(const KV_Level& level) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: karvolt-trace LEVELSET_FILE LEVEL_NUMBER SEED KEYS TICKS [--dump] [--save-demo FILE.kvd]\n"
+                 "usage: karvolt-trace LEVELSET_FILE LEVEL_NUMBER SEED KEYS TICKS [--dump] [--save-demo FILE.kvd]"
+                 " [--shot FILE.png]\n"
                  "       karvolt-trace --demo FILE.kvd [--dump]\n");
     return 2;
 }
@@ -178,6 +180,21 @@ int replay_demo(const std::string& path, bool dump) {
     return 0;
 }
 
+// The picture after the last tick, at the start of the next tick's step.
+bool take_shot(KV_Game& game, const std::string& path) {
+    std::string failure;
+    try {
+        KV_GameWindow window("Karvolt");
+        window.draw(game, 0.0, 50);
+        window.save(path);
+    } catch (const CL_Error& e) {
+        failure = e.message;
+    }
+    if (failure.empty()) return true;
+    std::fprintf(stderr, "%s: no picture: %s\n", path.c_str(), failure.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,12 +206,14 @@ int main(int argc, char** argv) {
     }
     if (args.size() < 5) return usage();
     bool dump = false;
-    std::string save_path;
+    std::string save_path, shot_path;
     for (size_t i = 5; i < args.size(); ++i) {
         if (args[i] == "--dump" && !dump)
             dump = true;
         else if (args[i] == "--save-demo" && save_path.empty() && i + 1 < args.size() && !args[i + 1].empty())
             save_path = args[++i];
+        else if (args[i] == "--shot" && shot_path.empty() && i + 1 < args.size() && !args[i + 1].empty())
+            shot_path = args[++i];
         else
             return usage();
     }
@@ -244,6 +263,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
+        if (!shot_path.empty() && !take_shot(game, shot_path)) return 1;
     } catch (const CL_Error& e) {
         std::printf("%" PRIu64 " FATAL %s\n", tick, e.message.c_str());
         return 3;

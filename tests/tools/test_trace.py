@@ -82,7 +82,9 @@ def main(exe, root):
 
     for args in ([], ["x.dat", "0", "1", "4", "3"], [levels + "karvolt.dat", "99", "1", "4", "3"],
                  [levels + "karvolt.dat", "0", "1", "4y3", "3"], [levels + "karvolt.dat", "0", "1", "4", "3", "--dmp"],
-                 [levels + "karvolt.dat", "0", "1", "4", "3", "--save-demo"], ["--demo"],
+                 [levels + "karvolt.dat", "0", "1", "4", "3", "--save-demo"],
+                 [levels + "karvolt.dat", "0", "1", "4", "3", "--shot"],
+                 [levels + "karvolt.dat", "0", "1", "4", "3", "--shot", "a.png", "--shot", "b.png"], ["--demo"],
                  ["--demo", levels + "solutions/karvolt_00.kvd", "--dmp"]):
         rc, _ = run(exe, *args)
         check(rc == 2, "%s exits with %d, not 2" % (args, rc))

@@ -6,6 +6,7 @@
 #include "game/objects/fatal.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/logic.h"
+#include "game/objects/pellik.h"
 #include "game/objects/prototypes.h"
 
 namespace {
@@ -187,4 +188,105 @@ void KV_Game::process() {
 
     KV_LevelStatus* status = level.get_status();
     if (status->get_terminal_used()) status->set_yellow_armed();
+}
+
+namespace {
+
+constexpr int32_t kTile = 32;
+
+struct Axis {
+    int32_t offset, first, end;
+};
+
+// One axis of the camera: view pixels, level cells, the player's cell and
+// pixel position along it, and whether a step towards the low end has begun.
+Axis follow_axis(int32_t view, int32_t cells, int32_t cell, int32_t pixel, bool back_step) {
+    if (view >= cells * kTile) return {view / 2 - (cells * kTile) / 2, 0, cells};
+    const int32_t centre = view / 2 - 16;
+    Axis a{};
+    if (pixel < centre) {
+        a.offset = 0;
+        a.first = 0;
+    } else if (pixel <= cells * kTile - view + centre) {
+        a.offset = centre % kTile - pixel % kTile - 96;
+        a.first = cell - centre / kTile - 3 - (back_step ? 1 : 0);
+    } else {
+        a.offset = view % kTile - 96;
+        a.first = cells - view / kTile - 3;
+    }
+    a.end = view / kTile + a.first + 6;
+    return a;
+}
+
+int32_t clamp_to(int32_t v, int32_t hi) { return v < 0 ? 0 : (v > hi ? hi : v); }
+
+void default_display_size(int32_t& width, int32_t& height) {
+    width = 800;
+    height = 600;
+}
+
+}  // namespace
+
+KV_Game::DisplaySizeFn KV_Game::display_size = &default_display_size;
+
+KV_Game::Camera KV_Game::follow(const Camera& stored, const KV_Level& level, int32_t width, int32_t height,
+                                double fraction) {
+    if (!level.get_has_player()) return stored;
+    KV_Cell copy = *level.get_player_cell();
+    const KV_Logic::Pellik::View pellik{copy};
+    int32_t pc = level.get_player_x(), pr = level.get_player_y();
+    int32_t dx = 0, dy = 0;
+    bool left_step = false, up_step = false;
+    const uint16_t moving_bits = uint16_t(KV_PellikState::Moving) | uint16_t(KV_PellikState::Over_Eating) |
+                                 uint16_t(KV_PellikState::Pushing);
+    if (uint16_t(pellik.state()) & moving_bits) {
+        const double d = pellik.counter() * 2 + fraction;
+        const int32_t step = int32_t(d);  // toward zero
+        const bool begun = pellik.counter() != 0 || int32_t(fraction) != 0;
+        switch (pellik.direction()) {
+            case DIR_LEFT: pc += 1; dx = -step; left_step = begun; break;
+            case DIR_UP: pr += 1; dy = -step; up_step = begun; break;
+            case DIR_RIGHT: pc -= 1; dx = step; break;
+            case DIR_DOWN: pr -= 1; dy = step; break;
+            default: kv_fatal("KV_Game::draw, unknown pellik direction");
+        }
+    }
+    const Axis h = follow_axis(width, level.get_width(), pc, pc * kTile + dx, left_step);
+    const Axis v = follow_axis(height, level.get_height(), pr, pr * kTile + dy, up_step);
+    return Camera{h.offset, v.offset, h.first, v.first, h.end, v.end};
+}
+
+KV_Game::ViewRange KV_Game::visible_range(const Camera& c, const KV_Level& level) {
+    const int32_t w = level.get_width(), h = level.get_height();
+    return ViewRange{clamp_to(c.first_col, w), clamp_to(c.end_col + 1, w), clamp_to(c.first_row, h),
+                     clamp_to(c.end_row + 1, h)};
+}
+
+void KV_Game::draw(double fraction, double pixels_per_tick) {
+    int32_t width = 0, height = 0;
+    display_size(width, height);
+    draw_view(width, height - HUD_HEIGHT, fraction, pixels_per_tick);
+}
+
+void KV_Game::draw_view(int32_t width, int32_t height, double fraction, double pixels_per_tick) {
+    if (!level_) return;
+    KV_Level& level = *level_;
+    camera_ = follow(camera_, level, width, height, fraction);
+    const ViewRange r = visible_range(camera_, level);
+    KV_DrawContext ctx{0,        0,       camera_.first_col, camera_.first_row, camera_.end_col,
+                       camera_.end_row,   camera_.x_offset,  camera_.y_offset,  nullptr,
+                       0,        fraction, pixels_per_tick};
+    for (int l = 0; l < KV_LAYER_COUNT; ++l) {
+        const KV_Cell* layer = level.scan_data(l);
+        ctx.layer = l;
+        for (int32_t y = r.row_begin; y < r.row_end; ++y)
+            for (int32_t x = r.col_begin; x < r.col_end; ++x) {
+                const KV_Cell& cell = layer[level.index(x, y)];
+                if (cell.flags & CF_HIDDEN) continue;
+                ctx.x = x;
+                ctx.y = y;
+                ctx.cell = &cell;
+                visualisation_entry(cell.type_index())(ctx);
+            }
+    }
 }

@@ -35,6 +35,32 @@ public:
     const Camera& camera() const { return camera_; }
     Camera& camera() { return camera_; }
 
+    // The cells drawn: columns [col_begin, col_end), rows [row_begin, row_end).
+    struct ViewRange {
+        int32_t col_begin, col_end, row_begin, row_end;
+    };
+
+    // The camera that keeps the player figure, sub-tick step included, in the
+    // middle of a field area of width x height pixels (the window less the HUD
+    // band), edges aligned near the level's edges. Without a player the stored
+    // camera stays.
+    static Camera follow(const Camera& stored, const KV_Level& level, int32_t width, int32_t height,
+                         double fraction);
+    // The camera's range with its margins, never outside the field.
+    static ViewRange visible_range(const Camera& camera, const KV_Level& level);
+
+    // Moves the camera and calls every visible, non-hidden cell's draw entry,
+    // layer by layer. The caller clips away the HUD band.
+    void draw(double fraction, double pixels_per_tick);
+    // The same into a field area of the given size; draw() asks display_size.
+    void draw_view(int32_t width, int32_t height, double fraction, double pixels_per_tick);
+
+    // The window's size; the display side installs its own. Without one the
+    // game draws as into the game's 800 x 600 window.
+    using DisplaySizeFn = void (*)(int32_t& width, int32_t& height);
+    static DisplaySizeFn display_size;
+    static constexpr int32_t HUD_HEIGHT = 40;
+
     // Indexed by the cell's signed 16-bit type code; a code outside 0..255
     // reaches the default reporter.
     static std::array<KV_LogicFn, KV_TABLE_SIZE> process_table;

@@ -4,7 +4,8 @@
 // them only through here, so their logic runs and is tested without a display.
 //
 // Every hook does nothing by default: a bare KV_PlayHost is a headless run.
-// The play screen's host is a few lines on the display side:
+// The play screen's host is KV_DisplayHost (game/draw/display_host.h), these
+// few lines on the display side:
 //
 //   read_keys:   int word = 0; KV_KeyMask::read_keyboard(word); return word;
 //   play_events: KV_SoundEngine::play_events(events);
