@@ -33,7 +33,7 @@ FONTS = [
     ("my_fnt_2_sh", "DejaVuSans-Bold.ttf", 16, True),
     ("my_fnt_3_sh", "DejaVuSansCondensed.ttf", 13, True),
     ("my_fnt_4_sh", "DejaVuSans.ttf", 11, True),
-    ("Button/font", "DejaVuSans-Bold.ttf", 20, False),
+    ("Button/font", "DejaVuSans-Bold.ttf", 14, False),  # dialog buttons: "OK" and "Cancel" fit their fixed places
     ("Button/font_big", "DejaVuSans-Bold.ttf", 28, False),
     ("Label/font", "DejaVuSans.ttf", 16, False),
     ("CheckBox/font", "DejaVuSans.ttf", 15, False),
