@@ -8,7 +8,6 @@
 #include <string>
 
 #include "foundation/bts_folder.h"
-#include "game/objects/interfaces.h"
 #include "game/play/demo.h"
 
 namespace {
@@ -16,7 +15,6 @@ namespace {
 const std::string kSolutions = std::string(KARVOLT_SOURCE_DIR) + "/data/Levels/solutions/";
 
 std::shared_ptr<KV_Demo> load_demo(const std::string& path) {
-    KV_Interfaces::init_once();
     Qx::BtsFolder tree;
     return tree.load(path) ? KV_Demo::Load(tree) : nullptr;
 }

@@ -90,7 +90,7 @@ int enemies_in(const KV_Level& level) {
     int n = 0;
     for (int y = 0; y < level.get_height(); ++y)
         for (int x = 0; x < level.get_width(); ++x) {
-            const KV_Cell& c = level.at(2, x, y);
+            const KV_Cell& c = level.at(KV_LAYER_MOVERS, x, y);
             n += c.is(KV_ObjectType::Electron) || c.is(KV_ObjectType::Gnarrow);
         }
     return n;

@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "foundation/bts_folder.h"
-#include "game/objects/interfaces.h"
 #include "game/play/demo.h"
 
 namespace {
@@ -21,8 +20,6 @@ constexpr int kMaxTicks = 600;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool installed = (KV_Interfaces::init_once(), true);
-    (void)installed;
     Qx::BtsFolder tree;
     if (!tree.load_from_memory(data, size)) return 0;
     std::string why;

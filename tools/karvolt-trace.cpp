@@ -35,7 +35,6 @@
 #include "game/level/level.h"
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
-#include "game/objects/interfaces.h"
 #include "game/play/demo.h"
 #include "game/play/game.h"
 #include "game/play/key_stream.h"
@@ -162,7 +161,6 @@ int replay_demo(const std::string& path, bool dump) {
     }
     uint64_t tick = 0;
     try {
-        KV_Interfaces::init_once();
         std::string why;
         const std::shared_ptr<KV_Demo> demo = KV_Demo::Load(tree, &why);
         if (!demo) {
@@ -238,7 +236,6 @@ int main(int argc, char** argv) {
 
     uint64_t tick = 0;
     try {
-        KV_Interfaces::init_once();
         const std::shared_ptr<KV_Level> level = record->ToGenericLevel();
         if (!level) {
             std::fprintf(stderr, "%s: level %" PRIu64 " does not convert\n", argv[1], number);

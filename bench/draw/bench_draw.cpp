@@ -16,7 +16,7 @@
 #include "game/draw/game_window.h"
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
-#include "game/objects/interfaces.h"
+#include "game/play/game.h"
 #include "support/field_from_text.h"
 
 namespace {
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (chdir(KARVOLT_SOURCE_DIR "/data") != 0) return 1;
     try {
-        KV_Interfaces::init_once();
+        install_rules();
         KV_GameWindow window("karvolt drawing benchmark");
         g_window = &window;
         benchmark::RunSpecifiedBenchmarks();

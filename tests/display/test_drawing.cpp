@@ -20,8 +20,8 @@
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
 #include "game/objects/cell.h"
-#include "game/objects/interfaces.h"
 #include "game/objects/small_objects.h"
+#include "game/play/game.h"
 #include "support/field_from_text.h"
 
 namespace {
@@ -58,7 +58,7 @@ protected:
         char here[4096];
         build_dir_ = getcwd(here, sizeof here) ? here : ".";
         ASSERT_EQ(chdir(kData.c_str()), 0);
-        KV_Interfaces::init_once();
+        install_rules();
         if (!GameWindowForTheProcess::window)
             GameWindowForTheProcess::window = new KV_GameWindow("karvolt drawing test");
     }

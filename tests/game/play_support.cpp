@@ -5,12 +5,10 @@
 
 #include "game/level/level_registry.h"
 #include "game/level/level_writer.h"
-#include "game/objects/interfaces.h"
 
 namespace play_support {
 
 std::shared_ptr<KV_LevelBase> level_from_picture(const std::vector<std::string>& rows, int revision) {
-    KV_Interfaces::init_once();
     std::string source = "format: extended\nlevel:\ntitle: picture\nmap:\n";
     for (const std::string& r : rows) source += r + "\n";
     source += "end\n";

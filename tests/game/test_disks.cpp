@@ -8,7 +8,7 @@
 #include "game/objects/disks.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/logic.h"
-#include "game/objects/object_type.h"
+#include "game/level/object_type.h"
 #include "game/objects/prototypes.h"
 #include "support/field_from_text.h"
 
@@ -17,12 +17,12 @@ using T = KV_ObjectType;
 using Orange = KV_Logic::Disk_Orange::State;
 using Yellow = KV_Logic::Disk_Yellow::State;
 
-KV_Logic::Disk_Orange::View orange(TestField& f, int x, int y) { return {f.at(1, x, y)}; }
-uint32_t temp_state(TestField& f, int x, int y) { return KV_Logic::disk_temp_state(f.at(1, x, y)); }
+KV_Logic::Disk_Orange::View orange(TestField& f, int x, int y) { return {f.at(KV_LAYER_ITEMS, x, y)}; }
+uint32_t temp_state(TestField& f, int x, int y) { return KV_Logic::disk_temp_state(f.at(KV_LAYER_ITEMS, x, y)); }
 
 // The kind of an Explosion in layer 3, 0 when there is none.
 uint32_t fire_at(TestField& f, int x, int y) {
-    return f.type_at(3, x, y) == T::Explosion ? f.at(3, x, y).get_u32(0) : 0;
+    return f.type_at(3, x, y) == T::Explosion ? f.at(KV_LAYER_FIXTURES, x, y).get_u32(0) : 0;
 }
 
 int count_of(TestField& f, int layer, T type) {
@@ -64,7 +64,7 @@ TEST(OrangeDisk, ReservesFallsTwoCellsAndBlastsWhereItLands) {
     EXPECT_EQ(orange(f, 2, 1).state(), Orange::About_To_Fall);
     ASSERT_EQ(f.type_at(1, 2, 2), T::Disk_Orange_Fall_Temp);
     EXPECT_EQ(temp_state(f, 2, 2), uint32_t(KV_Logic::Disk_Orange_Fall_Temp::Reserved));
-    EXPECT_TRUE(f.at(1, 2, 2).has(CF_STATIC));
+    EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 2, 2).has(CF_STATIC));
 
     f.run_ticks(2);
     EXPECT_EQ(f.type_at(1, 2, 1), T::Disk_Orange);  // counts two ticks over its reservation
@@ -73,7 +73,7 @@ TEST(OrangeDisk, ReservesFallsTwoCellsAndBlastsWhereItLands) {
     EXPECT_EQ(orange(f, 2, 2).state(), Orange::Falling);
     ASSERT_EQ(f.type_at(1, 2, 1), T::Disk_Orange_Fall_Temp);
     EXPECT_EQ(temp_state(f, 2, 1), uint32_t(KV_Logic::Disk_Orange_Fall_Temp::Left_Behind));
-    EXPECT_FALSE(f.at(1, 2, 1).has(CF_STATIC));
+    EXPECT_FALSE(f.at(KV_LAYER_ITEMS, 2, 1).has(CF_STATIC));
 
     f.run_ticks(16);  // tick 20: one step ends and the next starts at once
     EXPECT_EQ(f.type_at(1, 2, 3), T::Disk_Orange);
@@ -102,8 +102,8 @@ TEST(OrangeDisk, LandingOverAFireOnlySounds) {
                                  "#   #",
                                  "#   #",
                                  "#####"});
-    put_cell(*f.level, 3, 2, 3, T::Explosion);
-    f.at(3, 2, 3).flags |= CF_STATIC;  // keep the fire burning for the test
+    put_cell(*f.level, KV_LAYER_FIXTURES, 2, 3, T::Explosion);
+    f.at(KV_LAYER_FIXTURES, 2, 3).flags |= CF_STATIC;  // keep the fire burning for the test
     f.run_ticks(19);
     EXPECT_EQ(orange(f, 2, 2).state(), Orange::Falling);
     f.tick();
@@ -119,8 +119,8 @@ TEST(OrangeDisk, FarLandingSoundIsTheFarOne) {
                                  "# o #",
                                  "#   #",
                                  "#####"});
-    put_cell(*f.level, 3, 2, 3, T::Explosion);
-    f.at(3, 2, 3).flags |= CF_STATIC;
+    put_cell(*f.level, KV_LAYER_FIXTURES, 2, 3, T::Explosion);
+    f.at(KV_LAYER_FIXTURES, 2, 3).flags |= CF_STATIC;
     f.level->set_player_pos(40, 40);
     f.run_ticks(20);
     EXPECT_EQ(f.sound(SE_OBJECT_FALL_FAR), 1);
@@ -166,12 +166,12 @@ TEST(OrangeDisk, PushLeavesACloneUnderAFreeOldCell) {
         ASSERT_EQ(f.type_at(1, 2, 2), T::Disk_Orange_Clone);
         EXPECT_EQ(orange(f, 2, 2).clone_limit(), 15);
         f.run_ticks(14);
-        EXPECT_EQ(f.at(1, 2, 2).get_state(), 1);
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 2).get_state(), 1);
         f.tick();
         EXPECT_EQ(orange(f, x, 1).state(), Orange::At_Rest);
-        EXPECT_EQ(f.at(1, 2, 2).get_state(), 2);
-        EXPECT_TRUE(f.at(1, 2, 2).has(CF_STATIC));
-        EXPECT_FALSE(f.at(1, 2, 2).has(CF_HIDDEN));
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 2).get_state(), 2);
+        EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 2, 2).has(CF_STATIC));
+        EXPECT_FALSE(f.at(KV_LAYER_ITEMS, 2, 2).has(CF_HIDDEN));
         EXPECT_EQ(count_of(f, 1, T::Disk_Orange_Clone), 1);
     }
 }
@@ -189,11 +189,11 @@ TEST(OrangeClone, StopsWhenTheLimitIsReached) {
         put_active(f, 1, 1, 1, T::Disk_Orange_Clone);
         orange(f, 1, 1).set_clone_limit(c.limit);
         f.run_ticks(c.ticks - 1);
-        EXPECT_EQ(f.at(1, 1, 1).get_state(), 1) << c.limit;
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 1).get_state(), 1) << c.limit;
         f.tick();
-        EXPECT_EQ(f.at(1, 1, 1).get_state(), 2) << c.limit;
-        EXPECT_TRUE(f.at(1, 1, 1).has(CF_STATIC)) << c.limit;
-        EXPECT_EQ(f.at(1, 1, 1).has(CF_HIDDEN), c.hidden) << c.limit;
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 1).get_state(), 2) << c.limit;
+        EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 1, 1).has(CF_STATIC)) << c.limit;
+        EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 1).has(CF_HIDDEN), c.hidden) << c.limit;
         const uint16_t counter = orange(f, 1, 1).counter();
         f.run_ticks(5);
         EXPECT_EQ(orange(f, 1, 1).counter(), counter) << c.limit;
@@ -233,7 +233,7 @@ TEST(OrangeDisk, ChainReactionThroughOrangeAndYellowDisks) {
     EXPECT_EQ(fire_at(f, 5, 3), 1u);
     EXPECT_EQ(f.sound(SE_EXPLOSION_NEAR), 1);
     f.run_ticks(100);
-    EXPECT_EQ(count_of(f, 3, T::Explosion), 0) << f.layer_text(3);
+    EXPECT_EQ(count_of(f, 3, T::Explosion), 0) << f.layer_text(KV_LAYER_FIXTURES);
 }
 
 TEST(OrangeDisk, PushedByPellikOverAnEdgeFallsAndBlasts) {
@@ -243,7 +243,7 @@ TEST(OrangeDisk, PushedByPellikOverAnEdgeFallsAndBlasts) {
                                  "#    #",
                                  "######"});
     f.run_ticks(17, DIR_RIGHT);  // 16 ticks of leaning, then the push
-    ASSERT_EQ(f.type_at(1, 3, 1), T::Disk_Orange) << f.layer_text(1);
+    ASSERT_EQ(f.type_at(1, 3, 1), T::Disk_Orange) << f.layer_text(KV_LAYER_ITEMS);
     EXPECT_EQ(orange(f, 3, 1).state(), Orange::Pushed);
     EXPECT_EQ(f.type_at(1, 2, 1), T::Disk_Orange_Push_Temp);
     f.run_ticks(16);  // tick 33
@@ -299,13 +299,13 @@ TEST(YellowDisk, PushedByPellikInEachDirection) {
         rows[size_t(c.py)][size_t(c.px)] = 'P';
         TestField f = FieldFromText(rows);
         f.run_ticks(17, int32_t(c.key));
-        ASSERT_EQ(f.type_at(1, c.tx, c.ty), T::Disk_Yellow) << c.name << "\n" << f.layer_text(1);
-        EXPECT_EQ(KV_Logic::Disk_Yellow::View{f.at(1, c.tx, c.ty)}.state(), Yellow::Pushed) << c.name;
+        ASSERT_EQ(f.type_at(1, c.tx, c.ty), T::Disk_Yellow) << c.name << "\n" << f.layer_text(KV_LAYER_ITEMS);
+        EXPECT_EQ(KV_Logic::Disk_Yellow::View{f.at(KV_LAYER_ITEMS, c.tx, c.ty)}.state(), Yellow::Pushed) << c.name;
         EXPECT_EQ(f.type_at(1, 3, 2), T::Disk_Yellow_Push_Temp) << c.name;
         f.run_ticks(15);
-        EXPECT_EQ(KV_Logic::Disk_Yellow::View{f.at(1, c.tx, c.ty)}.state(), Yellow::Pushed) << c.name;
+        EXPECT_EQ(KV_Logic::Disk_Yellow::View{f.at(KV_LAYER_ITEMS, c.tx, c.ty)}.state(), Yellow::Pushed) << c.name;
         f.tick();
-        EXPECT_EQ(KV_Logic::Disk_Yellow::View{f.at(1, c.tx, c.ty)}.state(), Yellow::At_Rest) << c.name;
+        EXPECT_EQ(KV_Logic::Disk_Yellow::View{f.at(KV_LAYER_ITEMS, c.tx, c.ty)}.state(), Yellow::At_Rest) << c.name;
         EXPECT_EQ(f.sound(SE_FALL_NEAR), 1) << c.name;
         f.run_ticks(20);
         EXPECT_EQ(f.type_at(1, 3, 2), T::Empty) << c.name;
@@ -318,8 +318,8 @@ TEST(YellowDisk, PushedByPellikInEachDirection) {
 TEST(YellowDisk, PushSoundIsAlwaysTheNearOne) {
     TestField f = FieldFromText({"####", "#  #", "####"});
     put_active(f, 1, 2, 1, T::Disk_Yellow);
-    f.at(1, 2, 1).set_u16(0, uint16_t(Yellow::Pushed));
-    f.at(1, 2, 1).set_u16(2, uint16_t(KV_Logic::KV_DiskPush::Right));
+    f.at(KV_LAYER_ITEMS, 2, 1).set_u16(0, uint16_t(Yellow::Pushed));
+    f.at(KV_LAYER_ITEMS, 2, 1).set_u16(2, uint16_t(KV_Logic::KV_DiskPush::Right));
     f.level->set_player_pos(100, 100);
     f.run_ticks(16);
     EXPECT_EQ(f.sound(SE_FALL_NEAR), 1);
@@ -352,7 +352,7 @@ TEST(YellowDisk, TerminalBlowsUpEveryDisk) {
     EXPECT_EQ(f.sound(SE_EXPLOSION_NEAR), 2);
     EXPECT_EQ(f.type_at(1, 11, 2), T::Disk_Yellow);
     f.run_ticks(4);  // tick 6: the push ends at its 16th tick
-    EXPECT_EQ(KV_Logic::Disk_Yellow::View{f.at(1, 11, 2)}.state(), Yellow::At_Rest);
+    EXPECT_EQ(KV_Logic::Disk_Yellow::View{f.at(KV_LAYER_ITEMS, 11, 2)}.state(), Yellow::At_Rest);
     f.tick();
     EXPECT_EQ(f.type_at(1, 11, 2), T::Empty);
     EXPECT_EQ(fire_at(f, 11, 2), 1u);
@@ -399,7 +399,7 @@ TEST(RedDisk, LaidByPellikBlastsAfterItsFuse) {
     EXPECT_EQ(f.type_at(3, 1, 1), T::Empty);
     f.tick(KEY_FIRE);  // tick 132
     ASSERT_EQ(f.type_at(3, 1, 1), T::Disk_Red);
-    EXPECT_EQ(f.at(3, 1, 1).get_state(), uint16_t(KV_Logic::Disk_Red::State::Laid));
+    EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 1, 1).get_state(), uint16_t(KV_Logic::Disk_Red::State::Laid));
     EXPECT_EQ(f.status().get_red_disks(), 0);
     EXPECT_EQ(f.sound(SE_SWITCH), 1);
     f.run_ticks(40, DIR_RIGHT);  // out of the blast
@@ -444,8 +444,8 @@ TEST(DiskErrors, UnknownStatesAndDirectionsNameTheObject) {
     };
     for (const Case& c : cases) {
         TestField f = FieldFromText({"#####", "#   #", "#   #", "#   #", "#####"});
-        put_cell(*f.level, 1, 2, 2, c.type);
-        KV_Cell& cell = f.at(1, 2, 2);
+        put_cell(*f.level, KV_LAYER_ITEMS, 2, 2, c.type);
+        KV_Cell& cell = f.at(KV_LAYER_ITEMS, 2, 2);
         cell.set_u16(0, c.w0);
         cell.set_u16(2, c.w1);
         cell.set_u16(4, c.w4);

@@ -17,8 +17,8 @@ using T = KV_ObjectType;
 struct Room {
     TestField f = FieldFromText({"#####", "#   #", "#   #", "#   #", "#####"});
     KV_Cell& put(T type) {
-        put_cell(*f.level, 1, 2, 2, type);
-        return f.at(1, 2, 2);
+        put_cell(*f.level, KV_LAYER_ITEMS, 2, 2, type);
+        return f.at(KV_LAYER_ITEMS, 2, 2);
     }
     KV_ObjectContext ctx() { return context_at(f.level.get(), 1, 2, 2); }
 };

@@ -8,7 +8,7 @@
 #include "game/objects/enemies.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/logic.h"
-#include "game/objects/object_type.h"
+#include "game/level/object_type.h"
 #include "game/objects/prototypes.h"
 #include "support/field_from_text.h"
 
@@ -65,8 +65,8 @@ protected:
     TestField field(const std::vector<std::string>& rows) { return FieldFromText(with_enemy(rows, GetParam().tile)); }
     KV_Logic::KV_EnemyView enemy(TestField& f) {
         const Pos p = find_one(f, 2, GetParam().type);
-        EXPECT_NE(p, Pos{}) << f.layer_text(2);
-        return KV_Logic::KV_EnemyView{f.at(2, p.x, p.y)};
+        EXPECT_NE(p, Pos{}) << f.layer_text(KV_LAYER_MOVERS);
+        return KV_Logic::KV_EnemyView{f.at(KV_LAYER_MOVERS, p.x, p.y)};
     }
 };
 
@@ -84,8 +84,8 @@ void walk(TestField& f, const Kind& kind, const std::vector<Checkpoint>& path) {
         f.run_ticks(c.tick - done);
         done = c.tick;
         const Pos p = find_one(f, 2, kind.type);
-        ASSERT_EQ(p, c.at) << "tick " << c.tick << "\n" << f.layer_text(2);
-        KV_Logic::KV_EnemyView e{f.at(2, p.x, p.y)};
+        ASSERT_EQ(p, c.at) << "tick " << c.tick << "\n" << f.layer_text(KV_LAYER_MOVERS);
+        KV_Logic::KV_EnemyView e{f.at(KV_LAYER_MOVERS, p.x, p.y)};
         EXPECT_EQ(e.state(), c.state) << "tick " << c.tick;
         EXPECT_EQ(e.direction(), c.direction) << "tick " << c.tick;
     }
@@ -127,8 +127,8 @@ TEST_P(EnemyWalk, LeavesItsTempUntilTheStepEnds) {
                          "####"});
     f.tick();
     ASSERT_EQ(f.type_at(2, 1, 2), GetParam().temp);
-    EXPECT_EQ(f.at(2, 1, 2).get_u32(0), uint32_t(DIR_UP));  // the temp names the move in key bits
-    EXPECT_EQ(f.at(2, 1, 2).flags, uint32_t(CF_STATIC | CF_HIDDEN | CF_SOLID));
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 2).get_u32(0), uint32_t(DIR_UP));  // the temp names the move in key bits
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 2).flags, uint32_t(CF_STATIC | CF_HIDDEN | CF_SOLID));
     f.run_ticks(15);
     EXPECT_EQ(f.type_at(2, 1, 2), GetParam().temp);
     f.tick();
@@ -229,7 +229,7 @@ TEST_P(EnemyWalk, TurnsTowardsPellikBesideIt) {
         std::string row1 = "#######";
         row1[3] = c.alcove;
         TestField f = field({"#######", row1, "#@    #", "#######"});
-        if (c.port) put_cell(*f.level, 3, 3, 1, T::Port_Cross);
+        if (c.port) put_cell(*f.level, KV_LAYER_FIXTURES, 3, 1, T::Port_Cross);
         f.run_ticks(33);
         KV_Logic::KV_EnemyView e = enemy(f);
         if (c.turns) {
@@ -249,7 +249,7 @@ TEST_P(EnemyWalk, EntersALaidRedDiskButNotAPort) {
         TestField f = field({"#####",
                              "#@  #",
                              "#####"});
-        put_cell(*f.level, 3, 2, 1, layer3);
+        put_cell(*f.level, KV_LAYER_FIXTURES, 2, 1, layer3);
         f.tick();
         const bool entered = find_one(f, 2, GetParam().type) == Pos{2, 1};
         EXPECT_EQ(entered, layer3 == T::Disk_Red) << int(layer3);
@@ -262,11 +262,11 @@ TEST_P(EnemyWalk, StandsStillWhileFrozen) {
                          "#@ #",
                          "####"});
     f.run_ticks(5);
-    const KV_Cell before = f.at(2, 1, 1);
+    const KV_Cell before = f.at(KV_LAYER_MOVERS, 1, 1);
     f.status().set_freeze_enemies();
     f.run_ticks(50);
-    EXPECT_EQ(f.at(2, 1, 1).get_u32(0), before.get_u32(0));
-    EXPECT_EQ(f.at(2, 1, 1).get_u32(4), before.get_u32(4));
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 1).get_u32(0), before.get_u32(0));
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 1).get_u32(4), before.get_u32(4));
     EXPECT_EQ(f.type_at(2, 1, 2), GetParam().temp);
     f.status().clear_freeze_enemies();
     f.run_ticks(11);
@@ -313,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, EnemyWalk, ::testing::Values(kElectron, kGnarrow
 
 // The kind of fire a blast leaves at an empty position.
 uint32_t fire_at(TestField& f, int x, int y) {
-    return f.type_at(3, x, y) == T::Explosion ? f.at(3, x, y).get_u32(0) : 0;
+    return f.type_at(3, x, y) == T::Explosion ? f.at(KV_LAYER_FIXTURES, x, y).get_u32(0) : 0;
 }
 
 class EnemyBlast : public ::testing::TestWithParam<Kind> {};
@@ -329,8 +329,8 @@ TEST_P(EnemyBlast, KillsPellikAheadInItsOwnFlavour) {
                                             "#######"},
                                            k.tile));
     f.run_ticks(40);
-    ASSERT_EQ(find_one(f, 2, k.type), (Pos{3, 2})) << f.layer_text(2);
-    ASSERT_EQ(KV_Logic::KV_EnemyView{f.at(2, 3, 2)}.state(), S::Turning);
+    ASSERT_EQ(find_one(f, 2, k.type), (Pos{3, 2})) << f.layer_text(KV_LAYER_MOVERS);
+    ASSERT_EQ(KV_Logic::KV_EnemyView{f.at(KV_LAYER_MOVERS, 3, 2)}.state(), S::Turning);
     ASSERT_FALSE(f.status().test_state(GS_PLAYER_DESTROYED));
 
     f.tick();
@@ -349,8 +349,8 @@ TEST_P(EnemyBlast, KillsPellikAheadInItsOwnFlavour) {
             quarkels += f.type_at(1, x, y) == T::Quarkel;
             fires += f.type_at(3, x, y) == T::Explosion;
         }
-    EXPECT_EQ(quarkels, quarkel ? 4 : 0) << f.layer_text(1);
-    EXPECT_EQ(fires, 0) << f.layer_text(3);
+    EXPECT_EQ(quarkels, quarkel ? 4 : 0) << f.layer_text(KV_LAYER_ITEMS);
+    EXPECT_EQ(fires, 0) << f.layer_text(KV_LAYER_FIXTURES);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EnemyBlast, ::testing::Values(kElectron, kGnarrow),
@@ -384,8 +384,8 @@ TEST(EnemyErrors, CorruptStateDirectionOrTurnNamesTheOperation) {
     for (const Kind& k : {kElectron, kGnarrow}) {
         for (const Case& c : cases) {
             TestField f = FieldFromText({"#####", "#   #", "#   #", "#   #", "#####"});
-            put_cell(*f.level, 2, 2, 2, k.type);
-            KV_Cell& cell = f.at(2, 2, 2);
+            put_cell(*f.level, KV_LAYER_MOVERS, 2, 2, k.type);
+            KV_Cell& cell = f.at(KV_LAYER_MOVERS, 2, 2);
             cell.set_u16(0, c.state);
             cell.set_u8(2, c.counter);
             cell.set_u8(4, c.direction);
@@ -400,8 +400,8 @@ TEST(EnemyErrors, CorruptStateDirectionOrTurnNamesTheOperation) {
 TEST(EnemyErrors, FrozenEnemyOnlyKeepsItsResumeFlag) {
     for (const Kind& k : {kElectron, kGnarrow}) {
         TestField f = FieldFromText({"###", "# #", "###"});
-        put_cell(*f.level, 2, 1, 1, k.type);
-        f.at(2, 1, 1).set_u16(0, 999);
+        put_cell(*f.level, KV_LAYER_MOVERS, 1, 1, k.type);
+        f.at(KV_LAYER_MOVERS, 1, 1).set_u16(0, 999);
         f.status().set_freeze_enemies();
         EXPECT_EQ(error_of(k.time_critical, f, 1, 1), "(no error)");
         EXPECT_EQ(error_of(k.process, f, 1, 1), "(no error)");
@@ -420,9 +420,9 @@ TEST(EnemyEnter, OnlyEmptyLayersOrALaidRedDisk) {
         EXPECT_FALSE(KV_Logic::can_enemy_enter(level, 2, 1)) << layer;
         put_cell(*level, layer, 2, 1, T::Empty);
     }
-    put_cell(*level, 3, 2, 1, T::Disk_Red);
+    put_cell(*level, KV_LAYER_FIXTURES, 2, 1, T::Disk_Red);
     EXPECT_TRUE(KV_Logic::can_enemy_enter(level, 2, 1));
-    put_cell(*level, 3, 2, 1, T::Explosion);
+    put_cell(*level, KV_LAYER_FIXTURES, 2, 1, T::Explosion);
     EXPECT_FALSE(KV_Logic::can_enemy_enter(level, 2, 1));
 }
 

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "game/objects/explosions.h"
+#include "game/objects/disks.h"
+#include "game/objects/enemies.h"
 #include "game/objects/fatal.h"
+#include "game/objects/grobble_quarkel.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/prototypes.h"
 #include "support/field_from_text.h"
@@ -13,6 +16,7 @@
 namespace {
 using namespace KV_Interfaces;
 using T = KV_ObjectType;
+using Orange = KV_Logic::Disk_Orange::State;
 
 constexpr int CX = 2, CY = 2;  // the middle of a bordered 3 x 3 room
 
@@ -29,7 +33,7 @@ struct Room {
     }
     // The kind of the layer-3 fire at (x, y), or 0 when there is none.
     uint32_t fire(int x = CX, int y = CY) {
-        const KV_Cell& c = f.at(3, x, y);
+        const KV_Cell& c = f.at(KV_LAYER_FIXTURES, x, y);
         return c.is(T::Explosion) ? c.get_u32(0) : 0;
     }
 };
@@ -284,42 +288,45 @@ TEST(PellikStatic, TakesTheRealPellikWithItWhereverItIs) {
         EXPECT_EQ(f.type_at(2, 7, 1), T::Empty);
         EXPECT_EQ(f.status().get_state(), GS_PLAYER_DESTROYED);
         // The real Pellik blasts its own area at once.
-        EXPECT_EQ(f.at(3, 6, 1).get_u32(0), 4u);
-        EXPECT_EQ(f.at(3, 1, 1).get_u32(0), delayed ? 8u : 4u);
+        EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 6, 1).get_u32(0), 4u);
+        EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 1, 1).get_u32(0), delayed ? 8u : 4u);
     }
 }
 
 // ---- Grobble and Quarkel take their placeholders along ----
 
 TEST(FallerExplodes, RemovesItsFallAndSlideTemps) {
+    using G = KV_GrobbleState;
+    using Q = KV_QuarkelState;
+    using Ph = KV_SlidePhase;
     const struct {
         T type;
         uint16_t state;
-        uint8_t phase;
+        KV_SlidePhase phase;
         int dy;  // where the temp lies: -1 above, +1 below
         T temp;
         bool goes;
     } rows[] = {
-        {T::Grobble, 2, 1, -1, T::Grobble_Fall_Temp, true},
-        {T::Grobble, 32, 8, +1, T::Grobble_Slide_Fall_Temp, true},
-        {T::Grobble, 64, 8, +1, T::Grobble_Slide_Fall_Temp, true},
-        {T::Grobble, 32, 2, +1, T::Grobble_Slide_Fall_Temp, false},
-        {T::Grobble, 256, 1, +1, T::Grobble_Slide_Fall_Temp, true},
-        {T::Grobble, 1, 1, -1, T::Grobble_Fall_Temp, false},
-        {T::Grobble, 2, 1, -1, T::Quarkel_Fall_Temp, false},  // not its own kind
-        {T::Quarkel, 2, 1, -1, T::Quarkel_Fall_Temp, true},
-        {T::Quarkel, 8, 8, +1, T::Quarkel_Slide_Fall_Temp, true},
-        {T::Quarkel, 16, 8, +1, T::Quarkel_Slide_Fall_Temp, true},
-        {T::Quarkel, 16, 4, +1, T::Quarkel_Slide_Fall_Temp, false},
-        {T::Quarkel, 256, 1, +1, T::Quarkel_Slide_Fall_Temp, true},
-        {T::Quarkel, 32, 8, +1, T::Quarkel_Slide_Fall_Temp, false},
+        {T::Grobble, uint16_t(G::Falling), Ph::Created, -1, T::Grobble_Fall_Temp, true},
+        {T::Grobble, uint16_t(G::Sliding_Left), Ph::Sliding_Down, +1, T::Grobble_Slide_Fall_Temp, true},
+        {T::Grobble, uint16_t(G::Sliding_Right), Ph::Sliding_Down, +1, T::Grobble_Slide_Fall_Temp, true},
+        {T::Grobble, uint16_t(G::Sliding_Left), Ph::Sliding, +1, T::Grobble_Slide_Fall_Temp, false},
+        {T::Grobble, uint16_t(G::Slide_Ended), Ph::Created, +1, T::Grobble_Slide_Fall_Temp, true},
+        {T::Grobble, uint16_t(G::At_Rest), Ph::Created, -1, T::Grobble_Fall_Temp, false},
+        {T::Grobble, uint16_t(G::Falling), Ph::Created, -1, T::Quarkel_Fall_Temp, false},  // not its own kind
+        {T::Quarkel, uint16_t(Q::Falling), Ph::Created, -1, T::Quarkel_Fall_Temp, true},
+        {T::Quarkel, uint16_t(Q::Sliding_Left), Ph::Sliding_Down, +1, T::Quarkel_Slide_Fall_Temp, true},
+        {T::Quarkel, uint16_t(Q::Sliding_Right), Ph::Sliding_Down, +1, T::Quarkel_Slide_Fall_Temp, true},
+        {T::Quarkel, uint16_t(Q::Sliding_Right), Ph::Check_Point, +1, T::Quarkel_Slide_Fall_Temp, false},
+        {T::Quarkel, uint16_t(Q::Slide_Ended), Ph::Created, +1, T::Quarkel_Slide_Fall_Temp, true},
+        {T::Quarkel, uint16_t(Q::Eaten_In_Place), Ph::Sliding_Down, +1, T::Quarkel_Slide_Fall_Temp, false},
     };
     for (const auto& r : rows) {
         for (bool quarkel : {false, true}) {
             Room room;
             KV_Cell& c = room.put(1, CX, CY, r.type);
             c.set_state(r.state);
-            c.set_u8(6, r.phase);
+            KV_Logic::FallerState{c}.set_slide_phase(r.phase);
             room.put(1, CX, CY + r.dy, r.temp);
             if (quarkel) do_explode_delayed_quarkel(room.ctx(1), 1);
             else do_explode_delayed_normal(room.ctx(1), 1);
@@ -375,6 +382,8 @@ TEST(DiskExplodes, ExplosionInAnUnknownStateIsFatal) {
 
 // The temp above a falling orange disk decides where the disk's fire goes.
 TEST(DiskExplodes, OrangeFallTempOverItsFallingDisk) {
+    namespace Fall = KV_Logic::Disk_Orange_Fall_Temp;
+    constexpr uint32_t kDelayed = uint32_t(KV_ExplosionState::Delayed_Normal);
     const struct {
         const char* name;
         uint16_t temp_state;
@@ -383,12 +392,12 @@ TEST(DiskExplodes, OrangeFallTempOverItsFallingDisk) {
         bool disk_goes;
         uint32_t fire_at_temp, fire_at_disk;  // as the entry leaves them, 0 for none
     } rows[] = {
-        {"reservation", 2, 0, true, false, 0, 0},
-        {"step nearly over", 1, 17, true, false, 0, 0},
-        {"disk gone", 1, 5, false, false, 2, 0},
-        {"fall just begun", 1, 0, true, true, 2, 0},
-        {"fall begun a tick ago", 1, 1, true, true, 2, 0},
-        {"fall under way", 1, 2, true, true, 0, 2},
+        {"reservation", Fall::Reserved, 0, true, false, 0, 0},
+        {"step nearly over", Fall::Left_Behind, 17, true, false, 0, 0},
+        {"disk gone", Fall::Left_Behind, 5, false, false, kDelayed, 0},
+        {"fall just begun", Fall::Left_Behind, 0, true, true, kDelayed, 0},
+        {"fall begun a tick ago", Fall::Left_Behind, 1, true, true, kDelayed, 0},
+        {"fall under way", Fall::Left_Behind, 2, true, true, 0, kDelayed},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -396,7 +405,7 @@ TEST(DiskExplodes, OrangeFallTempOverItsFallingDisk) {
         KV_Cell& temp = room.put(1, CX, CY, T::Disk_Orange_Fall_Temp);
         temp.set_u32(0, r.temp_state);
         temp.set_u32_4(r.temp_ticks);
-        if (r.disk_below) room.put(1, CX, CY + 1, T::Disk_Orange).set_state(2);
+        if (r.disk_below) room.put(1, CX, CY + 1, T::Disk_Orange).set_state(uint16_t(Orange::Falling));
         do_explode_delayed_normal(room.ctx(1), 1);
         EXPECT_EQ(room.f.type_at(1, CX, CY), T::Empty);
         if (r.disk_below) {
@@ -409,31 +418,32 @@ TEST(DiskExplodes, OrangeFallTempOverItsFallingDisk) {
 
 TEST(DiskExplodes, FallingOrangeDiskIsLeftToItsFallTemp) {
     Room room;
-    room.put(1, CX, CY, T::Disk_Orange).set_state(2);
+    room.put(1, CX, CY, T::Disk_Orange).set_state(uint16_t(Orange::Falling));
     EXPECT_TRUE(can_explode(room.ctx(1), 1));
     room.put(1, CX, CY - 1, T::Disk_Orange_Fall_Temp);
     EXPECT_FALSE(can_explode(room.ctx(1), 1));
-    room.f.at(1, CX, CY).set_state(1);
+    room.f.at(KV_LAYER_ITEMS, CX, CY).set_state(uint16_t(Orange::At_Rest));
     EXPECT_TRUE(can_explode(room.ctx(1), 1));
 }
 
 // ---- enemies and their temps ----
 
 TEST(EnemyExplodes, MovingEnemyTakesItsTempAlong) {
+    using ED = KV_EnemyDirection;
     const struct {
         T enemy, temp;
-        uint8_t dir;  // the enemy's own codes: 1 left, 2 right, 4 up, 8 down
+        KV_EnemyDirection dir;
         int tx, ty;
     } rows[] = {
-        {T::Gnarrow, T::Gnarrow_Temp, 1, CX + 1, CY},  {T::Gnarrow, T::Gnarrow_Temp, 2, CX - 1, CY},
-        {T::Gnarrow, T::Gnarrow_Temp, 4, CX, CY + 1},  {T::Gnarrow, T::Gnarrow_Temp, 8, CX, CY - 1},
-        {T::Electron, T::Electron_Temp, 1, CX + 1, CY}, {T::Electron, T::Electron_Temp, 8, CX, CY - 1},
+        {T::Gnarrow, T::Gnarrow_Temp, ED::Left, CX + 1, CY},    {T::Gnarrow, T::Gnarrow_Temp, ED::Right, CX - 1, CY},
+        {T::Gnarrow, T::Gnarrow_Temp, ED::Up, CX, CY + 1},      {T::Gnarrow, T::Gnarrow_Temp, ED::Down, CX, CY - 1},
+        {T::Electron, T::Electron_Temp, ED::Left, CX + 1, CY}, {T::Electron, T::Electron_Temp, ED::Down, CX, CY - 1},
     };
     for (const auto& r : rows) {
         Room room;
         KV_Cell& e = room.put(2, CX, CY, r.enemy);
         e.set_state(2);
-        e.set_u8(4, r.dir);
+        KV_Logic::KV_EnemyView{e}.set_direction(r.dir);
         room.put(2, r.tx, r.ty, r.temp);
         do_explode_delayed_normal(room.ctx(2), 2);
         EXPECT_EQ(room.f.type_at(2, CX, CY), T::Empty);

@@ -18,42 +18,12 @@ using KV_Logic::FallerState;
 
 constexpr int32_t L = DIR_LEFT, U = DIR_UP, R = DIR_RIGHT, D = DIR_DOWN, F = KEY_FIRE;
 
-// The field as a picture: Pellik, then the layer-1 object, then layer 3.
-// '~' is any placeholder, 'm' Pellik's move temp, '*' fire.
-char glyph(TestField& f, int x, int y) {
-    const KV_Cell& l2 = f.at(2, x, y);
-    if (l2.is(T::Pellik)) return 'P';
-    if (l2.is(T::Pellik_Move_Temp)) return 'm';
-    switch (f.at(1, x, y).object_type()) {
-        case T::Empty: break;
-        case T::Base: return '.';
-        case T::Grobble: return 'O';
-        case T::RAM: return 'R';
-        case T::Quarkel: return 'q';
-        case T::Disk_Orange: return 'o';
-        case T::Grobble_Clone: return 'C';
-        default: return '~';
-    }
-    switch (f.at(3, x, y).object_type()) {
-        case T::Empty: return ' ';
-        case T::Hardware: return '#';
-        case T::Explosion: return '*';
-        default: return '?';
-    }
-}
-
-std::vector<std::string> picture(TestField& f) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < f.level->get_height(); ++y) {
-        std::string row;
-        for (int x = 0; x < f.level->get_width(); ++x) row += glyph(f, x, y);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-FallerState faller(TestField& f, int x, int y) { return FallerState{f.at(1, x, y)}; }
+FallerState faller(TestField& f, int x, int y) { return FallerState{f.at(KV_LAYER_ITEMS, x, y)}; }
 uint16_t state_at(TestField& f, int x, int y) { return faller(f, x, y).state(); }
+// The two states both objects share under the same numbers.
+constexpr uint16_t kAtRest = uint16_t(KV_GrobbleState::At_Rest), kFalling = uint16_t(KV_GrobbleState::Falling);
+static_assert(kAtRest == uint16_t(KV_QuarkelState::At_Rest) && kFalling == uint16_t(KV_QuarkelState::Falling),
+              "shared faller states");
 
 // ---- falling and landing ----
 
@@ -75,7 +45,7 @@ TEST_P(FallerCrush, FallsOntoPellikAndBlowsItUp) {
     EXPECT_EQ(f.type_at(1, 2, 2), T::Empty);
     f.tick();  // 3: the lower cell is taken at once, a temp stays above
     EXPECT_EQ(f.type_at(1, 2, 2), c.faller == 'O' ? T::Grobble : T::Quarkel);
-    EXPECT_EQ(state_at(f, 2, 2), 2);
+    EXPECT_EQ(state_at(f, 2, 2), kFalling);
     EXPECT_EQ(f.type_at(1, 2, 1), c.faller == 'O' ? T::Grobble_Fall_Temp : T::Quarkel_Fall_Temp);
     f.run_ticks(13);  // 16: counter 13
     EXPECT_NE(f.type_at(1, 2, 1), T::Empty);
@@ -91,7 +61,7 @@ TEST_P(FallerCrush, FallsOntoPellikAndBlowsItUp) {
     f.tick();  // 21: two ticks of waiting, then the blast
     EXPECT_EQ(f.status().get_state(), GS_PLAYER_DESTROYED);
     EXPECT_EQ(f.sound(SE_EXPLOSION_NEAR), 1);
-    EXPECT_EQ(picture(f), (std::vector<std::string>{"#####", "#   #", "#***#", "#***#", "#####"}));
+    EXPECT_EQ(field_picture(f), (std::vector<std::string>{"#####", "#   #", "#***#", "#***#", "#####"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, FallerCrush,
@@ -102,7 +72,7 @@ TEST(FallerCrush, TheBlastComesEvenWhenTheHitObjectHasGone) {
     TestField f = FieldFromText({"#####", "# O #", "#   #", "# P #", "#####"});
     f.run_ticks(19);
     ASSERT_EQ(state_at(f, 2, 2), uint16_t(G::Landed));
-    put_cell(*f.level, 2, 2, 3, T::Empty);
+    put_cell(*f.level, KV_LAYER_MOVERS, 2, 3, T::Empty);
     f.level->set_has_player(false);
     f.run_ticks(2);
     EXPECT_EQ(f.type_at(3, 2, 3), T::Explosion);
@@ -145,7 +115,7 @@ TEST(FallerFall, OneThatPellikWasUnderFallsAsSoonAsTheMoveTempGoes) {
     f.tick(R);  // 32: the temp goes and the Grobble falls in the same tick
     EXPECT_EQ(f.type_at(2, 3, 2), T::Empty);
     EXPECT_EQ(f.type_at(1, 3, 2), T::Grobble);
-    EXPECT_EQ(state_at(f, 3, 2), 2);
+    EXPECT_EQ(state_at(f, 3, 2), kFalling);
 }
 
 TEST(FallerFall, OverAFreshlyEmptiedCellItWaitsOneTick) {
@@ -167,11 +137,11 @@ TEST(FallerFall, KeepsFallingWithoutAPauseBetweenCells) {
     ASSERT_EQ(f.type_at(1, 2, 2), T::Grobble);
     f.run_ticks(16);  // 19: the first step ends and the next begins
     EXPECT_EQ(f.type_at(1, 2, 3), T::Grobble);
-    EXPECT_EQ(state_at(f, 2, 3), 2);
+    EXPECT_EQ(state_at(f, 2, 3), kFalling);
     EXPECT_EQ(f.sound(SE_FALL_NEAR) + f.sound(SE_FALL_FAR), 0) << "no landing sound in mid-air";
     f.run_ticks(32);
     EXPECT_EQ(f.type_at(1, 2, 4), T::Grobble);
-    EXPECT_EQ(state_at(f, 2, 4), 1);
+    EXPECT_EQ(state_at(f, 2, 4), kAtRest);
 }
 
 // ---- rolling ----
@@ -192,7 +162,7 @@ TEST_P(FallerRoll, RollsOffRoundThings) {
         f.tick();
         landings += f.sound(c.landing_near) + f.sound(c.landing_far);
     }
-    EXPECT_EQ(picture(f), c.after) << c.name;
+    EXPECT_EQ(field_picture(f), c.after) << c.name;
     EXPECT_EQ(landings, c.after == c.before ? 0 : 1) << c.name;
 }
 
@@ -223,16 +193,16 @@ TEST(FallerRoll, TheSlideTakesTheSideCellWaitsAtItsCheckPointAndFalls) {
     EXPECT_EQ(state_at(f, 1, 1), uint16_t(G::Sliding_Left));
     EXPECT_EQ(faller(f, 1, 1).slide_phase(), KV_SlidePhase::Sliding);
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble_Slide_Temp);
-    EXPECT_EQ(f.at(1, 2, 1).get_state(), 1);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 1);
     f.run_ticks(4);  // 5: the check point
     EXPECT_EQ(faller(f, 1, 1).slide_phase(), KV_SlidePhase::Check_Point);
-    EXPECT_TRUE(f.at(1, 1, 1).has(CF_TIME_CRITICAL));
+    EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 1, 1).has(CF_TIME_CRITICAL));
     EXPECT_EQ(f.type_at(1, 1, 2), T::Empty);
     f.tick();  // 6: the cell below is reserved
     EXPECT_EQ(faller(f, 1, 1).slide_phase(), KV_SlidePhase::Sliding_Down);
     EXPECT_EQ(faller(f, 1, 1).counter(), 5);
     EXPECT_EQ(f.type_at(1, 1, 2), T::Grobble_Slide_Fall_Temp);
-    EXPECT_EQ(f.at(1, 1, 2).get_state(), 2);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 2).get_state(), 2);
     f.run_ticks(8);  // 14: counter 13
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble_Slide_Temp);
     f.tick();  // 15: counter 14, the cell it came from is free
@@ -241,26 +211,26 @@ TEST(FallerRoll, TheSlideTakesTheSideCellWaitsAtItsCheckPointAndFalls) {
     EXPECT_EQ(state_at(f, 1, 1), uint16_t(G::Sliding_Left));
     f.tick();  // 17: the slide ends and the fall starts into the reservation
     EXPECT_EQ(f.type_at(1, 1, 2), T::Grobble);
-    EXPECT_EQ(state_at(f, 1, 2), 2);
+    EXPECT_EQ(state_at(f, 1, 2), kFalling);
     EXPECT_EQ(f.type_at(1, 1, 1), T::Grobble_Fall_Temp);
     f.run_ticks(15);
     EXPECT_EQ(f.sound(SE_FALL_NEAR), 0);
     f.tick();  // 33
     EXPECT_EQ(f.sound(SE_FALL_NEAR), 1);
-    EXPECT_EQ(state_at(f, 1, 2), 1);
+    EXPECT_EQ(state_at(f, 1, 2), kAtRest);
 }
 
 TEST(FallerRoll, TheCheckPointWaitsWhileBelowIsTaken) {
     TestField f = FieldFromText({"#####", "# O #", "#.O #", "#####"});
     // Roll left needs (1,2) enterable: it is not, so block it only after the start.
-    put_cell(*f.level, 1, 1, 2, T::Empty);
+    put_cell(*f.level, KV_LAYER_ITEMS, 1, 2, T::Empty);
     f.tick();
     ASSERT_EQ(state_at(f, 1, 1), uint16_t(G::Sliding_Left));
-    put_cell(*f.level, 1, 1, 2, T::Base);
+    put_cell(*f.level, KV_LAYER_ITEMS, 1, 2, T::Base);
     f.run_ticks(30);
     EXPECT_EQ(faller(f, 1, 1).slide_phase(), KV_SlidePhase::Check_Point);
     EXPECT_EQ(f.type_at(1, 1, 1), T::Grobble);
-    put_cell(*f.level, 1, 1, 2, T::Empty);
+    put_cell(*f.level, KV_LAYER_ITEMS, 1, 2, T::Empty);
     f.run_ticks(2);
     EXPECT_EQ(f.type_at(1, 1, 2), T::Grobble_Slide_Fall_Temp);
 }
@@ -270,23 +240,23 @@ TEST(FallerRoll, TheCheckPointWaitsWhileBelowIsTaken) {
 TEST(GrobblePush, SixteenTicksOfLeaningThenOneCell) {
     TestField f = FieldFromText({"######", "#PO  #", "######"});
     f.tick(R);
-    EXPECT_EQ(KV_Logic::Pellik::View{f.at(2, 1, 1)}.state(), KV_PellikState::Leaning);
+    EXPECT_EQ(KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 1, 1)}.state(), KV_PellikState::Leaning);
     EXPECT_EQ(state_at(f, 2, 1), uint16_t(G::Leaned_On));
     EXPECT_EQ(faller(f, 2, 1).push_direction(), 4);
     EXPECT_EQ(f.type_at(1, 3, 1), T::Grobble_Push_Temp);
-    EXPECT_EQ(f.at(1, 3, 1).get_state(), 8);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 3, 1).get_state(), 8);
     EXPECT_EQ(f.status().get_moves(), 1);
     f.run_ticks(15, R);  // 16
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble);
-    EXPECT_EQ(KV_Logic::Pellik::View{f.at(2, 1, 1)}.counter(), 15);
+    EXPECT_EQ(KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 1, 1)}.counter(), 15);
     f.tick(R);  // 17: the push
     EXPECT_EQ(f.type_at(1, 3, 1), T::Grobble);
     EXPECT_EQ(state_at(f, 3, 1), uint16_t(G::Pushed));
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble_Push_Temp);
-    EXPECT_EQ(f.at(1, 2, 1).get_state(), 2);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 2);
     EXPECT_EQ(f.level->get_player_x(), 2);
-    EXPECT_EQ(KV_Logic::Pellik::View{f.at(2, 2, 1)}.state(), KV_PellikState::Pushing);
-    EXPECT_EQ(f.at(2, 1, 1).get_state(), 64) << "a push right leaves temp state 64";
+    EXPECT_EQ(KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 2, 1)}.state(), KV_PellikState::Pushing);
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 1, 1).get_state(), 64) << "a push right leaves temp state 64";
     f.run_ticks(13);  // 30
     EXPECT_EQ(f.type_at(1, 2, 1), T::Grobble_Push_Temp);
     f.tick();  // 31: the Grobble's counter is 14
@@ -295,9 +265,9 @@ TEST(GrobblePush, SixteenTicksOfLeaningThenOneCell) {
     EXPECT_EQ(f.type_at(2, 1, 1), T::Empty);
     f.tick();  // 33: both steps end
     EXPECT_EQ(f.sound(SE_FALL_NEAR), 1);
-    EXPECT_EQ(state_at(f, 3, 1), 1);
-    EXPECT_EQ(KV_Logic::Pellik::View{f.at(2, 2, 1)}.pose(), 7);
-    EXPECT_EQ(picture(f), (std::vector<std::string>{"######", "# PO #", "######"}));
+    EXPECT_EQ(state_at(f, 3, 1), kAtRest);
+    EXPECT_EQ(KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 2, 1)}.pose(), 7);
+    EXPECT_EQ(field_picture(f), (std::vector<std::string>{"######", "# PO #", "######"}));
     EXPECT_EQ(f.status().get_moves(), 1);
 }
 
@@ -306,9 +276,9 @@ TEST(GrobblePush, PushingLeftMirrorsIt) {
     f.run_ticks(17, L);
     EXPECT_EQ(state_at(f, 2, 1), uint16_t(G::Pushed));
     EXPECT_EQ(faller(f, 2, 1).push_direction(), 2);
-    EXPECT_EQ(f.at(2, 4, 1).get_state(), 16);
+    EXPECT_EQ(f.at(KV_LAYER_MOVERS, 4, 1).get_state(), 16);
     f.run_ticks(16);
-    EXPECT_EQ(picture(f), (std::vector<std::string>{"######", "# OP #", "######"}));
+    EXPECT_EQ(field_picture(f), (std::vector<std::string>{"######", "# OP #", "######"}));
 }
 
 class GrobbleGiveUp : public ::testing::TestWithParam<int32_t> {};
@@ -317,14 +287,14 @@ TEST_P(GrobbleGiveUp, ReleasingOrFiringBeforeTheSixteenthTick) {
     TestField f = FieldFromText({"######", "#PO  #", "######"});
     f.run_ticks(5, R);
     f.tick(GetParam());
-    EXPECT_EQ(state_at(f, 2, 1), 1);
+    EXPECT_EQ(state_at(f, 2, 1), kAtRest);
     EXPECT_EQ(f.type_at(1, 3, 1), T::Empty) << "the reserved cell is given back";
-    KV_Logic::Pellik::View p{f.at(2, 1, 1)};
+    KV_Logic::Pellik::View p{f.at(KV_LAYER_MOVERS, 1, 1)};
     EXPECT_EQ(p.state(), KV_PellikState::Ready);
     EXPECT_EQ(p.direction(), 0);
     EXPECT_EQ(p.pose(), 7);
     f.run_ticks(30);
-    EXPECT_EQ(picture(f), (std::vector<std::string>{"######", "#PO  #", "######"}));
+    EXPECT_EQ(field_picture(f), (std::vector<std::string>{"######", "#PO  #", "######"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, GrobbleGiveUp, ::testing::Values(0, R | F, U));
@@ -340,7 +310,7 @@ TEST_P(GrobbleBlocked, NothingMoves) {
     const BlockedCase& c = GetParam();
     TestField f = FieldFromText(c.rows);
     f.run_ticks(40, c.key);
-    EXPECT_EQ(picture(f), c.rows);
+    EXPECT_EQ(field_picture(f), c.rows);
     EXPECT_EQ(f.status().get_moves(), 0);
 }
 
@@ -356,24 +326,24 @@ TEST(GrobblePush, ACellBelowTheOldPlaceThatOpensDuringThePushGetsAClone) {
     TestField f = FieldFromText({"######", "#PO  #", "##.###", "######"});
     f.run_ticks(17, R);
     ASSERT_EQ(state_at(f, 3, 1), uint16_t(G::Pushed));
-    put_cell(*f.level, 1, 2, 2, T::Empty);
+    put_cell(*f.level, KV_LAYER_ITEMS, 2, 2, T::Empty);
     f.tick();
     EXPECT_EQ(f.type_at(1, 2, 2), T::Grobble_Clone);
     f.run_ticks(15);
     EXPECT_EQ(f.type_at(1, 2, 2), T::Grobble_Clone);
     f.tick();  // the clone's 16th tick
     EXPECT_EQ(f.type_at(1, 2, 2), T::Grobble);
-    EXPECT_EQ(state_at(f, 2, 2), 1) << "it lands where it is";
+    EXPECT_EQ(state_at(f, 2, 2), kAtRest) << "it lands where it is";
 }
 
 // ---- freeze grobbles ----
 
 TEST(GrobbleFreeze, StaysOverAFreeCellAndFallsWhenReleased) {
     TestField f = FieldFromText({"#####", "# O #", "# O #", "#   #", "#####"});
-    put_cell(*f.level, 1, 2, 2, T::Empty);  // one Grobble over two free cells
+    put_cell(*f.level, KV_LAYER_ITEMS, 2, 2, T::Empty);  // one Grobble over two free cells
     f.status().set_freeze_grobbles();
     f.run_ticks(40);
-    EXPECT_EQ(state_at(f, 2, 1), 1);
+    EXPECT_EQ(state_at(f, 2, 1), kAtRest);
     EXPECT_EQ(f.type_at(1, 2, 2), T::Empty);
     f.status().clear_freeze_grobbles();
     f.run_ticks(3);
@@ -384,7 +354,7 @@ TEST(GrobbleFreeze, NoRollEither) {
     TestField f = FieldFromText({"#####", "# O #", "# O #", "#####"});
     f.status().set_freeze_grobbles();
     f.run_ticks(40);
-    EXPECT_EQ(picture(f), (std::vector<std::string>{"#####", "# O #", "# O #", "#####"}));
+    EXPECT_EQ(field_picture(f), (std::vector<std::string>{"#####", "# O #", "# O #", "#####"}));
 }
 
 TEST(GrobbleFreeze, CanStillBePushedOverAHoleAndStaysThere) {
@@ -396,9 +366,9 @@ TEST(GrobbleFreeze, CanStillBePushedOverAHoleAndStaysThere) {
     EXPECT_EQ(f.type_at(1, 2, 2), T::Empty) << "no clone while frozen";
     f.tick();  // 33
     EXPECT_EQ(f.sound(SE_FALL_NEAR), 1);
-    EXPECT_EQ(state_at(f, 3, 1), 1);
+    EXPECT_EQ(state_at(f, 3, 1), kAtRest);
     f.run_ticks(30);
-    EXPECT_EQ(picture(f), (std::vector<std::string>{"######", "# PO #", "##  ##", "######"}));
+    EXPECT_EQ(field_picture(f), (std::vector<std::string>{"######", "# PO #", "##  ##", "######"}));
 }
 
 TEST(GrobbleFreeze, QuarkelsIgnoreIt) {
@@ -414,7 +384,7 @@ TEST(QuarkelEaten, WalkedOverCountsAtOnceAndSoundsAtTheEnd) {
     TestField f = FieldFromText({"#####", "#Pq #", "#####"});
     f.tick(R);
     EXPECT_EQ(state_at(f, 2, 1), uint16_t(KV_QuarkelState::Walked_Over));
-    EXPECT_FALSE(f.at(1, 2, 1).has(CF_TIME_CRITICAL));
+    EXPECT_FALSE(f.at(KV_LAYER_ITEMS, 2, 1).has(CF_TIME_CRITICAL));
     EXPECT_EQ(f.status().get_quarkels(), 0);
     f.tick();
     EXPECT_EQ(f.status().get_quarkels(), 1);
@@ -444,7 +414,7 @@ TEST(QuarkelEaten, InPlaceZapsInsteadOfTheDatapodSound) {
 TEST(QuarkelEaten, AFallingQuarkelCannotBeEaten) {
     TestField f = FieldFromText({"#####", "# q #", "#P  #", "#   #", "#####"});
     f.run_ticks(3);  // falling into (2,2)
-    ASSERT_EQ(state_at(f, 2, 2), 2);
+    ASSERT_EQ(state_at(f, 2, 2), kFalling);
     f.tick(R);
     EXPECT_EQ(f.level->get_player_x(), 1);
     EXPECT_EQ(f.status().get_quarkels(), 0);
@@ -468,8 +438,8 @@ class FallerFatal : public ::testing::TestWithParam<FatalCase> {};
 TEST_P(FallerFatal, NamesTheOperation) {
     const FatalCase c = GetParam();
     TestField f = FieldFromText({"#####", "#   #", "#   #", "#####"});
-    KV_Cell& cell = f.at(1, 2, 1);
-    put_cell(*f.level, 1, 2, 1, c.type);
+    KV_Cell& cell = f.at(KV_LAYER_ITEMS, 2, 1);
+    put_cell(*f.level, KV_LAYER_ITEMS, 2, 1, c.type);
     cell.flags &= ~uint32_t(CF_DONE);
     cell.set_state(c.state);
     FallerState s{cell};
@@ -514,7 +484,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FallerFatal, AFrozenGrobbleSkipsEveryOtherState) {
     TestField f = FieldFromText({"#####", "# O #", "#   #", "#####"});
-    f.at(1, 2, 1).set_state(3);  // corrupt, but frozen Grobbles only run pushes
+    f.at(KV_LAYER_ITEMS, 2, 1).set_state(3);  // corrupt, but frozen Grobbles only run pushes
     f.status().set_freeze_grobbles();
     EXPECT_NO_THROW(f.run_ticks(3));
 }

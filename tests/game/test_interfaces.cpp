@@ -4,8 +4,14 @@
 #include <set>
 #include <string>
 
+#include "game/objects/disks.h"
+#include "game/objects/enemies.h"
+#include "game/objects/grobble_quarkel.h"
 #include "game/objects/interfaces.h"
+#include "game/objects/pellik.h"
+#include "game/objects/small_objects.h"
 #include "game/objects/prototypes.h"
+#include "game/play/game.h"
 #include "support/field_from_text.h"
 
 namespace {
@@ -15,7 +21,7 @@ using T = KV_ObjectType;
 template <typename Fn>
 std::set<int> types_with_entry(const Table<Fn>& t) {
     std::set<int> out;
-    for (int i = 0; i < 256; ++i)
+    for (int i = 0; i < KV_TABLE_SIZE; ++i)
         if (t[size_t(i)]) out.insert(i);
     return out;
 }
@@ -27,8 +33,8 @@ std::set<int> range(int from, int to) {
 }
 
 TEST(InterfaceTables, RegistrationMatrix) {
-    init_once();
-    init_once();  // a second call changes nothing
+    install_rules();
+    install_rules();  // a second call changes nothing
     std::set<int> explodable = range(0, 39);
     for (int t : {1, 3, 6, 11}) explodable.erase(t);
     const std::set<int> explode_now = {2, 18, 19, 20, 21, 23, 34, 35, 36, 37, 38};
@@ -66,7 +72,7 @@ TEST(InterfaceTables, RegistrationMatrix) {
     for (const Row& r : rows) EXPECT_EQ(r.actual, r.expected) << r.name;
 
     std::set<int> port_bits;
-    for (int i = 0; i < 256; ++i)
+    for (int i = 0; i < KV_TABLE_SIZE; ++i)
         if (Port::is_port_bits.test(size_t(i))) port_bits.insert(i);
     EXPECT_EQ(port_bits, ports);
 }
@@ -84,7 +90,7 @@ TEST(InterfaceTables, TypeWithoutEntriesTakesNoPart) {
     use(c);
     Port::on_pass(c);
     do_explode_quarkel(c, 3);
-    EXPECT_TRUE(f.at(3, 0, 0).is(T::Hardware));
+    EXPECT_TRUE(f.at(KV_LAYER_FIXTURES, 0, 0).is(T::Hardware));
 }
 
 // One cell placed on the middle of a 3x3 field of empty cells, then the shared tests asked.
@@ -97,6 +103,11 @@ struct CellCase {
 };
 
 class SharedCellTests : public ::testing::TestWithParam<CellCase> {};
+
+constexpr uint32_t kPlain = uint32_t(KV_ExplosionState::Plain);
+constexpr uint32_t kDelayedNormal = uint32_t(KV_ExplosionState::Delayed_Normal);
+constexpr uint32_t kPlainQuarkel = uint32_t(KV_ExplosionState::Plain_Quarkel);
+constexpr uint32_t kLeftBehind = KV_Logic::Disk_Orange_Fall_Temp::Left_Behind;
 
 TEST_P(SharedCellTests, Answer) {
     const CellCase& c = GetParam();
@@ -115,18 +126,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CellCase{"empty", 1, T::Empty, 0, 0, false, true, true},
         CellCase{"hardware", 3, T::Hardware, 0, 0, false, false, false},
-        CellCase{"base", 1, T::Base, 1, 0, false, false, false},
-        CellCase{"explosion_fresh", 3, T::Explosion, 1, 0, true, false, false},
-        CellCase{"explosion_30", 3, T::Explosion, 1, 30, true, false, false},
-        CellCase{"explosion_31", 3, T::Explosion, 1, 31, false, true, false},
-        CellCase{"explosion_63", 3, T::Explosion, 2, 63, false, true, true},
-        CellCase{"explosion_kind4_late", 3, T::Explosion, 4, 100, true, false, false},
-        CellCase{"bug_idle", 1, T::Bug, 1, 0, false, false, false},
-        CellCase{"bug_sparking", 1, T::Bug, 8, 0, true, false, false},
-        CellCase{"gnarrow", 2, T::Gnarrow, 1, 0, true, false, false},
-        CellCase{"electron_temp_no_owner", 2, T::Electron_Temp, 4, 0, true, false, false},
-        CellCase{"orange_fall_temp_17", 1, T::Disk_Orange_Fall_Temp, 1, 17, false, true, true},
-        CellCase{"orange_fall_temp_16", 1, T::Disk_Orange_Fall_Temp, 1, 16, false, false, false},
+        CellCase{"base", 1, T::Base, uint32_t(KV_BaseState::Lying), 0, false, false, false},
+        CellCase{"explosion_fresh", 3, T::Explosion, kPlain, 0, true, false, false},
+        CellCase{"explosion_30", 3, T::Explosion, kPlain, 30, true, false, false},
+        CellCase{"explosion_31", 3, T::Explosion, kPlain, 31, false, true, false},
+        CellCase{"explosion_63", 3, T::Explosion, kDelayedNormal, 63, false, true, true},
+        CellCase{"explosion_quarkel_late", 3, T::Explosion, kPlainQuarkel, 100, true, false, false},
+        CellCase{"bug_idle", 1, T::Bug, uint32_t(KV_BugState::Quiet), 0, false, false, false},
+        CellCase{"bug_sparking", 1, T::Bug, uint32_t(KV_BugState::Sparking), 0, true, false, false},
+        CellCase{"gnarrow", 2, T::Gnarrow, uint32_t(KV_EnemyState::Start), 0, true, false, false},
+        CellCase{"electron_temp_no_owner", 2, T::Electron_Temp, DIR_RIGHT, 0, true, false, false},
+        CellCase{"orange_fall_temp_17", 1, T::Disk_Orange_Fall_Temp, kLeftBehind, 17, false, true, true},
+        CellCase{"orange_fall_temp_16", 1, T::Disk_Orange_Fall_Temp, kLeftBehind, 16, false, false, false},
         CellCase{"grobble_fall_temp_alone", 1, T::Grobble_Fall_Temp, 1, 0, false, false, false},
         CellCase{"empty_but_solid_layer0", 0, T::Hardware, 0, 0, false, false, false}),
     [](const ::testing::TestParamInfo<CellCase>& i) { return std::string(i.param.name); });
@@ -134,15 +145,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SharedCellTestsOnMotion, EnemyTempOpensOnlyOnTheLastTickOfAStepAway) {
     // An Electron at (2,1) moving right has left its temp at (1,1).
     for (int counter : {14, 15}) {
-        for (uint8_t dir : {2, 1}) {  // 2 right (away), 1 left (towards)
+        for (KV_EnemyDirection dir : {KV_EnemyDirection::Right, KV_EnemyDirection::Left}) {  // away, towards
             TestField f = FieldFromText({"   ", "   ", "   "});
-            put_cell(*f.level, 2, 1, 1, T::Electron_Temp);
-            f.at(2, 1, 1).set_u32(0, 4);
-            put_cell(*f.level, 2, 2, 1, T::Electron);
-            f.at(2, 2, 1).set_state(2);
-            f.at(2, 2, 1).set_w1(uint16_t(counter));
-            f.at(2, 2, 1).set_u8(4, dir);
-            EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 1), counter == 15 && dir == 2)
+            put_cell(*f.level, KV_LAYER_MOVERS, 1, 1, T::Electron_Temp);
+            KV_Logic::KV_EnemyTempView{f.at(KV_LAYER_MOVERS, 1, 1)}.set_went(DIR_RIGHT);
+            put_cell(*f.level, KV_LAYER_MOVERS, 2, 1, T::Electron);
+            KV_Logic::KV_EnemyView e{f.at(KV_LAYER_MOVERS, 2, 1)};
+            e.set_state(KV_EnemyState::Moving);
+            f.at(KV_LAYER_MOVERS, 2, 1).set_w1(uint16_t(counter));
+            e.set_direction(dir);
+            EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 1),
+                      counter == 15 && dir == KV_EnemyDirection::Right)
                 << "counter " << counter << " dir " << int(dir);
         }
     }
@@ -152,11 +165,12 @@ TEST(SharedCellTestsOnMotion, FallerTempOpensWhenItsFallerIsAboutToLand) {
     for (T faller : {T::Grobble, T::Quarkel}) {
         for (uint16_t step : {12, 13}) {
             TestField f = FieldFromText({"   ", "   ", "   "});
-            put_cell(*f.level, 1, 1, 0, faller == T::Grobble ? T::Grobble_Fall_Temp : T::Quarkel_Fall_Temp);
-            f.at(1, 1, 0).set_state(1);
-            put_cell(*f.level, 1, 1, 1, faller);
-            f.at(1, 1, 1).set_state(2);
-            f.at(1, 1, 1).set_u16(4, step);
+            put_cell(*f.level, KV_LAYER_ITEMS, 1, 0, faller == T::Grobble ? T::Grobble_Fall_Temp : T::Quarkel_Fall_Temp);
+            KV_Logic::FallerTempState{f.at(KV_LAYER_ITEMS, 1, 0)}.set_state(KV_FallTempState::Left_Behind);
+            put_cell(*f.level, KV_LAYER_ITEMS, 1, 1, faller);
+            KV_Logic::FallerState below{f.at(KV_LAYER_ITEMS, 1, 1)};
+            below.set_state(faller == T::Grobble ? uint16_t(KV_GrobbleState::Falling) : uint16_t(KV_QuarkelState::Falling));
+            below.set_counter(step);
             EXPECT_EQ(KV_Logic::Pellik::can_enter_cell(f.level.get(), 1, 0), step == 13);
             EXPECT_FALSE(KV_Logic::can_push_into_cell(f.level.get(), 1, 0));
         }
@@ -165,18 +179,20 @@ TEST(SharedCellTestsOnMotion, FallerTempOpensWhenItsFallerIsAboutToLand) {
 
 TEST(SharedCellTestsOnMotion, ExplosionOverSolidObjectIsNotDeadly) {
     TestField f = FieldFromText({"   ", " O ", "   "});
-    put_cell(*f.level, 3, 1, 1, T::Explosion);
+    put_cell(*f.level, KV_LAYER_FIXTURES, 1, 1, T::Explosion);
     EXPECT_FALSE(KV_Logic::is_deadly_cell(f.level.get(), 1, 1));
 }
 
 TEST(DangerEntries, PellikIsThePlayerOnlyWhenNotOnAPortOrBusy) {
-    struct Case { uint16_t state; bool on_port; bool expected; };
-    for (Case c : {Case{1, false, true}, Case{2, false, true}, Case{32, false, true}, Case{16, false, false},
-                   Case{64, false, false}, Case{128, false, false}, Case{1, true, false}}) {
+    using S = KV_PellikState;
+    struct Case { S state; bool on_port; bool expected; };
+    for (Case c : {Case{S::Ready, false, true}, Case{S::Moving, false, true}, Case{S::Leaning, false, true},
+                   Case{S::Pushing, false, false}, Case{S::In_Port, false, false}, Case{S::Settling, false, false},
+                   Case{S::Ready, true, false}}) {
         TestField f = FieldFromText({" P "});
-        f.at(2, 1, 0).set_state(c.state);
-        if (c.on_port) put_cell(*f.level, 3, 1, 0, T::Port_Cross);
-        EXPECT_EQ(KV_Logic::touches_pellik(f.level.get(), 1, 0), c.expected) << c.state;
+        KV_Logic::Pellik::View{f.at(KV_LAYER_MOVERS, 1, 0)}.set_state(c.state);
+        if (c.on_port) put_cell(*f.level, KV_LAYER_FIXTURES, 1, 0, T::Port_Cross);
+        EXPECT_EQ(KV_Logic::touches_pellik(f.level.get(), 1, 0), c.expected) << int(c.state);
     }
     TestField s = FieldFromText({"S"});
     EXPECT_TRUE(KV_Logic::touches_pellik(s.level.get(), 0, 0));
@@ -202,25 +218,28 @@ TEST(UseEntries, ExitNeedsQuotaAndTerminalWorksOnce) {
 TEST(RollOffAndSliding, Entries) {
     TestField f = FieldFromText({"  O q R ", "        "});
     KV_Level* l = f.level.get();
-    EXPECT_TRUE(rolls_off_left(context_at(l, 1, 2, 0)));
-    EXPECT_TRUE(rolls_off_right(context_at(l, 1, 6, 0)));
-    f.at(1, 2, 0).set_state(2);  // a falling Grobble is not round enough
-    EXPECT_FALSE(rolls_off_left(context_at(l, 1, 2, 0)));
+    EXPECT_TRUE(rolls_off_left(context_at(l, KV_LAYER_ITEMS, 2, 0)));
+    EXPECT_TRUE(rolls_off_right(context_at(l, KV_LAYER_ITEMS, 6, 0)));
+    KV_Logic::FallerState grobble{f.at(KV_LAYER_ITEMS, 2, 0)};
+    grobble.set_state(KV_GrobbleState::Falling);  // a falling Grobble is not round enough
+    EXPECT_FALSE(rolls_off_left(context_at(l, KV_LAYER_ITEMS, 2, 0)));
 
-    f.at(1, 4, 0).set_state(16);  // Quarkel sliding left...
-    f.at(1, 4, 0).set_u8(6, 2);   // ...in phase 2
-    EXPECT_TRUE(sliding_left_test(context_at(l, 1, 4, 0)));
-    EXPECT_FALSE(sliding_right_test(context_at(l, 1, 4, 0)));
-    f.at(1, 4, 0).set_u8(6, 8);
-    EXPECT_FALSE(sliding_left_test(context_at(l, 1, 4, 0)));
+    // A Quarkel sliding right, early in its slide, lets a roll to the left start over it.
+    KV_Logic::FallerState quarkel{f.at(KV_LAYER_ITEMS, 4, 0)};
+    quarkel.set_state(KV_QuarkelState::Sliding_Right);
+    quarkel.set_slide_phase(KV_SlidePhase::Sliding);
+    EXPECT_TRUE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
+    EXPECT_FALSE(sliding_right_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
+    quarkel.set_slide_phase(KV_SlidePhase::Sliding_Down);
+    EXPECT_FALSE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 4, 0)));
 
-    // A Grobble slide temp at (3,0) whose Grobble went left to (2,0) and is in phase 8.
-    put_cell(*l, 1, 3, 0, T::Grobble_Slide_Temp);
-    f.at(1, 3, 0).set_state(1);
-    f.at(1, 2, 0).set_state(32);
-    f.at(1, 2, 0).set_u8(6, 8);
-    EXPECT_TRUE(sliding_left_test(context_at(l, 1, 3, 0)));
-    EXPECT_FALSE(sliding_right_test(context_at(l, 1, 3, 0)));
+    // A Grobble slide temp at (3,0) whose Grobble rolled left to (2,0) and slides down there.
+    put_cell(*l, KV_LAYER_ITEMS, 3, 0, T::Grobble_Slide_Temp);
+    KV_Logic::FallerTempState{f.at(KV_LAYER_ITEMS, 3, 0)}.set_state(KV_SlideTempState::Rolled_Left);
+    grobble.set_state(KV_GrobbleState::Sliding_Left);
+    grobble.set_slide_phase(KV_SlidePhase::Sliding_Down);
+    EXPECT_TRUE(sliding_left_test(context_at(l, KV_LAYER_ITEMS, 3, 0)));
+    EXPECT_FALSE(sliding_right_test(context_at(l, KV_LAYER_ITEMS, 3, 0)));
 }
 
 }  // namespace

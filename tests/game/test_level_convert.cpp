@@ -135,10 +135,10 @@ TEST(Conversion, FirstPlayerTileInScanOrderIsThePlayer) {
     EXPECT_TRUE(field->get_has_player());
     EXPECT_EQ(field->get_player_x(), 5);
     EXPECT_EQ(field->get_player_y(), 2);
-    EXPECT_EQ(field->at(2, 5, 2).object_type(), T::Pellik);
-    EXPECT_TRUE(same_cell(*field->get_player_cell(), field->at(2, 5, 2)));
-    EXPECT_EQ(field->at(2, 9, 2).object_type(), T::Pellik_Static);
-    EXPECT_EQ(field->at(2, 3, 7).object_type(), T::Pellik_Static);
+    EXPECT_EQ(field->at(KV_LAYER_MOVERS, 5, 2).object_type(), T::Pellik);
+    EXPECT_TRUE(same_cell(*field->get_player_cell(), field->at(KV_LAYER_MOVERS, 5, 2)));
+    EXPECT_EQ(field->at(KV_LAYER_MOVERS, 9, 2).object_type(), T::Pellik_Static);
+    EXPECT_EQ(field->at(KV_LAYER_MOVERS, 3, 7).object_type(), T::Pellik_Static);
 }
 
 TEST(Conversion, StatusFromTheLevel) {
@@ -205,7 +205,7 @@ TEST(Conversion, SpecialPorts) {
         {10, 8, T::Port_L_To_R, 1, 5}, {0, 8, T::Hardware, 0, 0},
     };
     for (const Want& w : wants) {
-        const KV_Cell& c = field->at(3, w.x, w.y);
+        const KV_Cell& c = field->at(KV_LAYER_FIXTURES, w.x, w.y);
         EXPECT_EQ(c.object_type(), w.type) << w.x << "," << w.y;
         EXPECT_EQ(c.get_u32(0), w.word) << w.x << "," << w.y;
         EXPECT_EQ(c.get_u32_4(), w.bits) << w.x << "," << w.y;
@@ -222,7 +222,7 @@ TEST(Conversion, PortFarBelowTheFieldIsSkipped) {
     r[kInfo + 34] = 1;
     auto field = convert_classic(r);
     ASSERT_TRUE(field);
-    EXPECT_EQ(field->at(3, 7, 1).get_u32(0), 0u);
+    EXPECT_EQ(field->at(KV_LAYER_FIXTURES, 7, 1).get_u32(0), 0u);
 }
 
 // Reads the debug file the logger writes into, and restores the logger after.
@@ -258,10 +258,10 @@ TEST_F(ConversionLog, BugRuleFollowsTheRevision) {
               "{KV_TorvaneLevelBase::ConvertToGenericLevel} Unpredictable Bug behavior\n"
               "{KV_TorvaneLevelBase::ConvertToGenericLevel} Predictable Bug behavior\n");
     for (int x : {3, 4}) {
-        EXPECT_EQ(old_rules->at(1, x, 3).object_type(), T::Bug);
-        EXPECT_EQ(old_rules->at(1, x, 3).get_u8(6), 1);
-        EXPECT_EQ(current->at(1, x, 3).get_u8(6), 0);
-        KV_Cell plain = current->at(1, x, 3);
+        EXPECT_EQ(old_rules->at(KV_LAYER_ITEMS, x, 3).object_type(), T::Bug);
+        EXPECT_EQ(old_rules->at(KV_LAYER_ITEMS, x, 3).get_u8(6), 1);
+        EXPECT_EQ(current->at(KV_LAYER_ITEMS, x, 3).get_u8(6), 0);
+        KV_Cell plain = current->at(KV_LAYER_ITEMS, x, 3);
         EXPECT_TRUE(same_cell(plain, KV_Logic::prototype(T::Bug)));
     }
 }
@@ -281,9 +281,9 @@ TEST(Conversion, EachConversionIsANewField) {
     ASSERT_TRUE(a && b);
     EXPECT_NE(a.get(), b.get());
     EXPECT_NE(a->get_status(), b->get_status());
-    a->at(1, 2, 2).type = 99;
+    a->at(KV_LAYER_ITEMS, 2, 2).type = 99;
     a->get_status()->inc_moves();
-    EXPECT_EQ(b->at(1, 2, 2).object_type(), T::Empty);
+    EXPECT_EQ(b->at(KV_LAYER_ITEMS, 2, 2).object_type(), T::Empty);
     EXPECT_EQ(b->get_status()->get_moves(), 0);
 }
 
@@ -315,7 +315,7 @@ TEST(Conversion, RefusesNullSourceAndTooFewTiles) {
     ShortLevel full(20);
     auto field = KV_TorvaneLevelBase::ConvertToGenericLevel(&full);
     ASSERT_TRUE(field);
-    EXPECT_EQ(field->at(1, 4, 3).object_type(), T::Base);
+    EXPECT_EQ(field->at(KV_LAYER_ITEMS, 4, 3).object_type(), T::Base);
 }
 
 }  // namespace

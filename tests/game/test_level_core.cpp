@@ -20,7 +20,7 @@ TEST(LevelGeometry, CellIndexUsesTheStride) {
     KV_Level level(60, 24);
     EXPECT_EQ(level.index(5, 3), 3 * 64 + 5);
     // Cells of one layer are contiguous rows of 64; column 59 of row 0 sits 4 before row 1.
-    EXPECT_EQ(&level.at(1, 0, 1) - &level.at(1, 59, 0), 5);
+    EXPECT_EQ(&level.at(KV_LAYER_ITEMS, 0, 1) - &level.at(KV_LAYER_ITEMS, 59, 0), 5);
     EXPECT_TRUE(level.inside(59, 23));
     EXPECT_FALSE(level.inside(60, 0));
 }

@@ -30,7 +30,7 @@ Delta delta_of(int32_t key) {
     }
 }
 
-View pellik(TestField& f) { return View{f.at(2, f.level->get_player_x(), f.level->get_player_y())}; }
+View pellik(TestField& f) { return View{f.at(KV_LAYER_MOVERS, f.level->get_player_x(), f.level->get_player_y())}; }
 int px(TestField& f) { return f.level->get_player_x(); }
 int py(TestField& f) { return f.level->get_player_y(); }
 
@@ -60,14 +60,14 @@ TEST_P(PellikWalk, OneCellEverySixteenTicksWithoutPause) {
     EXPECT_EQ(pellik(f).counter(), 0);
     EXPECT_EQ(pellik(f).direction(), key);
     ASSERT_EQ(f.type_at(2, 3, 3), T::Pellik_Move_Temp);
-    EXPECT_EQ(KV_Logic::Pellik::MoveTempView{f.at(2, 3, 3)}.move(), key);
+    EXPECT_EQ(KV_Logic::Pellik::MoveTempView{f.at(KV_LAYER_MOVERS, 3, 3)}.move(), key);
     EXPECT_EQ(f.status().get_moves(), 1);
 
     for (int t = 2; t <= 15; ++t) {
         f.tick(key);
         ASSERT_EQ(f.type_at(2, 3, 3), T::Pellik_Move_Temp) << "tick " << t;
         ASSERT_EQ(pellik(f).counter(), t - 1);
-        ASSERT_TRUE(same_cell(*f.level->get_player_cell(), f.at(2, px(f), py(f)))) << "mirror, tick " << t;
+        ASSERT_TRUE(same_cell(*f.level->get_player_cell(), f.at(KV_LAYER_MOVERS, px(f), py(f)))) << "mirror, tick " << t;
     }
     f.tick(key);  // 16: the cell left behind is free again
     EXPECT_EQ(f.type_at(2, 3, 3), T::Empty);
@@ -84,7 +84,7 @@ TEST_P(PellikWalk, OneCellEverySixteenTicksWithoutPause) {
     EXPECT_EQ(pellik(f).state(), S::Ready);
     EXPECT_EQ(pellik(f).pose(), KV_Logic::Pellik::step_of(uint8_t(key))->move_pose);
     EXPECT_EQ(f.status().get_moves(), 2);
-    EXPECT_TRUE(same_cell(*f.level->get_player_cell(), f.at(2, px(f), py(f))));
+    EXPECT_TRUE(same_cell(*f.level->get_player_cell(), f.at(KV_LAYER_MOVERS, px(f), py(f))));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachDirection, PellikWalk, ::testing::Values(L, U, R, D));
@@ -184,7 +184,7 @@ TEST(PellikGravity, AHoldOfTwoKeepsItFromFalling) {
     f.status().inc_red_disks();
     f.run_ticks(5, F);
     EXPECT_EQ(pellik(f).hold(), 5);
-    put_cell(*f.level, 1, 2, 2, T::Empty);  // the floor goes while fire is held
+    put_cell(*f.level, KV_LAYER_ITEMS, 2, 2, T::Empty);  // the floor goes while fire is held
     f.run_ticks(10, F);
     EXPECT_EQ(py(f), 1);
     EXPECT_EQ(pellik(f).hold(), 15);
@@ -197,8 +197,8 @@ TEST(PellikEat, WalkingOverABase) {
     f.tick(R);
     EXPECT_EQ(px(f), 2);
     EXPECT_EQ(pellik(f).state(), S::Over_Eating);
-    EXPECT_EQ(f.at(1, 2, 1).get_state(), 4);
-    EXPECT_EQ(f.at(1, 2, 1).get_w1(), 2) << "eat direction: from the left";
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 4);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_w1(), 2) << "eat direction: from the left";
     for (int t = 2; t <= 16; ++t) {
         f.tick();
         ASSERT_EQ(f.type_at(1, 2, 1), T::Base) << "tick " << t;
@@ -218,7 +218,7 @@ TEST(PellikEat, InPlaceWithFireHeld) {
     f.tick(R | F);
     EXPECT_EQ(f.sound(SE_ZAP), 1);
     EXPECT_EQ(pellik(f).state(), S::Eating_In_Place);
-    EXPECT_EQ(f.at(1, 2, 1).get_state(), 2);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 2);
     for (int t = 2; t <= 17; ++t) {
         f.tick(R | F);
         ASSERT_EQ(px(f), 1) << "tick " << t;
@@ -255,8 +255,8 @@ TEST(PellikRedDisk, CollectedThenLaidAfterTheHoldThenBlasts) {
     EXPECT_EQ(f.type_at(3, 2, 1), T::Empty);
     f.tick(F);  // the 132nd tick of the hold
     EXPECT_EQ(f.type_at(3, 2, 1), T::Disk_Red);
-    EXPECT_EQ(f.at(3, 2, 1).get_state(), 8);
-    EXPECT_FALSE(f.at(3, 2, 1).has(CF_STATIC));
+    EXPECT_EQ(f.at(KV_LAYER_FIXTURES, 2, 1).get_state(), 8);
+    EXPECT_FALSE(f.at(KV_LAYER_FIXTURES, 2, 1).has(CF_STATIC));
     EXPECT_EQ(f.sound(SE_SWITCH), 1);
     EXPECT_EQ(f.status().get_red_disks(), 0);
     EXPECT_EQ(pellik(f).hold(), 0);
@@ -324,11 +324,11 @@ TEST(PellikUse, CollectingTheQuotaOpensTheExitAndUsingItWins) {
     f.run_ticks(16, R);  // 17: the first Quarkel is gone, the second is being eaten
     EXPECT_EQ(f.status().get_quarkels(), 1);
     EXPECT_EQ(f.sound(SE_DATAPOD), 1);
-    EXPECT_EQ(f.at(1, 4, 1).get_state(), 1) << "still closed";
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 4, 1).get_state(), 1) << "still closed";
     f.tick(R);  // 18: the second counts and the exit opens in the same tick
     EXPECT_EQ(f.status().get_quarkels(), 2);
-    EXPECT_EQ(f.at(1, 4, 1).get_state(), 2);
-    EXPECT_TRUE(f.at(1, 4, 1).has(CF_STATIC));
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 4, 1).get_state(), 2);
+    EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 4, 1).has(CF_STATIC));
     f.run_ticks(15, R);  // 33: ready beside the exit, and it uses it at once
     EXPECT_EQ(px(f), 3);
     EXPECT_EQ(f.sound(SE_EXIT), 1);
@@ -415,17 +415,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PellikPort, WaitsInThePortUntilTheWayOutIsFree) {
     TestField f = FieldFromText({"######", "#P>. #", "######"});
-    put_cell(*f.level, 1, 3, 1, T::RAM);  // a wall beyond the port, removed later
+    put_cell(*f.level, KV_LAYER_ITEMS, 3, 1, T::RAM);  // a wall beyond the port, removed later
     f.tick(R);
     EXPECT_EQ(px(f), 1) << "a port whose far side is blocked cannot be entered";
-    put_cell(*f.level, 1, 3, 1, T::Empty);
+    put_cell(*f.level, KV_LAYER_ITEMS, 3, 1, T::Empty);
     f.tick(R);
     ASSERT_EQ(px(f), 2);
-    put_cell(*f.level, 1, 3, 1, T::RAM);
+    put_cell(*f.level, KV_LAYER_ITEMS, 3, 1, T::RAM);
     f.run_ticks(30);
     EXPECT_EQ(px(f), 2);
     EXPECT_EQ(pellik(f).state(), S::In_Port);
-    put_cell(*f.level, 1, 3, 1, T::Empty);
+    put_cell(*f.level, KV_LAYER_ITEMS, 3, 1, T::Empty);
     f.tick();
     EXPECT_EQ(px(f), 3);
     EXPECT_EQ(pellik(f).state(), S::Moving);
@@ -446,7 +446,7 @@ TEST_P(PellikSpecialPort, SetsTheSwitchesWhenItIsLeft) {
     const bool from_right = c.port == '<';
     const std::string middle = from_right ? std::string("# ") + c.port + "P#" : std::string("#P") + c.port + " #";
     TestField f = FieldFromText({"#####", middle, "#####"});
-    KV_Cell& port = f.at(3, 2, 1);
+    KV_Cell& port = f.at(KV_LAYER_FIXTURES, 2, 1);
     port.set_state(1);  // special
     port.set_u32(4, c.switches);
     KV_LevelStatus& st = f.status();
@@ -479,7 +479,7 @@ TEST(PellikDanger, WalkingIntoASparkingBugBlowsPellikUp) {
     TestField f = FieldFromText({"#####", "#PB #", "#####"});
     // A fresh cell sits out the first process pass; then its countdown of 0 ends at once.
     f.run_ticks(2);
-    ASSERT_EQ(f.at(1, 2, 1).get_state(), 8);
+    ASSERT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 8);
     f.tick(R);
     EXPECT_EQ(f.status().get_state(), GS_PLAYER_DESTROYED);
     EXPECT_FALSE(f.level->get_has_player());
@@ -498,10 +498,10 @@ TEST(PellikDanger, EatingASparkingBugInPlaceBlowsPellikUp) {
 
 TEST(PellikDanger, AQuietBugIsEatenLikeABase) {
     TestField f = FieldFromText({"#####", "#PB #", "#####"});
-    f.at(1, 2, 1).set_u16(4, 200);  // a long countdown
+    f.at(KV_LAYER_ITEMS, 2, 1).set_u16(4, 200);  // a long countdown
     f.tick(R);
     EXPECT_EQ(px(f), 2);
-    EXPECT_EQ(f.at(1, 2, 1).get_state(), 4);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).get_state(), 4);
     f.run_ticks(15);
     EXPECT_EQ(f.type_at(1, 2, 1), T::Bug);
     f.tick();
@@ -525,7 +525,7 @@ class PellikFatal : public ::testing::TestWithParam<FatalCase> {};
 TEST_P(PellikFatal, NamesTheOperation) {
     const FatalCase c = GetParam();
     TestField f = FieldFromText({"#####", "#P  #", "#####"});
-    View p{f.at(2, 1, 1)};
+    View p{f.at(KV_LAYER_MOVERS, 1, 1)};
     p.set_state(KV_PellikState(c.state));
     p.set_counter(c.counter);
     p.set_direction(c.direction);
@@ -547,15 +547,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PellikFatal, TryPortWithACorruptDirection) {
     TestField f = FieldFromText({"#####", "#P- #", "#####"});
-    View{f.at(2, 1, 1)}.set_direction(3);
-    const KV_ObjectContext ctx{1, 1, f.level.get(), &f.at(2, 1, 1)};
+    View{f.at(KV_LAYER_MOVERS, 1, 1)}.set_direction(3);
+    const KV_ObjectContext ctx{1, 1, f.level.get(), &f.at(KV_LAYER_MOVERS, 1, 1)};
     EXPECT_EQ(fatal_message([&] { KV_Logic::Pellik::try_port(ctx, *KV_Logic::Pellik::step_of(DIR_RIGHT)); }),
               "KV_Logic::Pellik, try_port unknown direction");
 }
 
 TEST(PellikState, SettlingReturnsToReady) {
     TestField f = FieldFromText({"#####", "#P  #", "#####"});
-    View{f.at(2, 1, 1)}.set_state(S::Settling);
+    View{f.at(KV_LAYER_MOVERS, 1, 1)}.set_state(S::Settling);
     f.tick(R);
     EXPECT_EQ(pellik(f).state(), S::Ready);
     EXPECT_EQ(px(f), 1);

@@ -20,15 +20,15 @@ constexpr uint16_t PELLIK_IN_PORT = 64, PELLIK_MOVING = 2;
 struct Room {
     TestField f = FieldFromText({"#####", "#   #", "#   #", "#   #", "#####"});
     KV_Cell& port(T kind) {
-        put_cell(*f.level, 3, PX, PY, kind);
-        return f.at(3, PX, PY);
+        put_cell(*f.level, KV_LAYER_FIXTURES, PX, PY, kind);
+        return f.at(KV_LAYER_FIXTURES, PX, PY);
     }
     KV_ObjectContext port_ctx() { return context_at(f.level.get(), 3, PX, PY); }
-    void block(int x, int y) { put_cell(*f.level, 3, x, y, T::Hardware); }
+    void block(int x, int y) { put_cell(*f.level, KV_LAYER_FIXTURES, x, y, T::Hardware); }
     // Pellik standing in the port, facing `dir`.
     KV_Cell& pellik_in_port(uint8_t dir) {
-        put_cell(*f.level, 2, PX, PY, T::Pellik);
-        KV_Cell& p = f.at(2, PX, PY);
+        put_cell(*f.level, KV_LAYER_MOVERS, PX, PY, T::Pellik);
+        KV_Cell& p = f.at(KV_LAYER_MOVERS, PX, PY);
         p.set_state(PELLIK_IN_PORT);
         p.set_u8(4, dir);
         f.level->set_player_pos(PX, PY);
@@ -108,18 +108,18 @@ TEST(PortOnPass, CarriesPellikOnAndLeavesItsMoveTemp) {
             const bool moves = expected_target(k, dir, to);
             Port::on_pass(room.port_ctx());
             if (!moves) {
-                EXPECT_TRUE(room.f.at(2, PX, PY).is(T::Pellik));
-                EXPECT_EQ(room.f.at(2, PX, PY).get_state(), PELLIK_IN_PORT);
+                EXPECT_TRUE(room.f.at(KV_LAYER_MOVERS, PX, PY).is(T::Pellik));
+                EXPECT_EQ(room.f.at(KV_LAYER_MOVERS, PX, PY).get_state(), PELLIK_IN_PORT);
                 EXPECT_EQ(room.f.level->get_player_x(), PX);
                 continue;
             }
-            const KV_Cell& moved = room.f.at(2, to.x, to.y);
+            const KV_Cell& moved = room.f.at(KV_LAYER_MOVERS, to.x, to.y);
             ASSERT_TRUE(moved.is(T::Pellik));
             EXPECT_EQ(moved.get_state(), PELLIK_MOVING);
             EXPECT_EQ(moved.get_u8(2), 0);
             EXPECT_EQ(moved.get_u8(4), dir);
             EXPECT_FALSE(moved.has(CF_TIME_CRITICAL));
-            const KV_Cell& temp = room.f.at(2, PX, PY);
+            const KV_Cell& temp = room.f.at(KV_LAYER_MOVERS, PX, PY);
             EXPECT_TRUE(temp.is(T::Pellik_Move_Temp));
             EXPECT_EQ(temp.get_u32(0), dir);
             EXPECT_EQ(room.f.level->get_player_x(), to.x);
@@ -138,13 +138,13 @@ TEST(PortOnPass, BlockedExitKeepsPellikWaitingUntilItOpens) {
     room.block(PX, PY - 1);
     for (int i = 0; i < 3; ++i) {
         Port::on_pass(room.port_ctx());
-        ASSERT_TRUE(room.f.at(2, PX, PY).is(T::Pellik));
-        EXPECT_EQ(room.f.at(2, PX, PY).get_state(), PELLIK_IN_PORT);
+        ASSERT_TRUE(room.f.at(KV_LAYER_MOVERS, PX, PY).is(T::Pellik));
+        EXPECT_EQ(room.f.at(KV_LAYER_MOVERS, PX, PY).get_state(), PELLIK_IN_PORT);
     }
-    put_cell(*room.f.level, 3, PX, PY - 1, T::Empty);
+    put_cell(*room.f.level, KV_LAYER_FIXTURES, PX, PY - 1, T::Empty);
     Port::on_pass(room.port_ctx());
-    EXPECT_TRUE(room.f.at(2, PX, PY - 1).is(T::Pellik));
-    EXPECT_TRUE(room.f.at(2, PX, PY).is(T::Pellik_Move_Temp));
+    EXPECT_TRUE(room.f.at(KV_LAYER_MOVERS, PX, PY - 1).is(T::Pellik));
+    EXPECT_TRUE(room.f.at(KV_LAYER_MOVERS, PX, PY).is(T::Pellik_Move_Temp));
 }
 
 TEST(PortOnPass, CorruptDirectionIsFatalOnlyWhenTheWayIsOpen) {
@@ -219,7 +219,7 @@ TEST(SpecialPort, GravityPortRepeatsItsSwitchesOnTheSecondPass) {
     room.f.status().set_freeze_enemies();
     for (int pass = 0; pass < 2; ++pass) {
         room.pellik_in_port(DIR_RIGHT);
-        put_cell(*room.f.level, 2, PX + 1, PY, T::Empty);
+        put_cell(*room.f.level, KV_LAYER_MOVERS, PX + 1, PY, T::Empty);
         Port::on_pass(room.port_ctx());
         EXPECT_TRUE(room.f.status().get_gravity());
         EXPECT_FALSE(room.f.status().get_freeze_grobbles());

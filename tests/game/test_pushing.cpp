@@ -20,12 +20,12 @@ struct Room {
     TestField f = FieldFromText({"#####", "#   #", "#   #", "#   #", "#####"});
     // A Grobble needs something under it, or it is about to fall rather than be pushed.
     KV_Cell& put(T type) {
-        put_cell(*f.level, 1, OX, OY, type);
-        if (type == T::Grobble) put_cell(*f.level, 1, OX, OY + 1, T::RAM);
-        return f.at(1, OX, OY);
+        put_cell(*f.level, KV_LAYER_ITEMS, OX, OY, type);
+        if (type == T::Grobble) put_cell(*f.level, KV_LAYER_ITEMS, OX, OY + 1, T::RAM);
+        return f.at(KV_LAYER_ITEMS, OX, OY);
     }
     KV_ObjectContext ctx() { return context_at(f.level.get(), 1, OX, OY); }
-    KV_Cell& l1(int x, int y) { return f.at(1, x, y); }
+    KV_Cell& l1(int x, int y) { return f.at(KV_LAYER_ITEMS, x, y); }
 };
 
 const uint32_t SIDES[] = {DIR_LEFT, DIR_UP, DIR_RIGHT, DIR_DOWN};
@@ -78,7 +78,7 @@ TEST(Pushable, BlockedTargetRefuses) {
     for (const Push& p : PUSHES) {
         Room room;
         room.put(p.type);
-        put_cell(*room.f.level, 1, p.tx, p.ty, T::Base);
+        put_cell(*room.f.level, KV_LAYER_ITEMS, p.tx, p.ty, T::Base);
         EXPECT_FALSE(IPushing::is_pushable(room.ctx(), p.side)) << trace(p);
     }
 }
@@ -86,7 +86,7 @@ TEST(Pushable, BlockedTargetRefuses) {
 TEST(Pushable, GrobbleOverAFreeCellOnlyWhenGrobblesAreFrozen) {
     Room room;
     room.put(T::Grobble);
-    put_cell(*room.f.level, 1, OX, OY + 1, T::Empty);
+    put_cell(*room.f.level, KV_LAYER_ITEMS, OX, OY + 1, T::Empty);
     EXPECT_FALSE(IPushing::is_pushable(room.ctx(), DIR_LEFT));
     room.f.status().set_freeze_grobbles();
     EXPECT_TRUE(IPushing::is_pushable(room.ctx(), DIR_LEFT));
@@ -112,7 +112,7 @@ TEST(Pushable, YellowDiskOntoAPlainFireOnlyOnceItIsNearlyOut) {
     for (uint32_t ticks : {62u, 63u}) {
         Room room;
         room.put(T::Disk_Yellow);
-        KV_Cell& fire = room.f.at(3, OX + 1, OY);
+        KV_Cell& fire = room.f.at(KV_LAYER_FIXTURES, OX + 1, OY);
         KV_Logic::set_cell(fire, T::Explosion);
         fire.set_u32_4(ticks);
         EXPECT_EQ(IPushing::is_pushable(room.ctx(), DIR_LEFT), ticks == 63) << ticks;
@@ -191,7 +191,7 @@ TEST(DontWannaPush, GrobbleFreesOnlyItsOwnReservationTheDisksAnything) {
         Room room;
         room.put(type);
         IPushing::wanna_push(room.ctx(), DIR_LEFT);
-        put_cell(*room.f.level, 1, OX + 1, OY, T::Base);
+        put_cell(*room.f.level, KV_LAYER_ITEMS, OX + 1, OY, T::Base);
         IPushing::dont_wanna_push(room.ctx());
         EXPECT_EQ(room.l1(OX + 1, OY).is(T::Base), type == T::Grobble) << int(type);
     }

@@ -14,7 +14,6 @@
 #include "game/level/level_base.h"
 #include "game/level/level_writer.h"
 #include "game/level/levelset_registry.h"
-#include "game/objects/interfaces.h"
 #include "game/play/demo.h"
 #include "game/play/game.h"
 #include "foundation/temp_dir.h"
@@ -131,7 +130,6 @@ TEST(ShippedLevels, ClassicSetHoldsEveryKind) {
 }
 
 TEST(ShippedLevels, EveryLevelIsWonByItsSolution) {
-    KV_Interfaces::init_once();
     for (const ShippedSet& s : kSets) {
         const auto set = open_levelset(kLevels + s.stem + "." + s.extension);
         ASSERT_TRUE(set);
@@ -191,7 +189,6 @@ void for_each_solution(Fn&& fn) {
 // The committed demo of each level is exactly what the level and its solution
 // make now, so a changed level or solution without new demos fails here.
 TEST(ShippedDemos, EachIsItsLevelsSolution) {
-    KV_Interfaces::init_once();
     for_each_solution([](const ShippedSet& s, const KV_LevelSetBase& set, const Solution& sol) {
         const std::string path = demo_path(s, sol.level);
         Qx::BtsFolder tree;
@@ -216,7 +213,6 @@ TEST(ShippedDemos, EachIsItsLevelsSolution) {
 }
 
 TEST(ShippedDemos, ReplayToTheExitTheSameWayEveryTime) {
-    KV_Interfaces::init_once();
     for_each_solution([](const ShippedSet& s, const KV_LevelSetBase&, const Solution& sol) {
         Qx::BtsFolder tree;
         ASSERT_TRUE(tree.load(demo_path(s, sol.level)));

@@ -15,7 +15,7 @@ namespace {
 using T = KV_ObjectType;
 using K = KV_ExplosionState;
 
-KV_Logic::Bug::View bug(TestField& f, int x, int y) { return KV_Logic::Bug::View{f.at(1, x, y)}; }
+KV_Logic::Bug::View bug(TestField& f, int x, int y) { return KV_Logic::Bug::View{f.at(KV_LAYER_ITEMS, x, y)}; }
 
 // ---- Base and Bug being eaten ----
 
@@ -30,7 +30,7 @@ class SmallEaten : public ::testing::TestWithParam<EatenCase> {};
 TEST_P(SmallEaten, GoneAfterSixteenTicks) {
     const EatenCase c = GetParam();
     TestField f = FieldFromText({"###", std::string("#") + c.tile + "#", "###"});
-    KV_Cell& cell = f.at(1, 1, 1);
+    KV_Cell& cell = f.at(KV_LAYER_ITEMS, 1, 1);
     // As the eat entries leave it in mid-tick: active and not yet done.
     cell.flags &= ~uint32_t(CF_STATIC | CF_DONE);
     cell.set_state(c.state);
@@ -165,28 +165,28 @@ TEST(Exit, OpensInTheTickTheQuotaIsReachedAndStaysOpen) {
     f.status().set_quarkels_needed(2);
     f.status().inc_quarkels();
     f.run_ticks(5);
-    EXPECT_EQ(KV_Logic::Exit::View{f.at(1, 1, 1)}.state(), KV_ExitState::Closed);
+    EXPECT_EQ(KV_Logic::Exit::View{f.at(KV_LAYER_ITEMS, 1, 1)}.state(), KV_ExitState::Closed);
     f.status().inc_quarkels();
     f.tick();
-    EXPECT_EQ(KV_Logic::Exit::View{f.at(1, 1, 1)}.state(), KV_ExitState::Open);
-    EXPECT_TRUE(f.at(1, 1, 1).has(CF_STATIC));
-    f.at(1, 1, 1).set_state(9);  // no longer processed, so a bad state goes unnoticed
+    EXPECT_EQ(KV_Logic::Exit::View{f.at(KV_LAYER_ITEMS, 1, 1)}.state(), KV_ExitState::Open);
+    EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 1, 1).has(CF_STATIC));
+    f.at(KV_LAYER_ITEMS, 1, 1).set_state(9);  // no longer processed, so a bad state goes unnoticed
     EXPECT_NO_THROW(f.run_ticks(3));
 }
 
 TEST(Exit, AQuotaOfZeroOpensAtOnce) {
     TestField f = FieldFromText({"###", "#E#", "###"});
     f.tick();  // a fresh cell sits out the first process pass
-    EXPECT_EQ(KV_Logic::Exit::View{f.at(1, 1, 1)}.state(), KV_ExitState::Closed);
+    EXPECT_EQ(KV_Logic::Exit::View{f.at(KV_LAYER_ITEMS, 1, 1)}.state(), KV_ExitState::Closed);
     f.tick();
-    EXPECT_EQ(KV_Logic::Exit::View{f.at(1, 1, 1)}.state(), KV_ExitState::Open);
+    EXPECT_EQ(KV_Logic::Exit::View{f.at(KV_LAYER_ITEMS, 1, 1)}.state(), KV_ExitState::Open);
 }
 
 // ---- Terminal ----
 
 TEST(Terminal, AnimationWrapsAt256) {
     TestField f = FieldFromText({"###", "#T#", "###"});
-    KV_Logic::Terminal::View t{f.at(1, 1, 1)};
+    KV_Logic::Terminal::View t{f.at(KV_LAYER_ITEMS, 1, 1)};
     f.run_ticks(256);  // the first tick is sat out
     EXPECT_EQ(t.animation(), 255u);
     f.tick();
@@ -207,10 +207,10 @@ class ExplosionKind : public ::testing::TestWithParam<FireCase> {};
 TEST_P(ExplosionKind, BurnsOrWaitsItsTicks) {
     const FireCase c = GetParam();
     TestField f = FieldFromText(room(5));
-    KV_Logic::make_explosion(f.at(3, 2, 2), c.kind);
+    KV_Logic::make_explosion(f.at(KV_LAYER_FIXTURES, 2, 2), c.kind);
     f.run_ticks(c.ticks);  // counted from the second tick: a fresh fire sits out the pass it is made in
     ASSERT_EQ(f.type_at(3, 2, 2), T::Explosion);
-    EXPECT_EQ(KV_Logic::Explosion::View{f.at(3, 2, 2)}.counter(), uint32_t(c.ticks - 1));
+    EXPECT_EQ(KV_Logic::Explosion::View{f.at(KV_LAYER_FIXTURES, 2, 2)}.counter(), uint32_t(c.ticks - 1));
     EXPECT_EQ(f.type_at(1, 2, 2), T::Empty);
     f.tick();
     switch (c.kind) {
@@ -229,8 +229,8 @@ TEST_P(ExplosionKind, BurnsOrWaitsItsTicks) {
             for (int y = 1; y <= 3; ++y)
                 for (int x = 1; x <= 3; ++x) {
                     ASSERT_EQ(f.type_at(3, x, y), T::Explosion) << x << "," << y;
-                    EXPECT_EQ(KV_Logic::Explosion::View{f.at(3, x, y)}.kind(), fire);
-                    EXPECT_EQ(KV_Logic::Explosion::View{f.at(3, x, y)}.counter(), 0u);
+                    EXPECT_EQ(KV_Logic::Explosion::View{f.at(KV_LAYER_FIXTURES, x, y)}.kind(), fire);
+                    EXPECT_EQ(KV_Logic::Explosion::View{f.at(KV_LAYER_FIXTURES, x, y)}.counter(), 0u);
                 }
             EXPECT_EQ(f.sound(SE_EXPLOSION_NEAR) + f.sound(SE_EXPLOSION_FAR), 1);
             break;
@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ExplosionKind,
 
 TEST(ExplosionKind, AQuarkelBlastLeavesAQuarkelOnEveryPosition) {
     TestField f = FieldFromText(room(5));
-    KV_Logic::make_explosion(f.at(3, 2, 2), K::Delayed_Quarkel);
+    KV_Logic::make_explosion(f.at(KV_LAYER_FIXTURES, 2, 2), K::Delayed_Quarkel);
     // 1 tick sat out, 24 of delay, then 64 of fire counted from the tick after the blast.
     f.run_ticks(88);
     for (int y = 1; y <= 3; ++y)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/objects/interfaces.h"
@@ -45,7 +46,7 @@ void move_left(const KV_ObjectContext& c) {
 }
 // Writes a prototype (done flag set) far below itself, through the level.
 void write_far_below(const KV_ObjectContext& c) {
-    KV_Logic::set_cell(c.level->at(1, c.x, c.level->get_height() - 2), KV_ObjectType::Grobble_Fall_Temp);
+    KV_Logic::set_cell(c.level->at(KV_LAYER_ITEMS, c.x, c.level->get_height() - 2), KV_ObjectType::Grobble_Fall_Temp);
 }
 void use_terminal(const KV_ObjectContext& c) { c.level->get_status()->set_terminal_used(); }
 
@@ -69,9 +70,40 @@ protected:
     KV_LogicFn saved_p = nullptr, saved_t = nullptr;
 };
 
+// The recorder stands in for the entries of every type the field holds: static
+// cells are never called, in either pass.
 TEST_F(Tick, StaticFieldMakesNoCalls) {
-    f.tick();
-    EXPECT_TRUE(g_calls.empty());
+    f = FieldFromText({"######", "#.R| #", "#R.+ #", "######"});
+    const KV_ObjectType held[] = {KV_ObjectType::Empty, KV_ObjectType::Hardware, KV_ObjectType::Base,
+                                  KV_ObjectType::RAM, KV_ObjectType::Port_Vertical, KV_ObjectType::Port_Cross};
+    std::vector<std::pair<KV_LogicFn, KV_LogicFn>> saved;
+    for (KV_ObjectType t : held) {
+        saved.push_back({KV_Game::process_table[type_code(t)], KV_Game::time_critical_table[type_code(t)]});
+        KV_Game::process_table[type_code(t)] = &record_process;
+        KV_Game::time_critical_table[type_code(t)] = &record_time_critical;
+    }
+    f.run_ticks(3);
+    for (size_t i = 0; i < saved.size(); ++i) {
+        KV_Game::process_table[type_code(held[i])] = saved[i].first;
+        KV_Game::time_critical_table[type_code(held[i])] = saved[i].second;
+    }
+    EXPECT_TRUE(g_calls.empty()) << g_calls.size() << " calls, the first at layer " << g_calls[0].layer;
+}
+
+// Writes the done flag three rows above itself through its cell pointer, into
+// a row the scan has passed: the write the row skip's promise rules out.
+void mark_three_rows_above(const KV_ObjectContext& c) {
+    (c.cell - 3 * c.level->get_stride())->flags |= CF_DONE;
+}
+
+TEST(TickPromise, DebugBuildsCatchAWriteBeyondTwoRows) {
+    TestField f = FieldFromText(room(7));
+    f.tick();  // clears the prototypes' done flags
+    const KV_LogicFn saved = KV_Game::process_table[kFake];
+    KV_Game::process_table[kFake] = &mark_three_rows_above;
+    f.at(KV_LAYER_ITEMS, 2, 5) = KV_Cell(kFake, CF_SOLID);
+    EXPECT_DEBUG_DEATH(f.tick(), "done flag left after the clear in layer 1 at \\(2, 2\\)");
+    KV_Game::process_table[kFake] = saved;
 }
 
 TEST_F(Tick, ScansLayerThenRowThenColumnInBothPasses) {
@@ -112,12 +144,12 @@ TEST_F(Tick, MovedObjectRunsOncePerPass) {
     put_fake(1, 1, 1, CF_SOLID);
     f.tick();
     ASSERT_EQ(g_calls.size(), 1u);
-    EXPECT_EQ(f.at(1, 2, 1).type, kFake);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 2, 1).type, kFake);
     g_calls.clear();
     KV_Game::process_table[kFake] = &move_left;
     f.tick();
     ASSERT_EQ(g_calls.size(), 1u);
-    EXPECT_EQ(f.at(1, 1, 1).type, kFake);
+    EXPECT_EQ(f.at(KV_LAYER_ITEMS, 1, 1).type, kFake);
 }
 
 TEST_F(Tick, DoneFlagClearsWhereverACellWasWritten) {
@@ -126,10 +158,10 @@ TEST_F(Tick, DoneFlagClearsWhereverACellWasWritten) {
     f.tick();  // the first tick clears what the field was built with
     put_fake(1, 1, 1, CF_SOLID);
     f.tick();
-    EXPECT_TRUE(f.at(1, 1, 6).is(KV_ObjectType::Grobble_Fall_Temp));
-    EXPECT_FALSE(f.at(1, 1, 6).has(CF_DONE));
+    EXPECT_TRUE(f.at(KV_LAYER_ITEMS, 1, 6).is(KV_ObjectType::Grobble_Fall_Temp));
+    EXPECT_FALSE(f.at(KV_LAYER_ITEMS, 1, 6).has(CF_DONE));
     // A write made between ticks through a reference kept from before is cleared too.
-    KV_Cell& kept = f.at(0, 2, 3);
+    KV_Cell& kept = f.at(KV_LAYER_FLOOR, 2, 3);
     f.tick();
     kept.flags |= CF_DONE;
     f.tick();
@@ -161,8 +193,8 @@ TEST_F(Tick, DefaultReportersNameTypeAndPosition) {
         {0x8001, CF_SOLID, "process function not setuped for object: name = -32767, pos = 2, 1"},
     };
     for (const Case& c : cases) {
-        put_cell(*f.level, 1, 2, 1, KV_ObjectType::Empty);
-        f.at(1, 2, 1) = KV_Cell(c.type, c.flags);
+        put_cell(*f.level, KV_LAYER_ITEMS, 2, 1, KV_ObjectType::Empty);
+        f.at(KV_LAYER_ITEMS, 2, 1) = KV_Cell(c.type, c.flags);
         EXPECT_EQ(fatal_message([&] { f.tick(); }), c.text);
     }
     KV_DrawContext d{};

@@ -39,13 +39,46 @@ TileMeaning tile_meaning(char c) {
     throw std::invalid_argument(std::string("unknown tile character '") + c + "'");
 }
 
+namespace {
+char glyph(TestField& f, int x, int y) {
+    using T = KV_ObjectType;
+    const KV_Cell& l2 = f.at(KV_LAYER_MOVERS, x, y);
+    if (l2.is(T::Pellik)) return 'P';
+    if (l2.is(T::Pellik_Move_Temp)) return 'm';
+    switch (f.at(KV_LAYER_ITEMS, x, y).object_type()) {
+        case T::Empty: break;
+        case T::Base: return '.';
+        case T::Grobble: return 'O';
+        case T::RAM: return 'R';
+        case T::Quarkel: return 'q';
+        case T::Disk_Orange: return 'o';
+        case T::Grobble_Clone: return 'C';
+        default: return '~';
+    }
+    switch (f.at(KV_LAYER_FIXTURES, x, y).object_type()) {
+        case T::Empty: return ' ';
+        case T::Hardware: return '#';
+        case T::Explosion: return '*';
+        default: return '?';
+    }
+}
+}  // namespace
+
+std::vector<std::string> field_picture(TestField& f) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < f.level->get_height(); ++y) {
+        std::string row;
+        for (int x = 0; x < f.level->get_width(); ++x) row += glyph(f, x, y);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void put_cell(KV_Level& level, int layer, int x, int y, KV_ObjectType type) {
     KV_Logic::set_cell(level.at(layer, x, y), type);
 }
 
 TestField FieldFromText(const std::vector<std::string>& rows) {
-    KV_Logic::init_prototypes();
-    KV_Interfaces::init_once();
     if (rows.empty() || rows[0].empty()) throw std::invalid_argument("empty picture");
     const int w = int(rows[0].size()), h = int(rows.size());
     TestField f;
@@ -60,7 +93,7 @@ TestField FieldFromText(const std::vector<std::string>& rows) {
             if (m.type == KV_ObjectType::Quarkel) level.get_status()->inc_quarkels_present();
             if (m.type == KV_ObjectType::Pellik && !level.get_has_player()) {
                 level.set_player_pos(x, y);
-                *level.get_player_cell() = level.at(2, x, y);
+                *level.get_player_cell() = level.at(KV_LAYER_MOVERS, x, y);
                 level.set_has_player(true);
             }
         }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "game/level/level.h"
-#include "game/objects/object_type.h"
+#include "game/level/object_type.h"
 #include "game/play/game.h"
 
 struct TestField {
@@ -44,6 +44,12 @@ TileMeaning tile_meaning(char c);
 
 // All rows must have the same width. Prototypes and interface tables are set up.
 TestField FieldFromText(const std::vector<std::string>& rows);
+
+// The field as picture rows in the characters above: Pellik (layer 2), else
+// the layer-1 object, else layer 3. '~' stands for any other layer-1 object
+// (placeholders), 'm' for Pellik's move temp, '*' for fire, '?' for any other
+// layer-3 object.
+std::vector<std::string> field_picture(TestField& f);
 
 // Places the prototype of `type` at (x, y) of `layer`, for hand-set cases.
 void put_cell(KV_Level& level, int layer, int x, int y, KV_ObjectType type);

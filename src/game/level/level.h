@@ -1,6 +1,7 @@
 #pragma once
 // The generic playing field: four layers of cells on a power-of-two row stride,
-// the player's position and cell copy, and the run-time context.
+// the player's position and cell copy, and the run-time context. The field
+// knows cells and type codes only; what the objects do lives above it.
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
@@ -8,20 +9,19 @@
 #include <vector>
 
 #include "game/level/level_context.h"
-#include "game/objects/cell.h"
+#include "game/level/cell.h"
 
 class KV_Level;
 
-constexpr int KV_LAYER_COUNT = 4;
-
-// What every per-type logic and interface function receives: the cell's
-// position, the level and the cell itself.
-struct KV_ObjectContext {
-    int32_t x;
-    int32_t y;
-    KV_Level* level;
-    KV_Cell* cell;
+// The four layers of the field, by what they hold; the tick runs them in this order.
+enum KV_Layer : int {
+    KV_LAYER_FLOOR = 0,     // empty in every converted level
+    KV_LAYER_ITEMS = 1,     // what falls, rolls, is pushed, eaten or used: Base, Grobble, RAM,
+                            // Quarkel, Exit, Terminal, the disks, Bug, Invisible_Wall and their placeholders
+    KV_LAYER_MOVERS = 2,    // Pellik, Pellik_Static, the enemies and the temps they leave
+    KV_LAYER_FIXTURES = 3,  // Hardware, the ports, fire and laid red disks
 };
+constexpr int KV_LAYER_COUNT = 4;
 
 class KV_Level {
 public:
@@ -96,9 +96,6 @@ public:
     bool is_near_player(int32_t x, int32_t y) const { return near(x, y, 10, 7); }
     bool is_near_player_1(int32_t x, int32_t y) const { return near(x, y, 1, 1); }
     bool is_near_player_2(int32_t x, int32_t y) const { return near(x, y, 2, 2); }
-    bool is_near_player(const KV_ObjectContext& c) const { return is_near_player(c.x, c.y); }
-    bool is_near_player_1(const KV_ObjectContext& c) const { return is_near_player_1(c.x, c.y); }
-    bool is_near_player_2(const KV_ObjectContext& c) const { return is_near_player_2(c.x, c.y); }
 
 private:
     bool near(int32_t x, int32_t y, int32_t dx, int32_t dy) const {

@@ -15,7 +15,7 @@ bool free_at(const KV_Level& level, int32_t x, int32_t y) {
 }
 
 void post_near_or_far(const KV_ObjectContext& ctx, KV_SoundEvent near, KV_SoundEvent far) {
-    ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx) ? near : far);
+    ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx.x, ctx.y) ? near : far);
 }
 
 void make_empty(KV_Cell& cell) { set_cell(cell, T::Empty); }
@@ -29,11 +29,10 @@ namespace {
 
 // Column a leaned-on disk is pushed to; false for a corrupt direction.
 bool push_target_column(const View& d, int32_t x, int32_t& target) {
-    switch (KV_DiskPush(d.push_direction())) {
-        case KV_DiskPush::Left: target = x - 1; return true;
-        case KV_DiskPush::Right: target = x + 1; return true;
-        default: return false;
-    }
+    KV_Dir dir;
+    if (!kv_dir_of_push(d.push_direction(), dir) || kv_dx(dir) == 0) return false;
+    target = x + kv_dx(dir);
+    return true;
 }
 
 [[noreturn]] void bad_lean_direction(const View& d) {
@@ -45,7 +44,7 @@ KV_Cell& reserve_below(const KV_ObjectContext& ctx) {
     View d{*ctx.cell};
     d.set_state(State::About_To_Fall);
     d.set_counter(0);
-    KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
+    KV_Cell& below = ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1);
     set_cell(below, T::Disk_Orange_Fall_Temp);
     KV_DiskTempView{below}.set_state(Disk_Orange_Fall_Temp::Reserved);
     return below;
@@ -54,7 +53,7 @@ KV_Cell& reserve_below(const KV_ObjectContext& ctx) {
 // The disk moves into the cell below at once; the cell it leaves keeps a
 // placeholder that runs on its own and goes away after the step.
 void start_fall(const KV_ObjectContext& ctx) {
-    KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
+    KV_Cell& below = ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1);
     set_cell(below, T::Disk_Orange);
     below.flags &= ~uint32_t(CF_TIME_CRITICAL);
     View{below}.set_state(State::Falling);
@@ -71,14 +70,14 @@ void do_start_pushing(const KV_ObjectContext& ctx) {
     KV_Level& level = *ctx.level;
     if (can_fall(ctx)) {
         // Falling wins over the push: drop the push reservation and take the cell below.
-        if (level.inside(target, ctx.y)) make_empty(level.at(1, target, ctx.y));
+        if (level.inside(target, ctx.y)) make_empty(level.at(KV_LAYER_ITEMS, target, ctx.y));
         KV_Cell& below = reserve_below(ctx);
         d.set_state(State::Lean_Broken_Off);
         KV_DiskTempView{below}.set_state(Disk_Orange_Fall_Temp::Lean_Reserved);
         return;
     }
     const bool still_reserved =
-        level.inside(target, ctx.y) && level.at(1, target, ctx.y).is(T::Disk_Orange_Push_Temp);
+        level.inside(target, ctx.y) && level.at(KV_LAYER_ITEMS, target, ctx.y).is(T::Disk_Orange_Push_Temp);
     if (!still_reserved) set_cell(*ctx.cell, T::Disk_Orange);  // Pellik gave up the lean
 }
 
@@ -87,7 +86,7 @@ void end_broken_lean(const KV_ObjectContext& ctx) {
     if (d.bump_counter() != 2) return;
     int32_t target;
     if (!push_target_column(d, ctx.x, target)) bad_lean_direction(d);
-    if (ctx.level->inside(target, ctx.y)) make_empty(ctx.level->at(1, target, ctx.y));
+    if (ctx.level->inside(target, ctx.y)) make_empty(ctx.level->at(KV_LAYER_ITEMS, target, ctx.y));
     set_cell(*ctx.cell, T::Disk_Orange);
 }
 
@@ -98,7 +97,7 @@ void end_fall_step(const KV_ObjectContext& ctx) {
     }
     View d{*ctx.cell};
     const bool on_fire = ctx.level->inside(ctx.x, ctx.y + 1) &&
-                         ctx.level->at(3, ctx.x, ctx.y + 1).is(T::Explosion);
+                         ctx.level->at(KV_LAYER_FIXTURES, ctx.x, ctx.y + 1).is(T::Explosion);
     if (!on_fire) {
         d.set_state(State::Landed);
         return;
@@ -124,15 +123,13 @@ void end_push(const KV_ObjectContext& ctx) {
 void do_pushing(const KV_ObjectContext& ctx) {
     View d{*ctx.cell};
     const uint16_t n = d.bump_counter();
-    int32_t old_x;
-    switch (KV_DiskPush(d.push_direction())) {
-        case KV_DiskPush::Left: old_x = ctx.x + 1; break;
-        case KV_DiskPush::Right: old_x = ctx.x - 1; break;
-        default: kv_fatal("KV_Logic::Disk_Orange, do_pushing, unknown push direction");
-    }
+    KV_Dir dir;
+    if (!kv_dir_of_push(d.push_direction(), dir) || kv_dx(dir) == 0)
+        kv_fatal("KV_Logic::Disk_Orange, do_pushing, unknown push direction");
+    const int32_t old_x = ctx.x - kv_dx(dir);
     KV_Level& level = *ctx.level;
     if (free_at(level, old_x, ctx.y + 1)) {
-        KV_Cell& clone = level.at(1, old_x, ctx.y + 1);
+        KV_Cell& clone = level.at(KV_LAYER_ITEMS, old_x, ctx.y + 1);
         set_cell(clone, T::Disk_Orange_Clone);
         View{clone}.set_clone_limit(uint16_t(16 - n));
     }
@@ -149,7 +146,7 @@ bool can_fall(const KV_ObjectContext& ctx) {
     const int32_t x = ctx.x, y = ctx.y + 1;
     if (!level.inside(x, y)) return false;
     if (level.is_cell_free(x, y)) return true;
-    const KV_Cell& below = level.at(1, x, y);
+    const KV_Cell& below = level.at(KV_LAYER_ITEMS, x, y);
     return below.is(T::Disk_Orange_Fall_Temp) &&
            (disk_temp_state(below) & Disk_Orange_Fall_Temp::Reserved) != 0;
 }
@@ -206,20 +203,21 @@ void Disk_Orange_Fall_Temp::process(const KV_ObjectContext& ctx) {
 
 void Disk_Orange_Push_Temp::process(const KV_ObjectContext& ctx) {
     KV_DiskTempView t{*ctx.cell};
-    // 1 and 2: the cell a disk pushed left or right is leaving.
-    if (t.state() != 1 && t.state() != 2)
+    // Only the cell a disk pushed left or right is leaving runs.
+    if (t.state() != uint32_t(KV_PushTempState::Behind_Left) && t.state() != uint32_t(KV_PushTempState::Behind_Right))
         kv_fatal("KV_Logic::Disk_Orange_Push_Temp, process, unknown state ", t.state());
-    if (t.bump_counter() == 31) make_empty(*ctx.cell);
+    if (t.bump_counter() == Disk_Orange_Push_Temp::kLifeTicks) make_empty(*ctx.cell);
 }
 
 void Disk_Orange_Clone::process(const KV_ObjectContext& ctx) {
     Disk_Orange::View c{*ctx.cell};
-    const uint16_t s = ctx.cell->get_state();
-    if (s != uint16_t(State::Growing)) kv_fatal("KV_Logic::Disk_Orange_Clone, process, unknown state ", s);
+    View clone{*ctx.cell};
+    if (clone.state() != State::Growing)
+        kv_fatal("KV_Logic::Disk_Orange_Clone, process, unknown state ", clone.state_word());
     const uint16_t n = c.bump_counter();
     // ">=" so a limit of 0 stops at once instead of waiting for the counter to wrap.
     if (n >= c.clone_limit()) {
-        ctx.cell->set_state(uint16_t(State::Done));
+        clone.set_state(State::Done);
         ctx.cell->flags |= CF_STATIC;
         if (n < 2) ctx.cell->flags |= CF_HIDDEN;
     }

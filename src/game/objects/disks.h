@@ -6,14 +6,16 @@
 // blasts 80 ticks after being laid. The pushes themselves and the eating are
 // the IPushing and IEatable entries; this file runs what follows them.
 #include <cstdint>
+#include <initializer_list>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
+#include "game/objects/pushing.h"
 
 namespace KV_Logic {
 
-// Push direction kept in a disk's counter (state bytes 2-3). The orange disk
-// moves only left or right.
-enum class KV_DiskPush : uint16_t { Left = 2, Right = 4, Up = 8, Down = 16 };
+// The push direction a disk keeps in its counter (state bytes 2-3) is the
+// pushes' own code; the orange disk moves only left or right.
+using KV_DiskPush = KV_PushDirection;
 
 namespace Disk_Orange {
 
@@ -29,13 +31,25 @@ enum class State : uint16_t {
     Landed = 256,          // blasts at its next call
 };
 
-// Disk_Orange and Disk_Orange_Clone: state word, push direction, counter and
-// the clone's limit.
-struct View {
-    KV_Cell& cell;
+// Disk_Orange (layer 1), and Disk_Orange_Clone, which shares the layout:
+//   bytes 0-1  u16 state (State; the clone's Disk_Orange_Clone::State)
+//   bytes 2-3  u16 push direction (KV_PushDirection, Left or Right)
+//   bytes 4-5  u16 counter: ticks of the fall, push or wait
+//   bytes 6-7  u16 clone limit: the tick at which a clone stops growing
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     State state() const { return State(cell.get_u16(0)); }
     void set_state(State s) { cell.set_u16(0, uint16_t(s)); }
+    uint16_t state_word() const { return cell.get_u16(0); }
+    // True when the state word has any of the bits of `states`.
+    bool in_any(std::initializer_list<State> states) const {
+        uint16_t bits = 0;
+        for (State s : states) bits = uint16_t(bits | uint16_t(s));
+        return (cell.get_u16(0) & bits) != 0;
+    }
     uint16_t push_direction() const { return cell.get_u16(2); }
+    void set_push_direction(KV_PushDirection d) { cell.set_u16(2, uint16_t(d)); }
     uint16_t counter() const { return cell.get_u16(4); }
     void set_counter(uint16_t c) { cell.set_u16(4, c); }
     uint16_t bump_counter() {
@@ -45,6 +59,8 @@ struct View {
     uint16_t clone_limit() const { return cell.get_u16(6); }
     void set_clone_limit(uint16_t l) { cell.set_u16(6, l); }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 
 // The cell below is free, or it is the fall reservation this disk made.
 bool can_fall(const KV_ObjectContext& ctx);
@@ -53,43 +69,67 @@ bool can_fall(const KV_ObjectContext& ctx);
 
 namespace Disk_Orange_Clone {
 enum class State : uint16_t { Growing = 1, Done = 2 };
-}
 
-// The placeholders of the disks read a u32 state and a u32 counter.
-inline uint32_t disk_temp_state(const KV_Cell& cell) { return cell.get_u32(0); }
-struct KV_DiskTempView {
-    KV_Cell& cell;
-    uint32_t state() const { return disk_temp_state(cell); }
-    void set_state(uint32_t s) { cell.set_u32(0, s); }
-    uint32_t counter() const { return cell.get_u32(4); }
-    uint32_t bump_counter() {
-        cell.inc_u32_4();
-        return counter();
-    }
+// The clone's cell, laid out as Disk_Orange::View.
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
+    State state() const { return State(cell.get_u16(0)); }
+    void set_state(State s) { cell.set_u16(0, uint16_t(s)); }
+    uint16_t state_word() const { return cell.get_u16(0); }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
+}  // namespace Disk_Orange_Clone
+
+// The placeholders of the disks: the layout of KV_TempView.
+inline uint32_t disk_temp_state(const KV_Cell& cell) { return cell.get_u32(0); }
+using KV_DiskTempView = KV_TempView;
 
 namespace Disk_Orange_Fall_Temp {
 // Reserved: the disk above is about to fall (still static). Lean_Reserved: the
 // reservation of a disk whose lean was broken off. Left_Behind: the cell a
 // falling disk has left (active, removes itself).
 enum State : uint32_t { Left_Behind = 1, Reserved = 2, Lean_Reserved = 4 };
+
+// The tick of a left-behind temp at which its disk has moved out of the way.
+constexpr uint32_t kClearedTick = 17;
+
+// A left-behind temp whose disk has gone: Pellik or a pushed object may enter.
+inline bool is_cleared(const KV_Cell& temp) {
+    const KV_ConstTempView t{temp};
+    return t.has(Left_Behind) && t.counter() == kClearedTick;
+}
+}  // namespace Disk_Orange_Fall_Temp
+
+namespace Disk_Orange_Push_Temp {
+// Ticks a left-behind push temp lasts before it removes itself.
+constexpr uint32_t kLifeTicks = 31;
 }
 
 namespace Disk_Yellow {
 enum class State : uint16_t { At_Rest = 1, Pushed = 2, Leaned_On = 4 };
 
-// State word, push direction, counter (the u32 at state bytes 4-7).
-struct View {
-    KV_Cell& cell;
+// Disk_Yellow (layer 1):
+//   bytes 0-1  u16 state (State)
+//   bytes 2-3  u16 push direction (KV_PushDirection)
+//   bytes 4-7  u32 counter: ticks of the push or lean
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     State state() const { return State(cell.get_u16(0)); }
     void set_state(State s) { cell.set_u16(0, uint16_t(s)); }
     uint16_t push_direction() const { return cell.get_u16(2); }
+    void set_push_direction(KV_PushDirection d) { cell.set_u16(2, uint16_t(d)); }
     uint32_t counter() const { return cell.get_u32(4); }
+    void set_counter(uint32_t c) { cell.set_u32(4, c); }
     uint32_t bump_counter() {
         cell.inc_u32_4();
         return counter();
     }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Disk_Yellow
 
 namespace Disk_Red {
@@ -98,16 +138,23 @@ enum class State : uint16_t { Lying = 1, Eaten_In_Place = 2, Walked_Over = 4, La
 // Ticks a laid disk burns before it blasts.
 constexpr uint32_t kFuseTicks = 80;
 
-// State word and counter (the u32 at state bytes 4-7).
-struct View {
-    KV_Cell& cell;
+// Disk_Red (layer 1 lying, layer 3 laid):
+//   bytes 0-1  u16 state (State)
+//   bytes 2-3  u16 eat direction (KV_EatDirection) while eaten
+//   bytes 4-7  u32 counter: ticks of the eating, or of the fuse once laid
+template <typename Cell>
+struct ViewOf {
+    Cell& cell;
     State state() const { return State(cell.get_u16(0)); }
+    void set_state(State s) { cell.set_u16(0, uint16_t(s)); }
     uint32_t counter() const { return cell.get_u32(4); }
     uint32_t bump_counter() {
         cell.inc_u32_4();
         return counter();
     }
 };
+using View = ViewOf<KV_Cell>;
+using ConstView = ViewOf<const KV_Cell>;
 }  // namespace Disk_Red
 
 }  // namespace KV_Logic

@@ -1,7 +1,10 @@
 #include "game/objects/eating.h"
 
+#include "game/objects/disks.h"
 #include "game/objects/fatal.h"
+#include "game/objects/grobble_quarkel.h"
 #include "game/objects/interfaces.h"
+#include "game/objects/small_objects.h"
 
 namespace KV_Interfaces {
 namespace IEatable {
@@ -10,27 +13,32 @@ namespace {
 using T = KV_ObjectType;
 
 // States the entries switch an eatable into; each object's process runs them.
-constexpr uint16_t LYING_STILL = 1;
-constexpr uint16_t EATEN_IN_PLACE = 2, WALKED_OVER = 4;  // Base, red disk and Bug
-constexpr uint16_t QUARKEL_EATEN_IN_PLACE = 32, QUARKEL_WALKED_OVER = 64;
+// Lying still is state 1 of all four; Base, red disk and Bug share their being-eaten states.
+constexpr uint16_t LYING_STILL = uint16_t(KV_BaseState::Lying);
+constexpr uint16_t EATEN_IN_PLACE = uint16_t(KV_BaseState::Eaten_In_Place), WALKED_OVER = uint16_t(KV_BaseState::Walked_Over);
+static_assert(uint16_t(KV_Logic::Disk_Red::State::Eaten_In_Place) == EATEN_IN_PLACE &&
+                  uint16_t(KV_Logic::Disk_Red::State::Walked_Over) == WALKED_OVER &&
+                  uint16_t(KV_BugState::Eaten_In_Place) == EATEN_IN_PLACE &&
+                  uint16_t(KV_BugState::Walked_Over) == WALKED_OVER &&
+                  uint16_t(KV_QuarkelState::At_Rest) == LYING_STILL && uint16_t(KV_Logic::Disk_Red::State::Lying) == LYING_STILL,
+              "the eatables share their eating states");
+constexpr uint16_t QUARKEL_EATEN_IN_PLACE = uint16_t(KV_QuarkelState::Eaten_In_Place);
+constexpr uint16_t QUARKEL_WALKED_OVER = uint16_t(KV_QuarkelState::Walked_Over);
 
 // The eat direction names where Pellik comes from; false for a corrupt side.
 bool eat_direction(uint32_t side, KV_EatDirection& out) {
-    switch (side) {
-        case DIR_LEFT: out = KV_EatDirection::From_Left; return true;
-        case DIR_UP: out = KV_EatDirection::From_Above; return true;
-        case DIR_RIGHT: out = KV_EatDirection::From_Right; return true;
-        case DIR_DOWN: out = KV_EatDirection::From_Below; return true;
-    }
-    return false;
+    KV_Dir from;
+    if (!kv_dir_of_bit(side, from)) return false;
+    out = kv_eat_direction(from);
+    return true;
 }
 
 // Where the eating tick count lives differs per object.
 enum class TickCount { U32_At_4, U16_At_4 };
 
 void reset_ticks(KV_Cell& c, TickCount where) {
-    if (where == TickCount::U32_At_4) c.set_u32_4(0);
-    else c.set_u16(4, 0);
+    if (where == TickCount::U32_At_4) KV_EatenView{c}.clear_u32_counter();
+    else KV_EatenView{c}.clear_u16_counter();
 }
 
 struct EatenForm {
@@ -41,23 +49,23 @@ struct EatenForm {
 
 void over_eat(const KV_ObjectContext& ctx, uint32_t side, EatenForm form, const char* fatal_text) {
     KV_Cell& c = *ctx.cell;
-    c.set_state(form.state);
+    KV_EatenView{c}.set_state(form.state);
     KV_EatDirection dir;
     if (!eat_direction(side, dir)) kv_fatal(fatal_text);
     reset_ticks(c, form.ticks);
-    c.set_w1(uint16_t(dir));
+    KV_EatenView{c}.set_eat_direction(dir);
     c.flags &= ~form.flags_cleared;
 }
 
 void in_place(const KV_ObjectContext& ctx, EatenForm form, bool zap) {
     KV_Cell& c = *ctx.cell;
-    c.set_state(form.state);
+    KV_EatenView{c}.set_state(form.state);
     reset_ticks(c, form.ticks);
     c.flags &= ~form.flags_cleared;
     if (zap) ctx.level->get_sound_events()->post(SE_ZAP);
 }
 
-bool lying_still(const KV_ObjectContext& ctx) { return (ctx.cell->get_state() & LYING_STILL) != 0; }
+bool lying_still(const KV_ObjectContext& ctx) { return (KV_EatenView{*ctx.cell}.state() & LYING_STILL) != 0; }
 
 // Clearing the static flag wakes a dormant Base or red disk for the process
 // pass; clearing the time-critical flag moves a Quarkel into it.

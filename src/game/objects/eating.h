@@ -4,7 +4,7 @@
 // the object into its being-eaten state; its own process finishes the job.
 #include <cstdint>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 
 // Where Pellik comes from, as the eaten object's counter (u16 at state bytes 2-3) holds it.
 enum class KV_EatDirection : uint16_t {
@@ -13,6 +13,35 @@ enum class KV_EatDirection : uint16_t {
     From_Above = 8,   // side 2
     From_Below = 16,  // side 8
 };
+
+// The eat direction of Pellik coming from `side` (the side of the eaten cell).
+constexpr KV_EatDirection kv_eat_direction(KV_Dir side) {
+    switch (side) {
+        case KV_Dir::Left: return KV_EatDirection::From_Left;
+        case KV_Dir::Up: return KV_EatDirection::From_Above;
+        case KV_Dir::Right: return KV_EatDirection::From_Right;
+        case KV_Dir::Down: return KV_EatDirection::From_Below;
+    }
+    return KV_EatDirection::From_Left;
+}
+
+// What the eat entries share of the four eatables (Base, Quarkel, Disk_Red,
+// Bug, layer 1); each owner's view names the rest:
+//   bytes 0-1  u16 state word
+//   bytes 2-3  u16 eat direction (KV_EatDirection) when walked over
+//   bytes 4-5 or 4-7  the eating's tick counter: a u32 for Base and Disk_Red,
+//              a u16 for Quarkel and Bug
+template <typename Cell>
+struct KV_EatenViewOf {
+    Cell& cell;
+    uint16_t state() const { return cell.get_u16(0); }
+    void set_state(uint16_t s) { cell.set_u16(0, s); }
+    void set_eat_direction(KV_EatDirection d) { cell.set_u16(2, uint16_t(d)); }
+    void clear_u32_counter() { cell.set_u32(4, 0); }
+    void clear_u16_counter() { cell.set_u16(4, 0); }
+};
+using KV_EatenView = KV_EatenViewOf<KV_Cell>;
+using KV_ConstEatenView = KV_EatenViewOf<const KV_Cell>;
 
 namespace KV_Interfaces {
 namespace IEatable {

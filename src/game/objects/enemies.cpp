@@ -12,9 +12,9 @@ namespace KV_Logic {
 
 bool can_enemy_enter(const KV_Level* level, int32_t x, int32_t y) {
     if (!level->inside(x, y)) return false;
-    if (level->at(0, x, y).is_solid() || level->at(1, x, y).is_solid() || level->at(2, x, y).is_solid())
+    if (level->at(KV_LAYER_FLOOR, x, y).is_solid() || level->at(KV_LAYER_ITEMS, x, y).is_solid() || level->at(KV_LAYER_MOVERS, x, y).is_solid())
         return false;
-    const KV_Cell& l3 = level->at(3, x, y);
+    const KV_Cell& l3 = level->at(KV_LAYER_FIXTURES, x, y);
     return !l3.is_solid() || l3.is(KV_ObjectType::Disk_Red);
 }
 
@@ -42,24 +42,16 @@ struct Offset {
 
 // The step of a move direction; false for a corrupt byte.
 bool step_of(Dir d, Offset& o) {
-    switch (d) {
-        case Dir::Left: o = {-1, 0}; return true;
-        case Dir::Right: o = {1, 0}; return true;
-        case Dir::Up: o = {0, -1}; return true;
-        case Dir::Down: o = {0, 1}; return true;
-    }
-    return false;
+    KV_Dir dir;
+    if (!kv_dir_of_enemy(d, dir)) return false;
+    o = {kv_dx(dir), kv_dy(dir)};
+    return true;
 }
 
-// The temp records the move in the keys' code.
+// The temp records the move in the keys' code (the move byte is known good here).
 uint32_t temp_state_of(Dir d) {
-    switch (d) {
-        case Dir::Left: return DIR_LEFT;
-        case Dir::Right: return DIR_RIGHT;
-        case Dir::Up: return DIR_UP;
-        case Dir::Down: return DIR_DOWN;
-    }
-    return 0;
+    KV_Dir dir;
+    return kv_dir_of_enemy(d, dir) ? kv_bit(dir) : 0;
 }
 
 struct QuarterTurn {
@@ -130,7 +122,7 @@ bool try_rotating(const EnemyKind& kind, const KV_ObjectContext& ctx, bool clock
     KV_Level* level = ctx.level;
     const int32_t sx = ctx.x + o.dx, sy = ctx.y + o.dy;
     const bool open = can_enemy_enter(level, sx, sy) ||
-                      (pellik_at(level, sx, sy) && !KV_Interfaces::Port::is_port(level->at(3, sx, sy).type));
+                      (pellik_at(level, sx, sy) && !KV_Interfaces::Port::is_port(level->at(KV_LAYER_FIXTURES, sx, sy).type));
     if (!open) return false;
     set_rotating(kind, ctx, clockwise);
     return true;
@@ -159,9 +151,9 @@ bool try_move_further(const EnemyKind& kind, const KV_ObjectContext& ctx) {
     e.set_state(State::Moving);
     e.set_counter(0);
     ctx.cell->flags &= ~uint32_t(CF_TIME_CRITICAL);
-    level->at(2, tx, ty) = *ctx.cell;
+    level->at(KV_LAYER_MOVERS, tx, ty) = *ctx.cell;
     set_cell(*ctx.cell, kind.temp);
-    ctx.cell->set_u32(0, temp_state_of(d));
+    KV_EnemyTempView{*ctx.cell}.set_went(temp_state_of(d));
     return true;
 }
 
@@ -173,7 +165,7 @@ void do_move(const EnemyKind& kind, const KV_ObjectContext& ctx) {
     KV_Level* level = ctx.level;
     const int32_t fx = ctx.x - o.dx, fy = ctx.y - o.dy;
     // Pellik may have stepped into it on the last tick of the step.
-    if (level->inside(fx, fy) && level->at(2, fx, fy).is(kind.temp)) set_cell(level->at(2, fx, fy), T::Empty);
+    if (level->inside(fx, fy) && level->at(KV_LAYER_MOVERS, fx, fy).is(kind.temp)) set_cell(level->at(KV_LAYER_MOVERS, fx, fy), T::Empty);
     e.set_state(State::Move_Ended);
     e.set_counter(0);
     ctx.cell->flags |= CF_TIME_CRITICAL;

@@ -2,15 +2,21 @@
 
 #include <string>
 
+#include "game/objects/disks.h"
+#include "game/objects/enemies.h"
 #include "game/objects/fatal.h"
+#include "game/objects/grobble_quarkel.h"
 #include "game/objects/interfaces.h"
+#include "game/objects/pellik.h"
 #include "game/objects/prototypes.h"
+#include "game/objects/pushing.h"
+#include "game/objects/small_objects.h"
 
 namespace KV_Logic {
 
 void make_explosion(KV_Cell& cell, KV_ExplosionState kind) {
     set_cell(cell, KV_ObjectType::Explosion);
-    cell.set_u32(0, uint32_t(kind));
+    Explosion::View{cell}.set_kind(kind);
 }
 
 namespace {
@@ -61,9 +67,7 @@ const char* op_name(Op op) {
     return "";
 }
 
-struct Pos {
-    int32_t x, y;
-};
+using Pos = KV_Pos;
 
 // The cell of `layer` at p, or null off the field (objects inside a border never get there).
 KV_Cell* cell_at(const KV_ObjectContext& ctx, int layer, Pos p) {
@@ -75,7 +79,7 @@ void empty_if(KV_Cell* cell, T type) {
 }
 
 void explosion_at(const KV_ObjectContext& ctx, Pos p, K kind) {
-    if (KV_Cell* c = cell_at(ctx, 3, p)) KV_Logic::make_explosion(*c, kind);
+    if (KV_Cell* c = cell_at(ctx, KV_LAYER_FIXTURES, p)) KV_Logic::make_explosion(*c, kind);
 }
 
 // E: the object vanishes.
@@ -96,24 +100,14 @@ void blast(const KV_ObjectContext& ctx, Flavour f) {
 
 // ---- Pellik ----
 
-constexpr uint16_t PELLIK_MOVING = 2, PELLIK_PUSHING = 16;
-constexpr uint16_t PELLIK_READY = 1, PELLIK_EATING_IN_PLACE = 8;
-
 // Pellik dies with the move temp it left behind; the level is lost unless already won.
 void pellik_dies(const KV_ObjectContext& ctx, Op op) {
-    KV_Cell& c = *ctx.cell;
-    if (c.get_state() & (PELLIK_MOVING | PELLIK_PUSHING)) {
-        Pos from;
-        switch (c.get_u8(4)) {
-            case DIR_LEFT: from = {ctx.x + 1, ctx.y}; break;
-            case DIR_UP: from = {ctx.x, ctx.y + 1}; break;
-            case DIR_RIGHT: from = {ctx.x - 1, ctx.y}; break;
-            case DIR_DOWN: from = {ctx.x, ctx.y - 1}; break;
-            default:
-                kv_fatal(std::string("KV_Interfaces::Explodeable::Pellik, ") + op_name(op) +
-                         ", unknown move direction");
-        }
-        empty_if(cell_at(ctx, 2, from), T::Pellik_Move_Temp);
+    const KV_Logic::Pellik::View p{*ctx.cell};
+    if (p.is_stepping()) {
+        KV_Dir d;
+        if (!kv_dir_of_bit(p.direction(), d))
+            kv_fatal(std::string("KV_Interfaces::Explodeable::Pellik, ") + op_name(op) + ", unknown move direction");
+        empty_if(cell_at(ctx, KV_LAYER_MOVERS, kv_step({ctx.x, ctx.y}, kv_opposite(d))), T::Pellik_Move_Temp);
     }
     vanish(ctx);
     ctx.level->set_has_player(false);
@@ -128,17 +122,21 @@ struct FallerKind {
     T slide_fall_temp;
     uint16_t falling, slide_left, slide_right, slide_ended;
 };
-constexpr FallerKind GROBBLE_KIND{T::Grobble_Fall_Temp, T::Grobble_Slide_Fall_Temp, 2, 32, 64, 256};
-constexpr FallerKind QUARKEL_KIND{T::Quarkel_Fall_Temp, T::Quarkel_Slide_Fall_Temp, 2, 8, 16, 256};
-constexpr uint8_t SLIDING_DOWN = 8;  // slide phase
+using G = KV_GrobbleState;
+using Q = KV_QuarkelState;
+constexpr FallerKind GROBBLE_KIND{T::Grobble_Fall_Temp, T::Grobble_Slide_Fall_Temp, uint16_t(G::Falling),
+                                  uint16_t(G::Sliding_Left), uint16_t(G::Sliding_Right), uint16_t(G::Slide_Ended)};
+constexpr FallerKind QUARKEL_KIND{T::Quarkel_Fall_Temp, T::Quarkel_Slide_Fall_Temp, uint16_t(Q::Falling),
+                                  uint16_t(Q::Sliding_Left), uint16_t(Q::Sliding_Right), uint16_t(Q::Slide_Ended)};
 
 void faller_vanishes(const KV_ObjectContext& ctx, const FallerKind& k) {
-    const uint16_t s = ctx.cell->get_state();
+    const KV_Logic::FallerState f{*ctx.cell};
+    const uint16_t s = f.state();
     if (s == k.falling) {
-        empty_if(cell_at(ctx, 1, {ctx.x, ctx.y - 1}), k.fall_temp);
-    } else if (((s == k.slide_left || s == k.slide_right) && ctx.cell->get_u8(6) == SLIDING_DOWN) ||
+        empty_if(cell_at(ctx, KV_LAYER_ITEMS, {ctx.x, ctx.y - 1}), k.fall_temp);
+    } else if (((s == k.slide_left || s == k.slide_right) && f.slide_phase() == KV_SlidePhase::Sliding_Down) ||
                s == k.slide_ended) {
-        empty_if(cell_at(ctx, 1, {ctx.x, ctx.y + 1}), k.slide_fall_temp);
+        empty_if(cell_at(ctx, KV_LAYER_ITEMS, {ctx.x, ctx.y + 1}), k.slide_fall_temp);
     }
     vanish(ctx);
 }
@@ -148,30 +146,25 @@ void faller_vanishes(const KV_ObjectContext& ctx, const FallerKind& k) {
 // A reserved cell just goes; the cell a pushed disk is leaving burns and the temp stays.
 void push_temp_hit(const KV_ObjectContext& ctx, K kind, uint16_t reserved_bits, uint16_t leaving_bits,
                    const char* owner, Op op) {
-    const uint16_t s = ctx.cell->get_state();
+    const uint16_t s = uint16_t(KV_TempView{*ctx.cell}.state());
     if (s & reserved_bits) vanish(ctx);
     else if (s & leaving_bits) explosion_at(ctx, {ctx.x, ctx.y}, kind);
     else kv_fatal(std::string("KV_Interfaces::") + owner + "::Explodable, " + op_name(op) + ", unknown state");
 }
-constexpr uint16_t YELLOW_TEMP_RESERVED = 16 | 32 | 64 | 128, YELLOW_TEMP_LEAVING = 1 | 2 | 4 | 8;
-constexpr uint16_t ORANGE_TEMP_RESERVED = 4 | 8, ORANGE_TEMP_LEAVING = 1 | 2;
-// A falling object may still hit a push temp in the first half of the push.
-constexpr uint32_t PUSH_TEMP_HIT_TICKS = 16;
+constexpr uint16_t YELLOW_TEMP_RESERVED = KV_YELLOW_PUSH_TEMP_RESERVED, YELLOW_TEMP_LEAVING = KV_YELLOW_PUSH_TEMP_LEAVING;
+constexpr uint16_t ORANGE_TEMP_RESERVED = KV_PUSH_TEMP_RESERVED, ORANGE_TEMP_LEAVING = KV_PUSH_TEMP_LEAVING;
 
 // ---- orange disk fall temp ----
 
-constexpr uint16_t FALL_TEMP_ACTIVE = 1;
-constexpr uint32_t FALL_TEMP_GONE_TICKS = 17;
-
 // The fire goes where the falling disk mostly is: early in the fall still the temp's cell.
 void orange_fall_temp_hit(const KV_ObjectContext& ctx, K kind) {
-    KV_Cell& c = *ctx.cell;
-    const uint32_t ticks = c.get_u32_4();
-    if ((c.get_state() & FALL_TEMP_ACTIVE) == 0 || ticks == FALL_TEMP_GONE_TICKS) {
+    const uint32_t ticks = KV_TempView{*ctx.cell}.counter();
+    if (!KV_TempView{*ctx.cell}.has(KV_Logic::Disk_Orange_Fall_Temp::Left_Behind) ||
+        ticks == KV_Logic::Disk_Orange_Fall_Temp::kClearedTick) {
         vanish(ctx);
         return;
     }
-    KV_Cell* below = cell_at(ctx, 1, {ctx.x, ctx.y + 1});
+    KV_Cell* below = cell_at(ctx, KV_LAYER_ITEMS, {ctx.x, ctx.y + 1});
     if (!below || !below->is(T::Disk_Orange)) {
         fire_below(ctx, kind);
         return;
@@ -184,13 +177,13 @@ void orange_fall_temp_hit(const KV_ObjectContext& ctx, K kind) {
 // ---- Explosion: a burning fire starts again, a delayed one keeps counting ----
 
 void explosion_hit(const KV_ObjectContext& ctx, K kind, Op op) {
-    KV_Cell& c = *ctx.cell;
-    switch (K(c.get_u32(0))) {
+    KV_Logic::Explosion::View e{*ctx.cell};
+    switch (e.kind()) {
         case K::Plain:
         case K::Plain_Quarkel:
-            c.set_u32_4(0);
-            c.set_u32(0, uint32_t(kind));
-            c.flags |= CF_DONE;
+            e.set_counter(0);
+            e.set_kind(kind);
+            ctx.cell->flags |= CF_DONE;
             return;
         case K::Delayed_Normal:
         case K::Delayed_Quarkel:
@@ -201,26 +194,13 @@ void explosion_hit(const KV_ObjectContext& ctx, K kind, Op op) {
 
 // ---- enemies and their temps ----
 
-constexpr uint16_t ENEMY_MOVING = 2;
-constexpr uint16_t ENEMY_TEMP_WENT_DOWN = 8;
-
-// An enemy's own move directions, unlike Pellik's.
-enum class EnemyDir : uint8_t { Left = 1, Right = 2, Up = 4, Down = 8 };
-
 void enemy_vanishes(const KV_ObjectContext& ctx, T temp, const char* name, Op op) {
-    KV_Cell& c = *ctx.cell;
-    if (c.get_state() & ENEMY_MOVING) {
-        Pos from;
-        switch (EnemyDir(c.get_u8(4))) {
-            case EnemyDir::Left: from = {ctx.x + 1, ctx.y}; break;
-            case EnemyDir::Right: from = {ctx.x - 1, ctx.y}; break;
-            case EnemyDir::Up: from = {ctx.x, ctx.y + 1}; break;
-            case EnemyDir::Down: from = {ctx.x, ctx.y - 1}; break;
-            default:
-                kv_fatal(std::string("KV_Interfaces::Explodeable::") + name + ", " + op_name(op) +
-                         ", unknown move direction");
-        }
-        empty_if(cell_at(ctx, 2, from), temp);
+    const KV_Logic::KV_EnemyView e{*ctx.cell};
+    if (e.has(KV_EnemyState::Moving)) {
+        KV_Dir d;
+        if (!kv_dir_of_enemy(e.direction(), d))
+            kv_fatal(std::string("KV_Interfaces::Explodeable::") + name + ", " + op_name(op) + ", unknown move direction");
+        empty_if(cell_at(ctx, KV_LAYER_MOVERS, kv_step({ctx.x, ctx.y}, kv_opposite(d))), temp);
     }
     vanish(ctx);
 }
@@ -229,18 +209,14 @@ void enemy_vanishes(const KV_ObjectContext& ctx, T temp, const char* name, Op op
 // returns that position.
 Pos enemy_temp_vanishes(const KV_ObjectContext& ctx, T enemy, const std::string& fatal_text,
                         bool with_value = false) {
-    const uint32_t went = ctx.cell->get_u32(0);
-    Pos to;
-    switch (went) {
-        case DIR_LEFT: to = {ctx.x - 1, ctx.y}; break;
-        case DIR_UP: to = {ctx.x, ctx.y - 1}; break;
-        case DIR_RIGHT: to = {ctx.x + 1, ctx.y}; break;
-        case DIR_DOWN: to = {ctx.x, ctx.y + 1}; break;
-        default:
-            if (with_value) kv_fatal(fatal_text, went);
-            kv_fatal(fatal_text);
+    const uint32_t went = KV_Logic::KV_EnemyTempView{*ctx.cell}.went();
+    KV_Dir d;
+    if (!kv_dir_of_bit(went, d)) {
+        if (with_value) kv_fatal(fatal_text, went);
+        kv_fatal(fatal_text);
     }
-    empty_if(cell_at(ctx, 2, to), enemy);
+    const Pos to = kv_step({ctx.x, ctx.y}, d);
+    empty_if(cell_at(ctx, KV_LAYER_MOVERS, to), enemy);
     vanish(ctx);
     return to;
 }
@@ -255,27 +231,29 @@ void real_pellik_explodes(const KV_ObjectContext& ctx, Flavour f) {
     KV_Level* level = ctx.level;
     const int32_t px = level->get_player_x(), py = level->get_player_y();
     if (!level->inside(px, py)) return;
-    const KV_ObjectContext pellik = context_at(level, 2, px, py);
-    if (f == Flavour::Normal) do_explode_normal(pellik, 2);
-    else do_explode_quarkel(pellik, 2);
+    const KV_ObjectContext pellik = context_at(level, KV_LAYER_MOVERS, px, py);
+    if (f == Flavour::Normal) do_explode_normal(pellik, KV_LAYER_MOVERS);
+    else do_explode_quarkel(pellik, KV_LAYER_MOVERS);
 }
 
 bool always(const KV_ObjectContext&, uint32_t) { return true; }
 bool never(const KV_ObjectContext&, uint32_t) { return false; }
-bool only_in_layer_3(const KV_ObjectContext&, uint32_t layer) { return layer == 3; }
+bool only_among_fixtures(const KV_ObjectContext&, uint32_t layer) { return layer == KV_LAYER_FIXTURES; }
 
 }  // namespace
 
 // ---- the entries ----
 
 namespace Empty {
-bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return only_in_layer_3(ctx, layer); }
+bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return only_among_fixtures(ctx, layer); }
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) { become_fire(ctx, K::Plain); }
 void do_explode_delayed_quarkel(const KV_ObjectContext& ctx, uint32_t) { become_fire(ctx, K::Plain_Quarkel); }
 }  // namespace Empty
 
 namespace Pellik {
-bool can_explode(const KV_ObjectContext& ctx, uint32_t) { return (ctx.cell->get_state() & PELLIK_PUSHING) == 0; }
+bool can_explode(const KV_ObjectContext& ctx, uint32_t) {
+    return !KV_Logic::Pellik::View{*ctx.cell}.in_any({KV_PellikState::Pushing});
+}
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) {
     pellik_dies(ctx, Op::Delayed_Normal);
     fire_below(ctx, K::Delayed_Normal);
@@ -293,10 +271,7 @@ void do_explode_quarkel(const KV_ObjectContext& ctx, uint32_t) {
     blast(ctx, Flavour::Quarkel);
 }
 // Not while it stands in a port, and only ready, moving or eating in place.
-bool is_hit_by_falling_grobble(const KV_ObjectContext& ctx, uint32_t) {
-    return !Port::is_port(ctx.level->at(3, ctx.x, ctx.y).type) &&
-           (ctx.cell->get_state() & (PELLIK_READY | PELLIK_MOVING | PELLIK_EATING_IN_PLACE)) != 0;
-}
+bool is_hit_by_falling_grobble(const KV_ObjectContext& ctx, uint32_t) { return KV_Logic::Pellik::is_hit_by_faller(ctx); }
 bool is_hit_by_falling_quarkel(const KV_ObjectContext& ctx, uint32_t layer) {
     return is_hit_by_falling_grobble(ctx, layer);
 }
@@ -309,8 +284,11 @@ void do_explode_delayed_quarkel(const KV_ObjectContext& ctx, uint32_t) { vanish(
 }  // namespace Vanishing
 
 namespace Grobble {
-// A Grobble being pushed (4) or leaned on (16) is spared.
-bool can_explode(const KV_ObjectContext& ctx, uint32_t) { return (ctx.cell->get_state() & (4 | 16)) == 0; }
+// A Grobble being pushed or leaned on is spared.
+bool can_explode(const KV_ObjectContext& ctx, uint32_t) {
+    const KV_Logic::FallerState f{*ctx.cell};
+    return !f.has(G::Pushed) && !f.has(G::Leaned_On);
+}
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) { faller_vanishes(ctx, GROBBLE_KIND); }
 void do_explode_delayed_quarkel(const KV_ObjectContext& ctx, uint32_t) { faller_vanishes(ctx, GROBBLE_KIND); }
 }  // namespace Grobble
@@ -343,7 +321,7 @@ void do_explode_delayed_quarkel(const KV_ObjectContext& ctx, uint32_t) {
 void do_explode_normal(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Normal); }
 void do_explode_quarkel(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Quarkel); }
 bool is_hit_by_falling_grobble(const KV_ObjectContext& ctx, uint32_t) {
-    return (ctx.cell->get_state() & YELLOW_TEMP_LEAVING) != 0 && ctx.cell->get_u32_4() < PUSH_TEMP_HIT_TICKS;
+    return push_temp_is_hit(*ctx.cell, YELLOW_TEMP_LEAVING);
 }
 bool is_hit_by_falling_quarkel(const KV_ObjectContext& ctx, uint32_t layer) {
     return is_hit_by_falling_grobble(ctx, layer);
@@ -354,25 +332,25 @@ namespace Disk_Red {
 bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return always(ctx, layer); }
 // A disk lying in the field (layer 1) just goes; a laid one (layer 3) turns into fire.
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t layer) {
-    if (layer == 1) vanish(ctx);
-    else if (layer == 3) become_fire(ctx, K::Plain);
+    if (layer == KV_LAYER_ITEMS) vanish(ctx);
+    else if (layer == KV_LAYER_FIXTURES) become_fire(ctx, K::Plain);
     else kv_fatal("KV_Interfaces::Explodeable::Disk_Red, do_explode_delayed_normal, unknown layer");
 }
 void do_explode_delayed_quarkel(const KV_ObjectContext& ctx, uint32_t layer) {
-    if (layer == 1) vanish(ctx);
-    else if (layer == 3) become_fire(ctx, K::Plain_Quarkel);
+    if (layer == KV_LAYER_ITEMS) vanish(ctx);
+    else if (layer == KV_LAYER_FIXTURES) become_fire(ctx, K::Plain_Quarkel);
     else kv_fatal("KV_Interfaces::Explodeable::Disk_Red, do_explode_delayed_quarkel, unknown layer");
 }
 void do_explode_normal(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Normal); }
 void do_explode_quarkel(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Quarkel); }
-bool is_hit_by_falling_quarkel(const KV_ObjectContext&, uint32_t layer) { return layer == 1; }
+bool is_hit_by_falling_quarkel(const KV_ObjectContext&, uint32_t layer) { return layer == KV_LAYER_ITEMS; }
 }  // namespace Disk_Red
 
 namespace Disk_Orange {
 // A falling disk whose fall temp is still above it is left to that temp's entry.
 bool can_explode(const KV_ObjectContext& ctx, uint32_t) {
-    if ((ctx.cell->get_state() & 2) == 0) return true;
-    const KV_Cell* above = cell_at(ctx, 1, {ctx.x, ctx.y - 1});
+    if (!KV_Logic::Disk_Orange::View{*ctx.cell}.in_any({KV_Logic::Disk_Orange::State::Falling})) return true;
+    const KV_Cell* above = cell_at(ctx, KV_LAYER_ITEMS, {ctx.x, ctx.y - 1});
     return !(above && above->is(T::Disk_Orange_Fall_Temp));
 }
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) { fire_below(ctx, K::Delayed_Normal); }
@@ -381,7 +359,8 @@ void do_explode_normal(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavo
 void do_explode_quarkel(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Quarkel); }
 // At rest, pushed, leaned on, or caught leaning while about to fall.
 bool is_hit_by_falling_grobble(const KV_ObjectContext& ctx, uint32_t) {
-    return (ctx.cell->get_state() & (1 | 4 | 16 | 128)) != 0;
+    using S = KV_Logic::Disk_Orange::State;
+    return KV_Logic::Disk_Orange::View{*ctx.cell}.in_any({S::At_Rest, S::Pushed, S::Leaned_On, S::Lean_Broken_Off});
 }
 bool is_hit_by_falling_quarkel(const KV_ObjectContext& ctx, uint32_t layer) {
     return is_hit_by_falling_grobble(ctx, layer);
@@ -409,7 +388,7 @@ void do_explode_delayed_quarkel(const KV_ObjectContext& ctx, uint32_t) {
 void do_explode_normal(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Normal); }
 void do_explode_quarkel(const KV_ObjectContext& ctx, uint32_t) { blast(ctx, Flavour::Quarkel); }
 bool is_hit_by_falling_grobble(const KV_ObjectContext& ctx, uint32_t) {
-    return (ctx.cell->get_state() & ORANGE_TEMP_LEAVING) != 0 && ctx.cell->get_u32_4() < PUSH_TEMP_HIT_TICKS;
+    return push_temp_is_hit(*ctx.cell, ORANGE_TEMP_LEAVING);
 }
 bool is_hit_by_falling_quarkel(const KV_ObjectContext& ctx, uint32_t layer) {
     return is_hit_by_falling_grobble(ctx, layer);
@@ -417,7 +396,7 @@ bool is_hit_by_falling_quarkel(const KV_ObjectContext& ctx, uint32_t layer) {
 }  // namespace Disk_Orange_Push_Temp
 
 namespace Explosion {
-bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return only_in_layer_3(ctx, layer); }
+bool can_explode(const KV_ObjectContext& ctx, uint32_t layer) { return only_among_fixtures(ctx, layer); }
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) {
     explosion_hit(ctx, K::Plain, Op::Delayed_Normal);
 }
@@ -457,7 +436,7 @@ bool is_hit_by_falling_quarkel(const KV_ObjectContext& ctx, uint32_t layer) { re
 namespace Gnarrow_Temp {
 // Spared while its enemy is moving down out of it.
 bool can_explode(const KV_ObjectContext& ctx, uint32_t) {
-    return (ctx.cell->get_state() & ENEMY_TEMP_WENT_DOWN) == 0;
+    return !KV_Logic::KV_EnemyTempView{*ctx.cell}.went_down();
 }
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) {
     const Pos to = enemy_temp_vanishes(ctx, T::Gnarrow, temp_text("Gnarrow_Temp", Op::Delayed_Normal));
@@ -504,7 +483,7 @@ bool is_hit_by_falling_quarkel(const KV_ObjectContext& ctx, uint32_t layer) { re
 
 namespace Electron_Temp {
 bool can_explode(const KV_ObjectContext& ctx, uint32_t) {
-    return (ctx.cell->get_state() & ENEMY_TEMP_WENT_DOWN) == 0;
+    return !KV_Logic::KV_EnemyTempView{*ctx.cell}.went_down();
 }
 void do_explode_delayed_normal(const KV_ObjectContext& ctx, uint32_t) {
     const Pos to = enemy_temp_vanishes(ctx, T::Electron, temp_text("Electron_Temp", Op::Delayed_Normal));

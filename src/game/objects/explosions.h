@@ -4,7 +4,7 @@
 // an object in a given layer).
 #include <cstdint>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 
 // Kind of an Explosion cell (the u32 at its state bytes 0-3). The Quarkel
 // flavour's fire leaves a Quarkel in layer 1 when it dies out.

@@ -6,6 +6,7 @@
 #include "game/objects/fatal.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/prototypes.h"
+#include "game/objects/pushing.h"
 
 namespace KV_Logic {
 namespace {
@@ -18,6 +19,7 @@ namespace I = KV_Interfaces;
 
 constexpr uint16_t kStepTicks = 16;
 constexpr uint16_t kTempGoneTick = 14;     // a step's placeholder is removed here
+constexpr uint16_t kFallTempOpenTick = 13; // Pellik may step into the fall temp from here
 constexpr uint16_t kCheckPointTick = 4;    // a slide waits here for the cell below
 constexpr uint16_t kSlideDownStart = 5;    // the counter a slide resumes from once below is reserved
 constexpr uint16_t kLandedWait = 2;
@@ -83,14 +85,17 @@ bool below_free(const KV_ObjectContext& ctx) { return free_at(ctx.level, ctx.x, 
 
 bool enterable(const KV_Level* level, int32_t x, int32_t y) {
     if (!level->inside(x, y)) return false;
-    if (level->at(0, x, y).is_solid() || level->at(1, x, y).is_solid() || level->at(2, x, y).is_solid())
+    if (level->at(KV_LAYER_FLOOR, x, y).is_solid() || level->at(KV_LAYER_ITEMS, x, y).is_solid() || level->at(KV_LAYER_MOVERS, x, y).is_solid())
         return false;
-    const KV_Cell& l3 = level->at(3, x, y);
+    const KV_Cell& l3 = level->at(KV_LAYER_FIXTURES, x, y);
     return !l3.is_solid() || l3.is(T::Disk_Red);
 }
 
+// The layers of the cell below a faller, in the order it looks for what it hits.
+constexpr uint32_t kHitOrder[] = {KV_LAYER_ITEMS, KV_LAYER_MOVERS, KV_LAYER_FIXTURES, KV_LAYER_FLOOR};
+
 void post_near_far(const KV_ObjectContext& ctx, int near_id, int far_id) {
-    ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx) ? near_id : far_id);
+    ctx.level->get_sound_events()->post(ctx.level->is_near_player(ctx.x, ctx.y) ? near_id : far_id);
 }
 
 // dx of a roll: -1 to the left, +1 to the right.
@@ -98,25 +103,25 @@ bool can_roll(const KV_ObjectContext& ctx, int dx) {
     KV_Level* level = ctx.level;
     const int32_t x = ctx.x, y = ctx.y;
     if (!enterable(level, x + dx, y) || !level->inside(x, y + 1)) return false;
-    const KV_ObjectContext under = I::context_at(level, 1, x, y + 1);
+    const KV_ObjectContext under = I::context_at(level, KV_LAYER_ITEMS, x, y + 1);
     if (!(dx < 0 ? I::rolls_off_left(under) : I::rolls_off_right(under))) return false;
     if (enterable(level, x + dx, y + 1)) return true;
     if (!level->inside(x + dx, y + 1)) return false;
     // A neighbour that is itself sliding away lets the roll start into its cell.
-    const KV_ObjectContext diagonal = I::context_at(level, 1, x + dx, y + 1);
+    const KV_ObjectContext diagonal = I::context_at(level, KV_LAYER_ITEMS, x + dx, y + 1);
     return dx < 0 ? I::sliding_left_test(diagonal) : I::sliding_right_test(diagonal);
 }
 
 // The side cell is taken at once; the old cell keeps a slide temp.
 KV_Cell& start_roll(const FallerRules& r, const KV_ObjectContext& ctx, int dx) {
-    KV_Cell& rolled = ctx.level->at(1, ctx.x + dx, ctx.y);
+    KV_Cell& rolled = ctx.level->at(KV_LAYER_ITEMS, ctx.x + dx, ctx.y);
     set_cell(rolled, r.self);
     FallerState f{rolled};
     f.set_time_critical(false);
     f.set_state(dx < 0 ? r.sliding_left : r.sliding_right);
     f.set_slide_phase(Phase::Sliding);
     set_cell(*ctx.cell, r.slide_temp);
-    FallerTempState{*ctx.cell}.set_state(dx < 0 ? 1 : 2);
+    FallerTempState{*ctx.cell}.set_state(dx < 0 ? KV_SlideTempState::Rolled_Left : KV_SlideTempState::Rolled_Right);
     return rolled;
 }
 
@@ -129,13 +134,13 @@ KV_Cell* try_roll(const FallerRules& r, const KV_ObjectContext& ctx) {
 
 // The cell below is taken at once; the old cell keeps a fall temp.
 void start_fall(const FallerRules& r, const KV_ObjectContext& ctx) {
-    KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
+    KV_Cell& below = ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1);
     set_cell(below, r.self);
     FallerState f{below};
     f.set_time_critical(false);
     f.set_state(kFalling);
     set_cell(*ctx.cell, r.fall_temp);
-    FallerTempState{*ctx.cell}.set_state(1);
+    FallerTempState{*ctx.cell}.set_state(KV_FallTempState::Left_Behind);
 }
 
 void try_fall_or_roll(const FallerRules& r, const KV_ObjectContext& ctx) {
@@ -157,7 +162,7 @@ void about_to_fall(const FallerRules& r, const KV_ObjectContext& ctx) {
     if (f.counter() != 1) {
         if (enterable(level, x, y + 1))
             f.bump_counter();
-        else if (level->inside(x, y + 1) && level->at(2, x, y + 1).is(T::Pellik))
+        else if (level->inside(x, y + 1) && level->at(KV_LAYER_MOVERS, x, y + 1).is(T::Pellik))
             f.set_counter(1);
     } else if (enterable(level, x, y + 1)) {
         start_fall(r, ctx);
@@ -167,7 +172,7 @@ void about_to_fall(const FallerRules& r, const KV_ObjectContext& ctx) {
 void falling(const FallerRules& r, const KV_ObjectContext& ctx) {
     const uint16_t c = FallerState{*ctx.cell}.bump_counter();
     if (c == kTempGoneTick) {
-        set_cell(ctx.level->at(1, ctx.x, ctx.y - 1), T::Empty);
+        set_cell(ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y - 1), T::Empty);
     } else if (c == kStepTicks) {
         set_cell(*ctx.cell, r.self);
         FallerState{*ctx.cell}.set_state(kFallStepEnded);
@@ -184,11 +189,11 @@ void fall_step_ended(const FallerRules& r, const KV_ObjectContext& ctx) {
     FallerState f{*ctx.cell};
     KV_Level* level = ctx.level;
     if (level->inside(ctx.x, ctx.y + 1)) {
-        for (uint32_t layer : {1u, 2u, 3u, 0u}) {
+        for (uint32_t layer : kHitOrder) {
             const KV_ObjectContext hit = I::context_at(level, int(layer), ctx.x, ctx.y + 1);
             if (!r.is_hit(hit, layer)) continue;
             f.set_state(r.landed);
-            if (r.waits_on_orange && layer == 1 && hit.cell->is(T::Disk_Orange)) f.set_landed_on_orange();
+            if (r.waits_on_orange && layer == KV_LAYER_ITEMS && hit.cell->is(T::Disk_Orange)) f.set_landed_on_orange();
             return;
         }
     }
@@ -207,14 +212,14 @@ void landed(const FallerRules& r, const KV_ObjectContext& ctx) {
     const uint16_t wait = r.waits_on_orange && f.landed_on_orange() ? kLandedWaitOnOrange : kLandedWait;
     if (f.counter() != wait) f.bump_counter();
     if (f.counter() != wait) return;
-    for (uint32_t layer : {1u, 2u, 3u, 0u}) {
+    for (uint32_t layer : kHitOrder) {
         const KV_ObjectContext hit = I::context_at(level, int(layer), x, y + 1);
         if (!r.is_hit(hit, layer)) continue;
         I::do_explode_normal(hit, layer);
         return;
     }
     // What it landed on has gone: the blast still happens.
-    explode_normal_at(I::context_at(level, 1, x, y + 1));
+    explode_normal_at(I::context_at(level, KV_LAYER_ITEMS, x, y + 1));
 }
 
 // dx: -1 for a slide to the left, +1 to the right.
@@ -231,7 +236,7 @@ void sliding(const FallerRules& r, const KV_ObjectContext& ctx, int dx) {
         case Phase::Sliding_Down: {
             const uint16_t c = f.bump_counter();
             if (c == kTempGoneTick) {
-                set_cell(ctx.level->at(1, ctx.x - dx, ctx.y), T::Empty);
+                set_cell(ctx.level->at(KV_LAYER_ITEMS, ctx.x - dx, ctx.y), T::Empty);
             } else if (c == kStepTicks) {
                 set_cell(*ctx.cell, r.self);
                 FallerState{*ctx.cell}.set_state(kSlideEnded);
@@ -259,13 +264,13 @@ void slide_check_point(const FallerRules& r, const KV_ObjectContext& ctx, int dx
     f.set_slide_phase(Phase::Sliding_Down);
     f.set_counter(kSlideDownStart);
     f.set_time_critical(false);
-    KV_Cell& below = ctx.level->at(1, ctx.x, ctx.y + 1);
+    KV_Cell& below = ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1);
     set_cell(below, r.slide_fall_temp);
-    FallerTempState{below}.set_state(dx < 0 ? 2 : 1);
+    FallerTempState{below}.set_state(dx < 0 ? KV_SlideFallTempState::Slid_Left : KV_SlideFallTempState::Slid_Right);
 }
 
 void slide_ended(const FallerRules& r, const KV_ObjectContext& ctx) {
-    const bool reserved = ctx.level->inside(ctx.x, ctx.y + 1) && ctx.level->at(1, ctx.x, ctx.y + 1).is(r.slide_fall_temp);
+    const bool reserved = ctx.level->inside(ctx.x, ctx.y + 1) && ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y + 1).is(r.slide_fall_temp);
     if (reserved || below_free(ctx)) start_fall(r, ctx);
 }
 
@@ -273,8 +278,11 @@ void slide_ended(const FallerRules& r, const KV_ObjectContext& ctx) {
 
 bool frozen(const KV_ObjectContext& ctx) { return ctx.level->get_status()->get_freeze_grobbles(); }
 
-// dx of a push direction (2 left, 4 right), 0 for any other value.
-int push_dx(uint16_t dir) { return dir == 2 ? -1 : dir == 4 ? 1 : 0; }
+// dx of a push direction; 0 for up, down and corrupt values, which a Grobble never has.
+int push_dx(uint16_t code) {
+    KV_Dir d;
+    return kv_dir_of_push(code, d) ? kv_dx(d) : 0;
+}
 
 void do_start_pushing(const KV_ObjectContext& ctx) {
     FallerState f{*ctx.cell};
@@ -284,11 +292,11 @@ void do_start_pushing(const KV_ObjectContext& ctx) {
     const int32_t tx = ctx.x + dx;
     if (!frozen(ctx) && below_free(ctx)) {
         // Falling wins over being pushed: the reserved cell is given back.
-        set_cell(level->at(1, tx, ctx.y), T::Empty);
+        set_cell(level->at(KV_LAYER_ITEMS, tx, ctx.y), T::Empty);
         start_fall(kGrobble, ctx);
         return;
     }
-    if (level->at(1, tx, ctx.y).is(T::Grobble_Push_Temp) || level->at(3, tx, ctx.y).is(T::Explosion)) return;
+    if (level->at(KV_LAYER_ITEMS, tx, ctx.y).is(T::Grobble_Push_Temp) || level->at(KV_LAYER_FIXTURES, tx, ctx.y).is(T::Explosion)) return;
     set_cell(*ctx.cell, T::Grobble);
 }
 
@@ -300,12 +308,12 @@ void do_pushing(const KV_ObjectContext& ctx) {
         const int dx = push_dx(f.push_direction());
         if (dx == 0) fatal(kGrobble, ", do_pushing, unknown push direction");
         const int32_t old_x = ctx.x - dx;
-        if (free_at(level, old_x, ctx.y + 1)) set_cell(level->at(1, old_x, ctx.y + 1), T::Grobble_Clone);
+        if (free_at(level, old_x, ctx.y + 1)) set_cell(level->at(KV_LAYER_ITEMS, old_x, ctx.y + 1), T::Grobble_Clone);
     }
     if (c == kTempGoneTick) {
         const int dx = push_dx(f.push_direction());
         if (dx == 0) fatal(kGrobble, ", do_pushing, unknown push direction ", f.push_direction());
-        set_cell(level->at(1, ctx.x - dx, ctx.y), T::Empty);
+        set_cell(level->at(KV_LAYER_ITEMS, ctx.x - dx, ctx.y), T::Empty);
     } else if (c == kStepTicks) {
         set_cell(*ctx.cell, T::Grobble);
         FallerState{*ctx.cell}.set_state(uint16_t(G::Push_Ended));
@@ -344,10 +352,65 @@ void being_eaten(const KV_ObjectContext& ctx) {
     set_cell(*ctx.cell, T::Empty);
 }
 
+// ---- what other objects ask ----
+
+bool fall_temp_enterable(const KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp, T faller,
+                         uint16_t falling) {
+    if (!ConstFallerTempState{temp}.has(KV_FallTempState::Left_Behind) || !level->inside(x, y + 1)) return false;
+    const KV_Cell& below = level->at(KV_LAYER_ITEMS, x, y + 1);
+    const ConstFallerState f{below};
+    return below.is(faller) && f.has(falling) && f.counter() == kFallTempOpenTick;
+}
+
+bool lying_still(const KV_ObjectContext& ctx) { return FallerState{*ctx.cell}.has(kAtRest); }
+
+// A slider in its first two phases, in the state of `slide`.
+bool early_slider(const KV_ObjectContext& ctx, uint16_t slide) {
+    const FallerState f{*ctx.cell};
+    return f.has(slide) && (f.slide_phase() == Phase::Sliding || f.slide_phase() == Phase::Check_Point);
+}
+
+// A slide temp of the roll `rolled` lets the roll start when its owner,
+// beside it that way, slides down in the state `slide`.
+bool slide_temp_test(const KV_ObjectContext& ctx, KV_SlideTempState rolled, T owner_type, uint16_t slide) {
+    if (!FallerTempState{*ctx.cell}.has(rolled)) return false;
+    const int32_t ox = ctx.x + (rolled == KV_SlideTempState::Rolled_Left ? -1 : 1);
+    if (!ctx.level->inside(ox, ctx.y)) return false;
+    KV_Cell& owner = ctx.level->at(KV_LAYER_ITEMS, ox, ctx.y);
+    const FallerState f{owner};
+    return owner.is(owner_type) && f.has(slide) && f.slide_phase() == Phase::Sliding_Down;
+}
+
 }  // namespace
 
 bool Grobble::can_enter(const KV_Level* level, int32_t x, int32_t y) { return enterable(level, x, y); }
 bool Quarkel::can_enter(const KV_Level* level, int32_t x, int32_t y) { return enterable(level, x, y); }
+
+bool Grobble::fall_temp_enterable(const KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp) {
+    return KV_Logic::fall_temp_enterable(level, x, y, temp, T::Grobble, uint16_t(G::Falling));
+}
+bool Quarkel::fall_temp_enterable(const KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp) {
+    return KV_Logic::fall_temp_enterable(level, x, y, temp, T::Quarkel, uint16_t(Q::Falling));
+}
+
+bool Grobble::rolls_off(const KV_ObjectContext& ctx) { return lying_still(ctx); }
+bool Quarkel::rolls_off(const KV_ObjectContext& ctx) { return lying_still(ctx); }
+bool Grobble::sliding_left_test(const KV_ObjectContext& ctx) { return early_slider(ctx, uint16_t(G::Sliding_Right)); }
+bool Grobble::sliding_right_test(const KV_ObjectContext& ctx) { return early_slider(ctx, uint16_t(G::Sliding_Left)); }
+bool Quarkel::sliding_left_test(const KV_ObjectContext& ctx) { return early_slider(ctx, uint16_t(Q::Sliding_Right)); }
+bool Quarkel::sliding_right_test(const KV_ObjectContext& ctx) { return early_slider(ctx, uint16_t(Q::Sliding_Left)); }
+bool Grobble_Slide_Temp::sliding_left_test(const KV_ObjectContext& ctx) {
+    return slide_temp_test(ctx, KV_SlideTempState::Rolled_Left, T::Grobble, uint16_t(G::Sliding_Left));
+}
+bool Grobble_Slide_Temp::sliding_right_test(const KV_ObjectContext& ctx) {
+    return slide_temp_test(ctx, KV_SlideTempState::Rolled_Right, T::Grobble, uint16_t(G::Sliding_Right));
+}
+bool Quarkel_Slide_Temp::sliding_left_test(const KV_ObjectContext& ctx) {
+    return slide_temp_test(ctx, KV_SlideTempState::Rolled_Left, T::Quarkel, uint16_t(Q::Sliding_Left));
+}
+bool Quarkel_Slide_Temp::sliding_right_test(const KV_ObjectContext& ctx) {
+    return slide_temp_test(ctx, KV_SlideTempState::Rolled_Right, T::Quarkel, uint16_t(Q::Sliding_Right));
+}
 
 void Grobble::process(const KV_ObjectContext& ctx) {
     const uint16_t s = FallerState{*ctx.cell}.state();
@@ -413,7 +476,7 @@ void Quarkel::time_critical(const KV_ObjectContext& ctx) {
 
 void Grobble_Clone::process(const KV_ObjectContext& ctx) {
     GrobbleCloneState g{*ctx.cell};
-    if (g.state() != 1) kv_fatal("KV_Logic::Grobble_Clone, process, unknown state ", g.state());
+    if (g.state() != uint16_t(KV_GrobbleCloneState::Growing)) kv_fatal("KV_Logic::Grobble_Clone, process, unknown state ", g.state());
     if (g.bump_counter() != kStepTicks) return;
     set_cell(*ctx.cell, T::Grobble);
     FallerState{*ctx.cell}.set_state(kFallStepEnded);

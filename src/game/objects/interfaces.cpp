@@ -1,6 +1,12 @@
 #include "game/objects/interfaces.h"
 
 #include "foundation/log.h"
+#include "game/objects/disks.h"
+#include "game/objects/enemies.h"
+#include "game/objects/grobble_quarkel.h"
+#include "game/objects/pellik.h"
+#include "game/objects/pushing.h"
+#include "game/objects/small_objects.h"
 
 namespace KV_Interfaces {
 
@@ -30,7 +36,7 @@ Table<AskLayerFn> is_hit_by_falling_quarkel_table{};
 }  // namespace Explodeable
 
 namespace Port {
-std::bitset<256> is_port_bits;
+std::bitset<KV_TABLE_SIZE> is_port_bits;
 Table<AskSideFn> can_pass_table{};
 Table<DoFn> on_pass_table{};
 }  // namespace Port
@@ -42,19 +48,7 @@ Table<DoFn> dont_wanna_push_table{};
 Table<DoFn> do_pushing_table{};
 }  // namespace IPushing
 
-void init_once() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    IEatable::register_entries();
-    register_roll_off();
-    register_sliding_tests();
-    IPushing::register_entries();
-    Explodeable::register_entries();
-    Port::register_entries();
-    register_exit_terminal();
-    register_danger();
-}
+bool tables_filled = false;
 
 // ---- dispatchers ----
 
@@ -123,21 +117,9 @@ void on_pass(const KV_ObjectContext& ctx) { act(on_pass_table, ctx); }
 namespace {
 using T = KV_ObjectType;
 
-bool pellik_is_pellik(const KV_ObjectContext& ctx) {
-    // Ready, moving or leaning counts; pushing (16), in a port (64) and 128 do not.
-    const uint16_t s = ctx.cell->get_state();
-    if ((s & 0x2f) == 0) return false;
-    // A Pellik standing on a port cell is not taken for the player.
-    return !Port::is_port(ctx.level->at(3, ctx.x, ctx.y).type);
-}
 bool always(const KV_ObjectContext&) { return true; }
 
-bool explosion_is_deadly(const KV_ObjectContext& ctx) {
-    const uint16_t s = ctx.cell->get_state();
-    if ((s & 3) != 0 && ctx.cell->get_u32(4) > 30) return false;
-    return !ctx.level->at(1, ctx.x, ctx.y).is_solid();
-}
-bool bug_is_deadly(const KV_ObjectContext& ctx) { return (ctx.cell->get_state() & 8) != 0; }
+bool bug_is_deadly(const KV_ObjectContext& ctx) { return KV_Logic::Bug::View{*ctx.cell}.is_sparking(); }
 
 // ---- use ----
 
@@ -152,30 +134,6 @@ void terminal_use(const KV_ObjectContext& ctx) {
     ctx.level->get_sound_events()->post(SE_TERMINAL);
 }
 
-// ---- roll-off ----
-
-bool lying_still(const KV_ObjectContext& ctx) { return (ctx.cell->get_state() & 1) != 0; }
-
-// ---- sliding ----
-
-bool slide_phase_2_or_4(const KV_Cell* c) { return c->get_u8(6) == 2 || c->get_u8(6) == 4; }
-
-// A faller sliding the given way is at a point where another may roll after it.
-template <uint16_t kStateBit>
-bool slider_test(const KV_ObjectContext& ctx) {
-    return (ctx.cell->get_state() & kStateBit) != 0 && slide_phase_2_or_4(ctx.cell);
-}
-
-// A slide temp lets the roll start when its owner, beside it, is in slide phase 8.
-template <T kOwner, uint16_t kTempBit, int kDx, uint16_t kOwnerBit>
-bool slide_temp_test(const KV_ObjectContext& ctx) {
-    if ((ctx.cell->get_state() & kTempBit) == 0) return false;
-    const int32_t ox = ctx.x + kDx;
-    if (!ctx.level->inside(ox, ctx.y)) return false;
-    const KV_Cell& owner = ctx.level->at(1, ox, ctx.y);
-    return owner.is(kOwner) && (owner.get_state() & kOwnerBit) != 0 && owner.get_u8(6) == 8;
-}
-
 template <typename Fn>
 void put(Table<Fn>& t, T type, Fn f) {
     t[type_code(type)] = f;
@@ -186,11 +144,11 @@ void register_danger() {
     static bool done = false;
     if (done) return;
     done = true;
-    for (T t : {T::Explosion}) put<AskFn>(is_deadly_table, t, &explosion_is_deadly);
+    put<AskFn>(is_deadly_table, T::Explosion, &KV_Logic::Explosion::is_deadly);
     put<AskFn>(is_deadly_table, T::Bug, &bug_is_deadly);
     for (T t : {T::Gnarrow, T::Gnarrow_Temp, T::Electron, T::Electron_Temp})
         put<AskFn>(is_deadly_table, t, &always);
-    put<AskFn>(is_pellik_table, T::Pellik, &pellik_is_pellik);
+    put<AskFn>(is_pellik_table, T::Pellik, &KV_Logic::Pellik::counts_as_player);
     put<AskFn>(is_pellik_table, T::Pellik_Static, &always);
 }
 
@@ -209,9 +167,9 @@ void register_roll_off() {
     if (done) return;
     done = true;
     for (auto* t : {&rolls_off_left_table, &rolls_off_right_table}) {
-        put<AskFn>(*t, T::Grobble, &lying_still);
+        put<AskFn>(*t, T::Grobble, &KV_Logic::Grobble::rolls_off);
         put<AskFn>(*t, T::RAM, &always);
-        put<AskFn>(*t, T::Quarkel, &lying_still);
+        put<AskFn>(*t, T::Quarkel, &KV_Logic::Quarkel::rolls_off);
     }
 }
 
@@ -219,14 +177,15 @@ void register_sliding_tests() {
     static bool done = false;
     if (done) return;
     done = true;
-    put<AskFn>(sliding_left_test_table, T::Grobble, &slider_test<64>);
-    put<AskFn>(sliding_right_test_table, T::Grobble, &slider_test<32>);
-    put<AskFn>(sliding_left_test_table, T::Quarkel, &slider_test<16>);
-    put<AskFn>(sliding_right_test_table, T::Quarkel, &slider_test<8>);
-    put<AskFn>(sliding_left_test_table, T::Grobble_Slide_Temp, &slide_temp_test<T::Grobble, 1, -1, 32>);
-    put<AskFn>(sliding_right_test_table, T::Grobble_Slide_Temp, &slide_temp_test<T::Grobble, 2, 1, 64>);
-    put<AskFn>(sliding_left_test_table, T::Quarkel_Slide_Temp, &slide_temp_test<T::Quarkel, 1, -1, 8>);
-    put<AskFn>(sliding_right_test_table, T::Quarkel_Slide_Temp, &slide_temp_test<T::Quarkel, 2, 1, 16>);
+    namespace L = KV_Logic;
+    put<AskFn>(sliding_left_test_table, T::Grobble, &L::Grobble::sliding_left_test);
+    put<AskFn>(sliding_right_test_table, T::Grobble, &L::Grobble::sliding_right_test);
+    put<AskFn>(sliding_left_test_table, T::Quarkel, &L::Quarkel::sliding_left_test);
+    put<AskFn>(sliding_right_test_table, T::Quarkel, &L::Quarkel::sliding_right_test);
+    put<AskFn>(sliding_left_test_table, T::Grobble_Slide_Temp, &L::Grobble_Slide_Temp::sliding_left_test);
+    put<AskFn>(sliding_right_test_table, T::Grobble_Slide_Temp, &L::Grobble_Slide_Temp::sliding_right_test);
+    put<AskFn>(sliding_left_test_table, T::Quarkel_Slide_Temp, &L::Quarkel_Slide_Temp::sliding_left_test);
+    put<AskFn>(sliding_right_test_table, T::Quarkel_Slide_Temp, &L::Quarkel_Slide_Temp::sliding_right_test);
 }
 
 }  // namespace KV_Interfaces
@@ -237,28 +196,14 @@ namespace KV_Logic {
 namespace {
 using T = KV_ObjectType;
 
-// Where an enemy's temp says it went: 1 left, 2 up, 4 right, 8 down.
-bool enemy_leaving(KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp, T enemy) {
-    const uint32_t where = temp.get_u32(0);
-    int32_t ex = x, ey = y;
-    uint8_t move_bit;
-    switch (where) {
-        case 1: ex = x - 1; move_bit = 1; break;
-        case 2: ey = y - 1; move_bit = 4; break;
-        case 4: ex = x + 1; move_bit = 2; break;
-        case 8: ey = y + 1; move_bit = 8; break;
-        default: return false;
-    }
-    if (!level->inside(ex, ey)) return false;
-    const KV_Cell& e = level->at(2, ex, ey);
-    // Only on the last tick of the enemy's step, and only when it moves away.
-    return e.is(enemy) && (e.get_state() & 2) != 0 && (e.get_u8(4) & move_bit) != 0 && e.get_w1() == 15;
-}
-
-bool faller_landing(KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp, T faller) {
-    if ((temp.get_state() & 1) == 0 || !level->inside(x, y + 1)) return false;
-    const KV_Cell& f = level->at(1, x, y + 1);
-    return f.is(faller) && (f.get_state() & 2) != 0 && f.get_u16(4) == 13;
+// An enemy's temp may be entered on the last tick of its enemy's step away from it.
+bool enemy_leaving(KV_Level* level, int32_t x, int32_t y, KV_Cell& temp, T enemy) {
+    KV_Dir went;
+    if (!kv_dir_of_bit(KV_EnemyTempView{temp}.went(), went)) return false;
+    const KV_Pos e_pos = kv_step({x, y}, went);
+    if (!level->inside(e_pos.x, e_pos.y)) return false;
+    KV_Cell& e = level->at(KV_LAYER_MOVERS, e_pos.x, e_pos.y);
+    return e.is(enemy) && KV_EnemyView{e}.is_leaving(kv_enemy_direction(went));
 }
 
 // Pellik's test and the pushed object's differ in the explosion's counter and
@@ -266,15 +211,15 @@ bool faller_landing(KV_Level* level, int32_t x, int32_t y, const KV_Cell& temp, 
 bool can_enter(KV_Level* level, int32_t x, int32_t y, bool pushed) {
     if (level->is_cell_free(x, y)) return true;
 
-    const KV_Cell& l3 = level->at(3, x, y);
+    KV_Cell& l3 = level->at(KV_LAYER_FIXTURES, x, y);
     if (l3.is(T::Explosion)) {
-        const uint32_t min_ticks = pushed ? 63 : 31;
-        if (!((l3.get_state() & 3) != 0 && l3.get_u32(4) >= min_ticks)) return false;
+        const uint32_t ticks = pushed ? Explosion::kPushEntersAfter : Explosion::kPellikEntersAfter;
+        if (!Explosion::View{l3}.burnt_for(ticks)) return false;
     } else if (l3.is_solid()) {
         return false;
     }
 
-    const KV_Cell& l2 = level->at(2, x, y);
+    KV_Cell& l2 = level->at(KV_LAYER_MOVERS, x, y);
     if (l2.is(T::Gnarrow_Temp)) {
         if (!enemy_leaving(level, x, y, l2, T::Gnarrow)) return false;
     } else if (l2.is(T::Electron_Temp)) {
@@ -283,35 +228,35 @@ bool can_enter(KV_Level* level, int32_t x, int32_t y, bool pushed) {
         return false;
     }
 
-    const KV_Cell& l1 = level->at(1, x, y);
+    KV_Cell& l1 = level->at(KV_LAYER_ITEMS, x, y);
     if (l1.is(T::Disk_Orange_Fall_Temp)) {
         if (pushed && Qx::g_log.is_enabled()) {
             Qx::g_log.debug("disk orange fall temp test from pellik\n");
-            Qx::g_log.debug("modifier = %d\n", int(l1.get_u32(4)));
+            Qx::g_log.debug("modifier = %d\n", int(KV_TempView{l1}.counter()));
         }
-        if (!((l1.get_state() & 1) != 0 && l1.get_u32(4) == 17)) return false;
+        if (!Disk_Orange_Fall_Temp::is_cleared(l1)) return false;
     } else if (!pushed && l1.is(T::Quarkel_Fall_Temp)) {
-        if (!faller_landing(level, x, y, l1, T::Quarkel)) return false;
+        if (!Quarkel::fall_temp_enterable(level, x, y, l1)) return false;
     } else if (!pushed && l1.is(T::Grobble_Fall_Temp)) {
-        if (!faller_landing(level, x, y, l1, T::Grobble)) return false;
+        if (!Grobble::fall_temp_enterable(level, x, y, l1)) return false;
     } else if (l1.is_solid()) {
         return false;
     }
 
-    return !level->at(0, x, y).is_solid();
+    return !level->at(KV_LAYER_FLOOR, x, y).is_solid();
 }
 }  // namespace
 
 bool is_cell_free(const KV_ObjectContext& ctx) { return ctx.level->is_cell_free(ctx.x, ctx.y); }
 
 bool is_deadly_cell(KV_Level* level, int32_t x, int32_t y) {
-    for (int layer : {2, 1, 3, 0})
+    for (int layer : {KV_LAYER_MOVERS, KV_LAYER_ITEMS, KV_LAYER_FIXTURES, KV_LAYER_FLOOR})
         if (KV_Interfaces::is_deadly_to_pellik(KV_Interfaces::context_at(level, layer, x, y))) return true;
     return false;
 }
 
 bool touches_pellik(KV_Level* level, int32_t x, int32_t y) {
-    return KV_Interfaces::is_pellik(KV_Interfaces::context_at(level, 2, x, y));
+    return KV_Interfaces::is_pellik(KV_Interfaces::context_at(level, KV_LAYER_MOVERS, x, y));
 }
 
 bool can_push_into_cell(KV_Level* level, int32_t x, int32_t y) { return can_enter(level, x, y, true); }

@@ -4,9 +4,10 @@
 // entry answers no; an absent do entry does nothing.
 #include <array>
 #include <bitset>
+#include <cassert>
 #include <cstdint>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 
 namespace KV_Interfaces {
 
@@ -20,13 +21,18 @@ using AskLayerFn = bool (*)(const KV_ObjectContext& ctx, uint32_t layer);
 using DoLayerFn = void (*)(const KV_ObjectContext& ctx, uint32_t layer);
 
 template <typename Fn>
-using Table = std::array<Fn, 256>;
+using Table = std::array<Fn, KV_TABLE_SIZE>;
 
 // Entry of a table for a cell's signed type code; codes outside 0..255 have none.
+// Set once every table is filled (install_rules); until then every question
+// would answer no, which debug builds refuse.
+extern bool tables_filled;
+
 template <typename Fn>
 inline Fn entry(const Table<Fn>& table, const KV_Cell* cell) {
+    assert(tables_filled && "install_rules() fills the interface tables before any question");
     const int16_t t = cell->type_index();
-    return (t >= 0 && t < 256) ? table[size_t(t)] : nullptr;
+    return (t >= 0 && t < KV_TABLE_SIZE) ? table[size_t(t)] : nullptr;
 }
 
 extern Table<AskFn> is_deadly_table;
@@ -55,10 +61,13 @@ extern Table<AskLayerFn> is_hit_by_falling_quarkel_table;
 }  // namespace Explodeable
 
 namespace Port {
-extern std::bitset<256> is_port_bits;
+extern std::bitset<KV_TABLE_SIZE> is_port_bits;
 extern Table<AskSideFn> can_pass_table;
 extern Table<DoFn> on_pass_table;
-inline bool is_port(uint16_t type) { return type < 256 && is_port_bits.test(type); }
+inline bool is_port(uint16_t type) {
+    assert(tables_filled && "install_rules() sets the port bits before any question");
+    return type < KV_TABLE_SIZE && is_port_bits.test(type);
+}
 }  // namespace Port
 
 namespace IPushing {
@@ -68,7 +77,8 @@ extern Table<DoFn> dont_wanna_push_table;
 extern Table<DoFn> do_pushing_table;
 }  // namespace IPushing
 
-// Registrars; each runs once ("register" itself is a keyword, hence the suffix).
+// Registrars; each runs once ("register" itself is a keyword, hence the
+// suffix). install_rules runs them in this order.
 namespace IEatable { void register_entries(); }
 void register_roll_off();
 void register_sliding_tests();
@@ -77,9 +87,6 @@ namespace Explodeable { void register_entries(); }
 namespace Port { void register_entries(); }
 void register_exit_terminal();
 void register_danger();
-
-// Runs every registrar in order, once; before the first level is played.
-void init_once();
 
 // Dispatchers.
 bool is_deadly_to_pellik(const KV_ObjectContext& ctx);

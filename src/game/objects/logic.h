@@ -1,7 +1,7 @@
 #pragma once
 // The per-type tick entries of the process and time-critical tables. Each
 // object's functions live in that object's own source file.
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 
 #define KV_TICK_ENTRY(name) \
     namespace KV_Logic { namespace name { void process(const KV_ObjectContext& ctx); } }

@@ -1,5 +1,6 @@
 #include "game/objects/pellik.h"
 
+#include "game/objects/disks.h"
 #include "game/objects/fatal.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/prototypes.h"
@@ -12,11 +13,15 @@ using T = KV_ObjectType;
 using S = KV_PellikState;
 namespace I = KV_Interfaces;
 
-// Left, up, right, down: the side handed to the neighbour is the opposite of the move.
-constexpr Step kLeft{DIR_LEFT, -1, 0, DIR_RIGHT, POSE_MOVED_LEFT, POSE_PUSHED_LEFT, POSE_ATE_LEFT, 16};
-constexpr Step kUp{DIR_UP, 0, -1, DIR_DOWN, POSE_MOVED_LEFT + 1, POSE_PUSHED_LEFT + 1, POSE_ATE_LEFT + 1, 32};
-constexpr Step kRight{DIR_RIGHT, 1, 0, DIR_LEFT, POSE_MOVED_LEFT + 2, POSE_PUSHED_LEFT + 2, POSE_ATE_LEFT + 2, 64};
-constexpr Step kDown{DIR_DOWN, 0, 1, DIR_UP, POSE_MOVED_LEFT + 3, POSE_PUSHED_LEFT + 3, POSE_ATE_LEFT + 3, 128};
+// The side handed to the neighbour is the opposite of the move.
+constexpr Step step_towards(KV_Dir d) {
+    const int i = kv_index(d);
+    return {d, uint8_t(POSE_MOVED_LEFT + i), uint8_t(POSE_PUSHED_LEFT + i), uint8_t(POSE_ATE_LEFT + i)};
+}
+constexpr Step kLeft = step_towards(KV_Dir::Left);
+constexpr Step kUp = step_towards(KV_Dir::Up);
+constexpr Step kRight = step_towards(KV_Dir::Right);
+constexpr Step kDown = step_towards(KV_Dir::Down);
 
 const Step& checked_step(uint8_t dir, const char* fatal_text) {
     const Step* s = step_of(dir);
@@ -32,8 +37,8 @@ bool free_at(const KV_Level* level, int32_t x, int32_t y) {
     return level->inside(x, y) && level->is_cell_free(x, y);
 }
 
-int32_t target_x(const KV_ObjectContext& ctx, const Step& s) { return ctx.x + s.dx; }
-int32_t target_y(const KV_ObjectContext& ctx, const Step& s) { return ctx.y + s.dy; }
+int32_t target_x(const KV_ObjectContext& ctx, const Step& s) { return ctx.x + s.dx(); }
+int32_t target_y(const KV_ObjectContext& ctx, const Step& s) { return ctx.y + s.dy(); }
 
 KV_ObjectContext target(const KV_ObjectContext& ctx, const Step& s, int layer) {
     return I::context_at(ctx.level, layer, target_x(ctx, s), target_y(ctx, s));
@@ -46,11 +51,11 @@ bool may_head_for(const KV_ObjectContext& ctx, const Step& s) {
     if (!level->inside(tx, ty)) return false;
     if (can_enter_cell(level, tx, ty)) return true;
     if (is_deadly_cell(level, tx, ty)) return true;
-    const KV_ObjectContext t1 = target(ctx, s, 1);
-    if (I::IEatable::can_be_eaten(t1, s.side)) return true;
-    if (I::IPushing::is_pushable(t1, s.side)) return true;
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
+    if (I::IEatable::can_be_eaten(t1, s.side())) return true;
+    if (I::IPushing::is_pushable(t1, s.side())) return true;
     if (I::can_use(t1)) return true;
-    return I::Port::can_pass(target(ctx, s, 3), s.side);
+    return I::Port::can_pass(target(ctx, s, KV_LAYER_FIXTURES), s.side());
 }
 
 // Under gravity Pellik may step sideways or up only onto something it eats
@@ -60,7 +65,7 @@ void apply_gravity(const KV_ObjectContext& ctx) {
     const int32_t x = ctx.x, y = ctx.y;
     if (!level->get_status()->get_gravity()) return;
     if (level->inside(x, y - 1)) {
-        const KV_Cell& above = level->at(3, x, y - 1);
+        const KV_Cell& above = level->at(KV_LAYER_FIXTURES, x, y - 1);
         if (above.is(T::Port_Cross) || above.is(T::Port_D_To_U) || above.is(T::Port_Vertical)) return;
     }
     int32_t& keys = keys_of(ctx);
@@ -69,7 +74,7 @@ void apply_gravity(const KV_ObjectContext& ctx) {
         if ((keys & int32_t(dir)) == 0) return;
         bool soft = false;
         if (level->inside(cx, cy)) {
-            const KV_Cell& c = level->at(1, cx, cy);
+            const KV_Cell& c = level->at(KV_LAYER_ITEMS, cx, cy);
             soft = c.is(T::Base) || c.is(T::Bug);
         }
         if (!soft && below_free) keys &= ~int32_t(dir | KEY_FIRE);
@@ -95,9 +100,8 @@ void become_player(KV_Level* level, const KV_Cell& cell, int32_t x, int32_t y) {
 
 // The whole cell goes to the neighbour and takes the player fields with it;
 // the old cell stays occupied by the move temp until the step nearly ends.
-void step_into(const KV_ObjectContext& ctx, const Step& s, uint16_t temp_move) {
-    const int32_t tx = target_x(ctx, s), ty = target_y(ctx, s);
-    KV_Cell& moved = ctx.level->at(2, tx, ty);
+void step_into(const KV_ObjectContext& ctx, int32_t tx, int32_t ty, uint16_t temp_move) {
+    KV_Cell& moved = ctx.level->at(KV_LAYER_MOVERS, tx, ty);
     moved = *ctx.cell;
     become_player(ctx.level, moved, tx, ty);
     set_cell(*ctx.cell, T::Pellik_Move_Temp);
@@ -106,10 +110,10 @@ void step_into(const KV_ObjectContext& ctx, const Step& s, uint16_t temp_move) {
 
 void lay_red_disk(const KV_ObjectContext& ctx) {
     KV_Level* level = ctx.level;
-    KV_Cell& disk = level->at(3, ctx.x, ctx.y);
+    KV_Cell& disk = level->at(KV_LAYER_FIXTURES, ctx.x, ctx.y);
     set_cell(disk, T::Disk_Red);
     disk.flags &= ~uint32_t(CF_STATIC);
-    disk.set_state(8);  // laid: its fuse runs
+    Disk_Red::View{disk}.set_state(Disk_Red::State::Laid);  // its fuse runs
     View{*ctx.cell}.set_hold(0);
     level->get_sound_events()->post(SE_SWITCH);
     level->get_status()->dec_red_disks();
@@ -140,7 +144,7 @@ bool advance_step(const KV_ObjectContext& ctx, const char* came_from_text) {
     const uint8_t c = p.bump_counter();
     if (c == kStepTicks - 1) {
         const Step& s = checked_step(p.direction(), came_from_text);
-        set_cell(ctx.level->at(2, ctx.x - s.dx, ctx.y - s.dy), T::Empty);
+        set_cell(ctx.level->at(KV_LAYER_MOVERS, ctx.x - s.dx(), ctx.y - s.dy()), T::Empty);
     } else if (c == kStepTicks) {
         const Step& s = checked_step(p.direction(), "KV_Logic::Pellik, do_move unknown direction");
         end_step(*ctx.cell, s.*kPose);
@@ -153,7 +157,7 @@ bool advance_step(const KV_ObjectContext& ctx, const char* came_from_text) {
 void mirror_player(KV_Level* level) {
     if (!level->get_has_player()) return;
     const int32_t px = level->get_player_x(), py = level->get_player_y();
-    *level->get_player_cell() = level->at(2, px, py);
+    *level->get_player_cell() = level->at(KV_LAYER_MOVERS, px, py);
     level->set_player_pos(px, py);
     level->set_has_player(true);
 }
@@ -161,19 +165,15 @@ void mirror_player(KV_Level* level) {
 }  // namespace
 
 const Step* step_of(uint8_t dir) {
-    switch (dir) {
-        case DIR_LEFT: return &kLeft;
-        case DIR_UP: return &kUp;
-        case DIR_RIGHT: return &kRight;
-        case DIR_DOWN: return &kDown;
-        default: return nullptr;
-    }
+    static constexpr const Step* kSteps[4] = {&kLeft, &kUp, &kRight, &kDown};
+    KV_Dir d;
+    return kv_dir_of_bit(dir, d) ? kSteps[kv_index(d)] : nullptr;
 }
 
 void filter_input(const KV_ObjectContext& ctx) {
     int32_t& keys = keys_of(ctx);
     for (const Step* s : {&kUp, &kDown, &kLeft, &kRight}) {
-        if ((keys & int32_t(s->dir)) != 0 && !may_head_for(ctx, *s)) keys &= ~int32_t(s->dir);
+        if ((keys & int32_t(s->dir())) != 0 && !may_head_for(ctx, *s)) keys &= ~int32_t(s->dir());
     }
     apply_gravity(ctx);
 }
@@ -205,7 +205,7 @@ void choose_direction(const KV_ObjectContext& ctx) {
 }
 
 bool try_use(const KV_ObjectContext& ctx, const Step& s) {
-    const KV_ObjectContext t1 = target(ctx, s, 1);
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
     if (!I::can_use(t1)) return false;
     View p{*ctx.cell};
     p.set_state(S::Ready);
@@ -218,26 +218,26 @@ bool try_use(const KV_ObjectContext& ctx, const Step& s) {
 bool check_danger(const KV_ObjectContext& ctx, const Step& s) {
     KV_Level* level = ctx.level;
     if (!is_deadly_cell(level, target_x(ctx, s), target_y(ctx, s))) return false;
-    I::do_explode_normal(I::context_at(level, 2, level->get_player_x(), level->get_player_y()), 2);
+    I::do_explode_normal(I::context_at(level, KV_LAYER_MOVERS, level->get_player_x(), level->get_player_y()), KV_LAYER_MOVERS);
     level->get_status()->inc_moves();
     return true;
 }
 
 bool try_over_eating(const KV_ObjectContext& ctx, const Step& s) {
-    const KV_ObjectContext t1 = target(ctx, s, 1);
-    if (!I::IEatable::can_be_eaten(t1, s.side)) return false;
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
+    if (!I::IEatable::can_be_eaten(t1, s.side())) return false;
     View p{*ctx.cell};
     const Step& step = checked_step(p.direction(), "KV_Logic::Pellik, try_over_eating unknown direction");
     p.set_state(S::Over_Eating);
     p.set_counter(0);
     p.set_time_critical(false);
     KV_Level* level = ctx.level;
-    KV_Cell& moved = level->at(2, t1.x, t1.y);
+    KV_Cell& moved = level->at(KV_LAYER_MOVERS, t1.x, t1.y);
     moved = *ctx.cell;
-    I::IEatable::do_over_eat(t1, s.side);
+    I::IEatable::do_over_eat(t1, s.side());
     become_player(level, moved, t1.x, t1.y);
     set_cell(*ctx.cell, T::Pellik_Move_Temp);
-    MoveTempView{*ctx.cell}.set_move(step.dir);
+    MoveTempView{*ctx.cell}.set_move(step.dir());
     level->get_status()->inc_moves();
     return true;
 }
@@ -249,43 +249,64 @@ bool try_move(const KV_ObjectContext& ctx, const Step& s) {
     p.set_time_critical(false);
     p.set_state(S::Moving);
     p.set_counter(0);
-    step_into(ctx, step, step.dir);
+    step_into(ctx, target_x(ctx, step), target_y(ctx, step), step.dir());
     ctx.level->get_status()->inc_moves();
     return true;
 }
 
+void walk_to(const KV_ObjectContext& ctx, int32_t tx, int32_t ty) {
+    View p{*ctx.cell};
+    const Step& step = checked_step(p.direction(), "KV_Logic::Pellik, try_move unknown direction");
+    p.set_time_critical(false);
+    p.set_state(S::Moving);
+    p.set_counter(0);
+    step_into(ctx, tx, ty, step.dir());
+}
+
+bool stands_in_port(const KV_ObjectContext& ctx) {
+    return I::Port::is_port(ctx.level->at(KV_LAYER_FIXTURES, ctx.x, ctx.y).type);
+}
+
+bool counts_as_player(const KV_ObjectContext& ctx) {
+    return View{*ctx.cell}.in_player_state() && !stands_in_port(ctx);
+}
+
+bool is_hit_by_faller(const KV_ObjectContext& ctx) {
+    return !stands_in_port(ctx) && View{*ctx.cell}.in_hittable_state();
+}
+
 bool try_push(const KV_ObjectContext& ctx, const Step& s) {
-    const KV_ObjectContext t1 = target(ctx, s, 1);
-    if (!I::IPushing::is_pushable(t1, s.side)) return false;
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
+    if (!I::IPushing::is_pushable(t1, s.side())) return false;
     View p{*ctx.cell};
     p.set_state(S::Leaning);
     p.set_counter(0);
-    I::IPushing::wanna_push(t1, s.side);
+    I::IPushing::wanna_push(t1, s.side());
     ctx.level->get_status()->inc_moves();
     return true;
 }
 
 bool try_port(const KV_ObjectContext& ctx, const Step& s) {
-    if (!I::Port::can_pass(target(ctx, s, 3), s.side)) return false;
+    if (!I::Port::can_pass(target(ctx, s, KV_LAYER_FIXTURES), s.side())) return false;
     View p{*ctx.cell};
     const Step& step = checked_step(p.direction(), "KV_Logic::Pellik, try_port unknown direction");
     p.set_state(S::Moving);
     p.set_counter(0);
     p.set_time_critical(false);
-    step_into(ctx, step, step.dir);
+    step_into(ctx, target_x(ctx, step), target_y(ctx, step), step.dir());
     ctx.level->get_status()->inc_moves();
     return true;
 }
 
 bool try_eat_in_place(const KV_ObjectContext& ctx, const Step& s) {
-    const KV_ObjectContext t1 = target(ctx, s, 1);
-    if (!I::IEatable::can_be_eaten(t1, s.side)) return false;
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
+    if (!I::IEatable::can_be_eaten(t1, s.side())) return false;
     if (check_danger(ctx, s)) return true;
     View p{*ctx.cell};
     p.set_counter(0);
     p.set_state(S::Eating_In_Place);
     p.set_time_critical(false);
-    I::IEatable::eat_in_place(t1, s.side);
+    I::IEatable::eat_in_place(t1, s.side());
     ctx.level->get_status()->inc_moves();
     return true;
 }
@@ -326,14 +347,14 @@ void do_ready(const KV_ObjectContext& ctx) {
     // Only fire held while ready keeps the count; the cell is Pellik's own,
     // wherever this tick has put it, so no count survives into a step.
     if (level->get_has_player()) {
-        View own{level->at(2, level->get_player_x(), level->get_player_y())};
+        View own{level->at(KV_LAYER_MOVERS, level->get_player_x(), level->get_player_y())};
         if (!(fire && own.state() == S::Ready)) own.set_hold(0);
     }
 }
 
 void do_move(const KV_ObjectContext& ctx) {
     if (!advance_step<&Step::move_pose>(ctx, "KV_Logic::Pellik, do_move unknown direction")) return;
-    if (I::Port::is_port(ctx.level->at(3, ctx.x, ctx.y).type)) View{*ctx.cell}.set_state(S::In_Port);
+    if (stands_in_port(ctx)) View{*ctx.cell}.set_state(S::In_Port);
 }
 
 void do_over_eat(const KV_ObjectContext& ctx) {
@@ -354,9 +375,9 @@ void do_wanna_push(const KV_ObjectContext& ctx) {
     const Step& s = checked_step(p.direction(), "KV_Logic::Pellik, do_wanna_push unknown direction");
     // The raw keys of the tick: the filter does not run while leaning.
     const int32_t keys = keys_of(ctx);
-    const bool given_up = (keys & int32_t(s.dir)) == 0 || (keys & int32_t(KEY_FIRE)) != 0;
-    const KV_ObjectContext t1 = target(ctx, s, 1);
-    if (!I::IPushing::is_pushable(t1, s.side)) {
+    const bool given_up = (keys & int32_t(s.dir())) == 0 || (keys & int32_t(KEY_FIRE)) != 0;
+    const KV_ObjectContext t1 = target(ctx, s, KV_LAYER_ITEMS);
+    if (!I::IPushing::is_pushable(t1, s.side())) {
         set_cell(*ctx.cell, T::Pellik);
         return;
     }
@@ -371,11 +392,11 @@ void do_wanna_push(const KV_ObjectContext& ctx) {
     p.set_time_critical(false);
     p.set_state(S::Pushing);
     p.set_counter(0);
-    step_into(ctx, s, s.push_temp);
+    step_into(ctx, target_x(ctx, s), target_y(ctx, s), s.push_temp());
 }
 
 void do_in_port(const KV_ObjectContext& ctx) {
-    KV_Cell& port = ctx.level->at(3, ctx.x, ctx.y);
+    KV_Cell& port = ctx.level->at(KV_LAYER_FIXTURES, ctx.x, ctx.y);
     if (!I::Port::is_port(port.type)) kv_fatal("KV_Logic::Pellik, do_in_port, no port under pellik");
     I::Port::on_pass(KV_ObjectContext{ctx.x, ctx.y, ctx.level, &port});
 }

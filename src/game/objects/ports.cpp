@@ -1,8 +1,7 @@
 #include "game/objects/ports.h"
 
-#include "game/objects/fatal.h"
 #include "game/objects/interfaces.h"
-#include "game/objects/prototypes.h"
+#include "game/objects/pellik.h"
 
 namespace KV_Interfaces {
 namespace Port {
@@ -10,52 +9,29 @@ namespace {
 
 using T = KV_ObjectType;
 
-constexpr uint16_t PELLIK_MOVING = 2;
-
-struct Pos {
-    int32_t x, y;
-};
-
-// The cell beyond a port for Pellik coming from `side`: straight across.
-Pos across(const KV_ObjectContext& ctx, uint32_t side) {
-    switch (side) {
-        case DIR_LEFT: return {ctx.x + 1, ctx.y};
-        case DIR_UP: return {ctx.x, ctx.y + 1};
-        case DIR_RIGHT: return {ctx.x - 1, ctx.y};
-        case DIR_DOWN: return {ctx.x, ctx.y - 1};
-    }
-    return {ctx.x, ctx.y};
-}
-
-// The cell Pellik walks to when it moves in `dir` (its direction byte).
-bool step(const KV_ObjectContext& ctx, uint8_t dir, Pos& out) {
-    switch (dir) {
-        case DIR_LEFT: out = {ctx.x - 1, ctx.y}; return true;
-        case DIR_UP: out = {ctx.x, ctx.y - 1}; return true;
-        case DIR_RIGHT: out = {ctx.x + 1, ctx.y}; return true;
-        case DIR_DOWN: out = {ctx.x, ctx.y + 1}; return true;
-    }
-    return false;
-}
+using Pos = KV_Pos;
 
 bool enterable(const KV_ObjectContext& ctx, Pos p) {
     return ctx.level->inside(p.x, p.y) && KV_Logic::Pellik::can_enter_cell(ctx.level, p.x, p.y);
 }
 
-// The entry sides of a kind and whether its cell beyond is free to enter.
+// The entry sides of a kind and whether its cell beyond, straight across
+// from the side Pellik comes from, is free to enter.
 bool passable(const KV_ObjectContext& ctx, uint32_t side, uint32_t allowed_sides) {
-    const bool one_side = side == DIR_LEFT || side == DIR_UP || side == DIR_RIGHT || side == DIR_DOWN;
-    return one_side && (side & allowed_sides) != 0 && enterable(ctx, across(ctx, side));
+    KV_Dir from;
+    return kv_dir_of_bit(side, from) && (side & allowed_sides) != 0 &&
+           enterable(ctx, kv_step({ctx.x, ctx.y}, kv_opposite(from)));
 }
 
 KV_ObjectContext pellik_in_port(const KV_ObjectContext& port) {
-    return KV_ObjectContext{port.x, port.y, port.level, &port.level->at(2, port.x, port.y)};
+    return KV_ObjectContext{port.x, port.y, port.level, &port.level->at(KV_LAYER_MOVERS, port.x, port.y)};
 }
 
 // A special one-way port sets all three switches from its bits, every pass.
 void apply_switches(const KV_ObjectContext& port) {
-    if ((port.cell->get_state() & PORT_SPECIAL) == 0) return;
-    const uint32_t bits = port.cell->get_u32_4();
+    const KV_PortView p{*port.cell};
+    if (!p.is_special()) return;
+    const uint32_t bits = p.switches();
     KV_LevelStatus& s = *port.level->get_status();
     if (bits & PORT_SWITCH_GRAVITY) s.set_gravity(); else s.clear_gravity();
     if (bits & PORT_SWITCH_FREEZE_GROBBLES) s.set_freeze_grobbles(); else s.clear_freeze_grobbles();
@@ -72,9 +48,10 @@ bool pass_one_way(const KV_ObjectContext& port, Pos target) {
 // Two-way kinds follow Pellik's direction, if it is one they allow.
 bool pass_along(const KV_ObjectContext& port, uint32_t allowed_dirs) {
     const KV_ObjectContext pellik = pellik_in_port(port);
-    const uint8_t dir = pellik.cell->get_u8(4);
-    Pos target;
-    if ((dir & allowed_dirs) == 0 || !step(port, dir, target)) return false;
+    const uint8_t dir = KV_Logic::Pellik::View{*pellik.cell}.direction();
+    KV_Dir d;
+    if ((dir & allowed_dirs) == 0 || !kv_dir_of_bit(dir, d)) return false;
+    const Pos target = kv_step({port.x, port.y}, d);
     return move_pellik_out(pellik, target.x, target.y);
 }
 
@@ -83,21 +60,7 @@ bool pass_along(const KV_ObjectContext& port, uint32_t allowed_dirs) {
 bool move_pellik_out(const KV_ObjectContext& pellik, int32_t tx, int32_t ty) {
     KV_Level& level = *pellik.level;
     if (!level.inside(tx, ty) || !KV_Logic::Pellik::can_enter_cell(&level, tx, ty)) return false;
-    KV_Cell& c = *pellik.cell;
-    const uint8_t dir = c.get_u8(4);
-    if (dir != DIR_LEFT && dir != DIR_UP && dir != DIR_RIGHT && dir != DIR_DOWN)
-        kv_fatal("KV_Logic::Pellik, try_move unknown direction");
-    c.flags &= ~CF_TIME_CRITICAL;
-    c.set_state(PELLIK_MOVING);
-    c.set_u8(2, 0);
-    KV_Cell& target = level.at(2, tx, ty);
-    target = c;
-    *level.get_player_cell() = c;
-    level.set_player_pos(tx, ty);
-    level.set_has_player(true);
-    // Only now, after the copies, may the old cell turn into the move temp.
-    KV_Logic::set_cell(c, T::Pellik_Move_Temp);
-    c.set_u32(0, dir);
+    KV_Logic::Pellik::walk_to(pellik, tx, ty);
     return true;
 }
 

@@ -4,8 +4,8 @@
 // The one-way kinds can be special and then set the level's switches.
 #include <cstdint>
 
-#include "game/level/level.h"
-#include "game/objects/object_type.h"
+#include "game/objects/object_context.h"
+#include "game/level/object_type.h"
 
 enum class KV_PortType : uint16_t {
     Port_U_To_D = type_code(KV_ObjectType::Port_U_To_D),
@@ -25,6 +25,21 @@ enum KV_PortSwitch : uint32_t {
     PORT_SWITCH_FREEZE_ENEMIES = 4,
 };
 constexpr uint16_t PORT_SPECIAL = 1;
+
+// A port's cell (layer 3):
+//   bytes 0-1  u16 state: PORT_SPECIAL when it sets the level's switches (bytes 2-3 stay 0)
+//   bytes 4-7  u32 switches (KV_PortSwitch bits) of a special port
+template <typename Cell>
+struct KV_PortViewOf {
+    Cell& cell;
+    bool is_special() const { return (cell.get_u16(0) & PORT_SPECIAL) != 0; }
+    // Marks the port special (its state as a whole u32 at bytes 0-3).
+    void set_special() { cell.set_u32(0, PORT_SPECIAL); }
+    uint32_t switches() const { return cell.get_u32(4); }
+    void set_switches(uint32_t bits) { cell.set_u32(4, bits); }
+};
+using KV_PortView = KV_PortViewOf<KV_Cell>;
+using KV_ConstPortView = KV_PortViewOf<const KV_Cell>;
 
 namespace KV_Interfaces {
 namespace Port {

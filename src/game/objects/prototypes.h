@@ -1,7 +1,7 @@
 #pragma once
 // The prototype cells every object is set from: copy the whole cell, then set
 // the state fields the step needs.
-#include "game/objects/cell.h"
+#include "game/level/cell.h"
 
 namespace KV_Logic {
 

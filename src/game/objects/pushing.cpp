@@ -1,6 +1,8 @@
 #include "game/objects/pushing.h"
 
+#include "game/objects/disks.h"
 #include "game/objects/fatal.h"
+#include "game/objects/grobble_quarkel.h"
 #include "game/objects/interfaces.h"
 #include "game/objects/prototypes.h"
 
@@ -11,55 +13,53 @@ namespace {
 using T = KV_ObjectType;
 using Dir = KV_PushDirection;
 
-constexpr uint16_t LYING_STILL = 1;
-// Grobble and orange disk: leaned on, moving one cell, and the orange disk's
-// "about to fall" and "lean broken off by a fall".
-constexpr uint16_t SIDEWAYS_LEANED_ON = 16, SIDEWAYS_MOVING = 4;
-constexpr uint16_t ORANGE_ABOUT_TO_FALL = 8, ORANGE_LEAN_BROKEN = 128;
-// Yellow disk: leaned on, moving one cell.
-constexpr uint16_t YELLOW_LEANED_ON = 4, YELLOW_MOVING = 2;
+using G = KV_GrobbleState;
+using Orange = KV_Logic::Disk_Orange::State;
+using Yellow = KV_Logic::Disk_Yellow::State;
+
+// The three share "lying still" as state 1; the Grobble and the orange disk
+// also "leaned on" and "moving one cell".
+constexpr uint16_t LYING_STILL = uint16_t(G::At_Rest);
+constexpr uint16_t SIDEWAYS_LEANED_ON = uint16_t(G::Leaned_On), SIDEWAYS_MOVING = uint16_t(G::Pushed);
+static_assert(uint16_t(Orange::At_Rest) == LYING_STILL && uint16_t(Yellow::At_Rest) == LYING_STILL &&
+                  uint16_t(Orange::Leaned_On) == SIDEWAYS_LEANED_ON && uint16_t(Orange::Pushed) == SIDEWAYS_MOVING,
+              "the sideways pushables share their push states");
+// The orange disk's "about to fall" and "lean broken off by a fall".
+constexpr uint16_t ORANGE_ABOUT_TO_FALL = uint16_t(Orange::About_To_Fall);
+constexpr uint16_t ORANGE_LEAN_BROKEN = uint16_t(Orange::Lean_Broken_Off);
+constexpr uint16_t YELLOW_LEANED_ON = uint16_t(Yellow::Leaned_On);
 // The reservation an orange disk about to fall made below itself, marked as
 // taken over by a lean.
-constexpr uint32_t ORANGE_FALL_TEMP_LEANED = 4;
+constexpr uint32_t ORANGE_FALL_TEMP_LEANED = KV_Logic::Disk_Orange_Fall_Temp::Lean_Reserved;
 
 // Pellik pushes the object away from the side it stands on.
 bool push_from_side(uint32_t side, Dir& out) {
-    switch (side) {
-        case DIR_LEFT: out = Dir::Right; return true;
-        case DIR_RIGHT: out = Dir::Left; return true;
-        case DIR_UP: out = Dir::Down; return true;
-        case DIR_DOWN: out = Dir::Up; return true;
-    }
-    return false;
+    KV_Dir from;
+    if (!kv_dir_of_bit(side, from)) return false;
+    out = kv_push_direction(kv_opposite(from));
+    return true;
 }
 
 // The push direction kept in an object's counter; false for a corrupt one.
-bool push_from_counter(const KV_Cell& c, bool four_ways, Dir& out) {
-    switch (c.get_w1()) {
-        case uint16_t(Dir::Left): out = Dir::Left; return true;
-        case uint16_t(Dir::Right): out = Dir::Right; return true;
-        case uint16_t(Dir::Up): out = Dir::Up; return four_ways;
-        case uint16_t(Dir::Down): out = Dir::Down; return four_ways;
-    }
-    return false;
+uint16_t push_direction_of(KV_Cell& c) { return KV_PushableView{c}.push_direction(); }
+// The sideways pushables know only left and right.
+bool push_from_counter(KV_Cell& c, bool four_ways, Dir& out) {
+    KV_Dir d;
+    if (!kv_dir_of_push(push_direction_of(c), d)) return false;
+    out = kv_push_direction(d);
+    return four_ways || kv_dy(d) == 0;
 }
 
-struct Pos {
-    int32_t x, y;
-};
+using Pos = KV_Pos;
 Pos target_of(const KV_ObjectContext& ctx, Dir d) {
-    switch (d) {
-        case Dir::Left: return {ctx.x - 1, ctx.y};
-        case Dir::Right: return {ctx.x + 1, ctx.y};
-        case Dir::Up: return {ctx.x, ctx.y - 1};
-        case Dir::Down: return {ctx.x, ctx.y + 1};
-    }
-    return {ctx.x, ctx.y};
+    KV_Dir dir;
+    if (!kv_dir_of_push(uint16_t(d), dir)) return {ctx.x, ctx.y};
+    return kv_step({ctx.x, ctx.y}, dir);
 }
 
 // The layer-1 cell at p, or null off the field (never for objects inside a border).
 KV_Cell* layer1(const KV_ObjectContext& ctx, Pos p) {
-    return ctx.level->inside(p.x, p.y) ? &ctx.level->at(1, p.x, p.y) : nullptr;
+    return ctx.level->inside(p.x, p.y) ? &ctx.level->at(KV_LAYER_ITEMS, p.x, p.y) : nullptr;
 }
 
 bool can_push_into(const KV_ObjectContext& ctx, Pos p) {
@@ -70,14 +70,17 @@ bool below_is_free(const KV_ObjectContext& ctx) {
     return ctx.level->inside(ctx.x, ctx.y + 1) && ctx.level->is_cell_free(ctx.x, ctx.y + 1);
 }
 
+uint16_t state_of(KV_Cell& c) { return KV_PushableView{c}.state(); }
+
 // While Pellik already leans this way the push stays possible without a new look at the target.
-bool leaning_this_way(const KV_Cell& c, uint16_t leaning_state, Dir d) {
-    return (c.get_state() & leaning_state) != 0 && (c.get_u8(2) & uint8_t(d)) != 0;
+// The direction is tested in the low byte of the counter.
+bool leaning_this_way(KV_Cell& c, uint16_t leaning_state, Dir d) {
+    return (state_of(c) & leaning_state) != 0 && (uint8_t(push_direction_of(c)) & uint8_t(d)) != 0;
 }
 
 void set_temp(KV_Cell& cell, T temp, uint32_t state) {
     KV_Logic::set_cell(cell, temp);
-    cell.set_u32(0, state);
+    KV_TempView{cell}.set_state(state);
 }
 
 uint32_t reserve_state(Dir d) {
@@ -112,18 +115,20 @@ bool sideways(uint32_t side) { return side == DIR_LEFT || side == DIR_RIGHT; }
 // A sideways pushable leaned on towards d: its direction, a fresh counter, and
 // it is looked at in the time-critical sweep.
 void lean_sideways(KV_Cell& c, uint16_t state, Dir d) {
-    c.set_state(state);
-    c.set_w1(uint16_t(d));
-    c.set_u16(4, 0);
+    KV_PushableView p{c};
+    p.set_state(state);
+    p.set_push_direction(d);
+    p.set_sideways_counter(0);
     c.flags |= CF_TIME_CRITICAL;
 }
 
 // A sideways pushable of type `type` starting its move into t.
 void move_sideways(KV_Cell& t, T type, Dir d) {
     KV_Logic::set_cell(t, type);
-    t.set_state(SIDEWAYS_MOVING);
-    t.set_u16(4, 0);
-    t.set_w1(uint16_t(d));
+    KV_PushableView p{t};
+    p.set_state(SIDEWAYS_MOVING);
+    p.set_sideways_counter(0);
+    p.set_push_direction(d);
     t.flags &= ~CF_TIME_CRITICAL;
 }
 
@@ -136,16 +141,16 @@ namespace Grobble {
 bool is_pushable(const KV_ObjectContext& ctx, uint32_t side) {
     Dir d;
     if (!sideways(side) || !push_from_side(side, d)) return false;
-    const KV_Cell& c = *ctx.cell;
+    KV_Cell& c = *ctx.cell;
     if (leaning_this_way(c, SIDEWAYS_LEANED_ON, d)) return true;
-    if ((c.get_state() & LYING_STILL) == 0) return false;
+    if ((state_of(c) & LYING_STILL) == 0) return false;
     if (!ctx.level->get_status()->get_freeze_grobbles() && below_is_free(ctx)) return false;
     return can_push_into(ctx, target_of(ctx, d));
 }
 
 void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
     KV_Cell& c = *ctx.cell;
-    if ((c.get_state() & LYING_STILL) == 0) kv_fatal("IPushing::Grobble, wanna_push, unknown state");
+    if ((state_of(c) & LYING_STILL) == 0) kv_fatal("IPushing::Grobble, wanna_push, unknown state");
     Dir d;
     if (!sideways(side) || !push_from_side(side, d)) kv_fatal("IPushing::Grobble, wanna_push, unknown direction");
     if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) set_temp(*t, T::Grobble_Push_Temp, reserve_state(d));
@@ -154,7 +159,7 @@ void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
 
 void dont_wanna_push(const KV_ObjectContext& ctx) {
     KV_Cell& c = *ctx.cell;
-    if ((c.get_state() & SIDEWAYS_LEANED_ON) == 0) kv_fatal("IPushing::Grobble, dont wanna_push, unknown state");
+    if ((state_of(c) & SIDEWAYS_LEANED_ON) == 0) kv_fatal("IPushing::Grobble, dont wanna_push, unknown state");
     Dir d;
     if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Grobble, wanna_push, unknown direction");
     KV_Cell* t = layer1(ctx, target_of(ctx, d));
@@ -164,7 +169,7 @@ void dont_wanna_push(const KV_ObjectContext& ctx) {
 
 void do_pushing(const KV_ObjectContext& ctx) {
     KV_Cell& c = *ctx.cell;
-    if ((c.get_state() & SIDEWAYS_LEANED_ON) == 0) kv_fatal("IPushing::Grobble, dont wanna_push, unknown state");
+    if ((state_of(c) & SIDEWAYS_LEANED_ON) == 0) kv_fatal("IPushing::Grobble, dont wanna_push, unknown state");
     Dir d;
     if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Grobble, wanna_push, unknown direction");
     KV_Cell* t = layer1(ctx, target_of(ctx, d));
@@ -184,29 +189,29 @@ bool is_pushable(const KV_ObjectContext& ctx, uint32_t side) {
     if (side == DIR_UP || side == DIR_DOWN) return false;
     Dir d;
     if (!sideways(side) || !push_from_side(side, d)) kv_fatal("IPushing::Disk_Orange, is_pushable, unknown direction");
-    const KV_Cell& c = *ctx.cell;
+    KV_Cell& c = *ctx.cell;
     if (leaning_this_way(c, SIDEWAYS_LEANED_ON, d)) return true;
     if (!can_push_into(ctx, target_of(ctx, d))) return false;
-    return (c.get_state() & (LYING_STILL | ORANGE_ABOUT_TO_FALL)) != 0;
+    return (state_of(c) & (LYING_STILL | ORANGE_ABOUT_TO_FALL)) != 0;
 }
 
 void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
     KV_Cell& c = *ctx.cell;
-    const uint16_t s = c.get_state();
+    const uint16_t s = state_of(c);
     if ((s & (LYING_STILL | ORANGE_ABOUT_TO_FALL)) == 0) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown state");
     Dir d;
     if (!sideways(side) || !push_from_side(side, d)) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown direction");
     if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) set_temp(*t, T::Disk_Orange_Push_Temp, reserve_state(d));
     if (s & ORANGE_ABOUT_TO_FALL) {
         KV_Cell* below = layer1(ctx, {ctx.x, ctx.y + 1});
-        if (below && below->is(T::Disk_Orange_Fall_Temp)) below->set_u32(0, ORANGE_FALL_TEMP_LEANED);
+        if (below && below->is(T::Disk_Orange_Fall_Temp)) KV_TempView{*below}.set_state(ORANGE_FALL_TEMP_LEANED);
     }
     lean_sideways(c, (s & ORANGE_ABOUT_TO_FALL) ? ORANGE_LEAN_BROKEN : SIDEWAYS_LEANED_ON, d);
 }
 
 void dont_wanna_push(const KV_ObjectContext& ctx) {
     KV_Cell& c = *ctx.cell;
-    const uint16_t s = c.get_state();
+    const uint16_t s = state_of(c);
     if ((s & (SIDEWAYS_LEANED_ON | ORANGE_LEAN_BROKEN)) == 0)
         kv_fatal_paren("IPushing::Disk_Orange, dont wanna_push, unknown state (", s);
     Dir d;
@@ -217,7 +222,7 @@ void dont_wanna_push(const KV_ObjectContext& ctx) {
 
 void do_pushing(const KV_ObjectContext& ctx) {
     KV_Cell& c = *ctx.cell;
-    const uint16_t s = c.get_state();
+    const uint16_t s = state_of(c);
     if ((s & SIDEWAYS_LEANED_ON) == 0) kv_fatal_paren("IPushing::Disk_Orange, do_pushing, unknown state (", s);
     Dir d;
     if (!push_from_counter(c, false, d)) kv_fatal("IPushing::Disk_Orange, wanna_push, unknown direction");
@@ -238,26 +243,27 @@ namespace Disk_Yellow {
 bool is_pushable(const KV_ObjectContext& ctx, uint32_t side) {
     Dir d;
     if (!push_from_side(side, d)) kv_fatal("IPushing::Disk_Yellow, is_pushable, unknown direction");
-    const KV_Cell& c = *ctx.cell;
+    KV_Cell& c = *ctx.cell;
     if (leaning_this_way(c, YELLOW_LEANED_ON, d)) return true;
-    return can_push_into(ctx, target_of(ctx, d)) && (c.get_state() & LYING_STILL) != 0;
+    return can_push_into(ctx, target_of(ctx, d)) && (state_of(c) & LYING_STILL) != 0;
 }
 
 void wanna_push(const KV_ObjectContext& ctx, uint32_t side) {
     KV_Cell& c = *ctx.cell;
-    if ((c.get_state() & LYING_STILL) == 0) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown state");
+    if ((state_of(c) & LYING_STILL) == 0) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown state");
     Dir d;
     if (!push_from_side(side, d)) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown direction");
     if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) set_temp(*t, T::Disk_Yellow_Push_Temp, yellow_reserve_state(d));
-    c.set_state(YELLOW_LEANED_ON);
-    c.set_w1(uint16_t(d));
-    c.set_u32_4(0);
+    KV_Logic::Disk_Yellow::View y{c};
+    y.set_state(Yellow::Leaned_On);
+    y.set_push_direction(d);
+    y.set_counter(0);
     c.flags |= CF_STATIC;
 }
 
 void dont_wanna_push(const KV_ObjectContext& ctx) {
     KV_Cell& c = *ctx.cell;
-    if ((c.get_state() & YELLOW_LEANED_ON) == 0) kv_fatal("IPushing::Disk_Yellow, dont wanna_push, unknown state");
+    if ((state_of(c) & YELLOW_LEANED_ON) == 0) kv_fatal("IPushing::Disk_Yellow, dont wanna_push, unknown state");
     Dir d;
     if (!push_from_counter(c, true, d)) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown direction");
     if (KV_Cell* t = layer1(ctx, target_of(ctx, d))) KV_Logic::set_cell(*t, T::Empty);
@@ -266,15 +272,16 @@ void dont_wanna_push(const KV_ObjectContext& ctx) {
 
 void do_pushing(const KV_ObjectContext& ctx) {
     KV_Cell& c = *ctx.cell;
-    if ((c.get_state() & YELLOW_LEANED_ON) == 0) kv_fatal("IPushing::Disk_Yellow, dont wanna_push, unknown state");
+    if ((state_of(c) & YELLOW_LEANED_ON) == 0) kv_fatal("IPushing::Disk_Yellow, dont wanna_push, unknown state");
     Dir d;
     if (!push_from_counter(c, true, d)) kv_fatal("IPushing::Disk_Yellow, wanna_push, unknown direction");
     KV_Cell* t = layer1(ctx, target_of(ctx, d));
     if (!t) return;
     KV_Logic::set_cell(*t, T::Disk_Yellow);
-    t->set_state(YELLOW_MOVING);
-    t->set_u32_4(0);
-    t->set_w1(uint16_t(d));
+    KV_Logic::Disk_Yellow::View y{*t};
+    y.set_state(Yellow::Pushed);
+    y.set_counter(0);
+    y.set_push_direction(d);
     t->flags &= ~CF_STATIC;
     set_temp(c, T::Disk_Yellow_Push_Temp, yellow_behind_state(d));
     c.flags &= ~CF_STATIC;

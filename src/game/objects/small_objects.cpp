@@ -27,9 +27,9 @@ namespace {
 
 void bug_spark_sound(const KV_ObjectContext& ctx) {
     KV_Level* level = ctx.level;
-    if (level->is_near_player_1(ctx))
+    if (level->is_near_player_1(ctx.x, ctx.y))
         level->get_sound_events()->post(SE_BUG_NEAR);
-    else if (level->is_near_player_2(ctx))
+    else if (level->is_near_player_2(ctx.x, ctx.y))
         level->get_sound_events()->post(SE_BUG_FAR);
 }
 
@@ -95,6 +95,11 @@ void Terminal::process(const KV_ObjectContext& ctx) {
     t.set_animation(next == kAnimationLength ? 0 : next);
 }
 
+bool Explosion::is_deadly(const KV_ObjectContext& ctx) {
+    if (View{*ctx.cell}.burnt_for(kPellikEntersAfter)) return false;
+    return !ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y).is_solid();
+}
+
 void Explosion::process(const KV_ObjectContext& ctx) {
     View e{*ctx.cell};
     using K = KV_ExplosionState;
@@ -106,7 +111,7 @@ void Explosion::process(const KV_ObjectContext& ctx) {
         case K::Plain_Quarkel:
             if (e.bump_counter() == kBurnTicks) {
                 set_cell(*ctx.cell, KV_ObjectType::Empty);
-                set_cell(ctx.level->at(1, ctx.x, ctx.y), KV_ObjectType::Quarkel);
+                set_cell(ctx.level->at(KV_LAYER_ITEMS, ctx.x, ctx.y), KV_ObjectType::Quarkel);
             }
             break;
         case K::Delayed_Normal:

@@ -4,10 +4,16 @@
 #include <array>
 #include <memory>
 
-#include "game/level/level.h"
+#include "game/objects/object_context.h"
 #include "game/play/draw_context.h"
 
 using KV_LogicFn = void (*)(const KV_ObjectContext&);
+
+// The one set-up of the rules: fills the prototype cells, the interface tables
+// and the process and time-critical tables, once; later calls do nothing.
+// Constructing a KV_Game and converting a level run it, so nothing can be
+// asked of an object before its rules are in place.
+void install_rules();
 using KV_DrawFn = void (*)(const KV_DrawContext&);
 
 class KV_Game {
@@ -57,9 +63,9 @@ public:
 
     // Indexed by the cell's signed 16-bit type code; a code outside 0..255
     // reaches the default reporter.
-    static std::array<KV_LogicFn, 256> process_table;
-    static std::array<KV_LogicFn, 256> time_critical_table;
-    static std::array<KV_DrawFn, 256> visualisation_table;
+    static std::array<KV_LogicFn, KV_TABLE_SIZE> process_table;
+    static std::array<KV_LogicFn, KV_TABLE_SIZE> time_critical_table;
+    static std::array<KV_DrawFn, KV_TABLE_SIZE> visualisation_table;
 
     static KV_LogicFn process_entry(int16_t type);
     static KV_LogicFn time_critical_entry(int16_t type);
@@ -69,10 +75,6 @@ public:
     static void process_not_setup(const KV_ObjectContext& ctx);
     static void time_critical_not_setup(const KV_ObjectContext& ctx);
     static void visualisation_not_setup(const KV_DrawContext& ctx);
-
-    // Installs the object functions into the process and time-critical tables
-    // (first call only); the constructor runs it.
-    static void install_logic();
 
 private:
     std::shared_ptr<KV_Level> level_;

@@ -7,7 +7,10 @@
 #include "game/level/level.h"
 #include "game/level/level_base.h"
 #include "game/level/level_record.h"
+#include "game/objects/ports.h"
 #include "game/objects/prototypes.h"
+#include "game/objects/small_objects.h"
+#include "game/play/game.h"
 
 namespace {
 
@@ -27,37 +30,37 @@ struct TileObject {
 std::array<TileObject, 256> build_tile_table() {
     std::array<TileObject, 256> t{};
     auto put = [&t](int code, int layer, T type, int variant = NO_VARIANT) { t[size_t(code)] = {layer, type, variant}; };
-    put(KV_TILE_GROBBLE, 1, T::Grobble);
-    put(KV_TILE_BASE, 1, T::Base);
-    put(KV_TILE_QUARKEL, 1, T::Quarkel);
-    put(KV_TILE_RAM, 1, T::RAM, 0);
-    put(KV_TILE_HARDWARE, 3, T::Hardware, 0);
-    put(KV_TILE_EXIT, 1, T::Exit);
-    put(KV_TILE_DISK_ORANGE, 1, T::Disk_Orange);
-    put(KV_TILE_PORT_L_TO_R, 3, T::Port_L_To_R);
-    put(KV_TILE_PORT_U_TO_D, 3, T::Port_U_To_D);
-    put(KV_TILE_PORT_R_TO_L, 3, T::Port_R_To_L);
-    put(KV_TILE_PORT_D_TO_U, 3, T::Port_D_To_U);
-    put(KV_TILE_SPECIAL_L_TO_R, 3, T::Port_L_To_R);
-    put(KV_TILE_SPECIAL_U_TO_D, 3, T::Port_U_To_D);
-    put(KV_TILE_SPECIAL_R_TO_L, 3, T::Port_R_To_L);
-    put(KV_TILE_SPECIAL_D_TO_U, 3, T::Port_D_To_U);
-    put(KV_TILE_GNARROW, 2, T::Gnarrow);
-    put(KV_TILE_DISK_YELLOW, 1, T::Disk_Yellow);
-    put(KV_TILE_TERMINAL, 1, T::Terminal);
-    put(KV_TILE_DISK_RED, 1, T::Disk_Red);
-    put(KV_TILE_PORT_VERTICAL, 3, T::Port_Vertical);
-    put(KV_TILE_PORT_HORIZONTAL, 3, T::Port_Horizontal);
-    put(KV_TILE_PORT_CROSS, 3, T::Port_Cross);
-    put(KV_TILE_ELECTRON, 2, T::Electron);
-    put(KV_TILE_BUG, 1, T::Bug);
-    put(KV_TILE_RAM_1, 1, T::RAM, 1);
-    put(KV_TILE_RAM_2, 1, T::RAM, 2);
+    put(KV_TILE_GROBBLE, KV_LAYER_ITEMS, T::Grobble);
+    put(KV_TILE_BASE, KV_LAYER_ITEMS, T::Base);
+    put(KV_TILE_QUARKEL, KV_LAYER_ITEMS, T::Quarkel);
+    put(KV_TILE_RAM, KV_LAYER_ITEMS, T::RAM, 0);
+    put(KV_TILE_HARDWARE, KV_LAYER_FIXTURES, T::Hardware, 0);
+    put(KV_TILE_EXIT, KV_LAYER_ITEMS, T::Exit);
+    put(KV_TILE_DISK_ORANGE, KV_LAYER_ITEMS, T::Disk_Orange);
+    put(KV_TILE_PORT_L_TO_R, KV_LAYER_FIXTURES, T::Port_L_To_R);
+    put(KV_TILE_PORT_U_TO_D, KV_LAYER_FIXTURES, T::Port_U_To_D);
+    put(KV_TILE_PORT_R_TO_L, KV_LAYER_FIXTURES, T::Port_R_To_L);
+    put(KV_TILE_PORT_D_TO_U, KV_LAYER_FIXTURES, T::Port_D_To_U);
+    put(KV_TILE_SPECIAL_L_TO_R, KV_LAYER_FIXTURES, T::Port_L_To_R);
+    put(KV_TILE_SPECIAL_U_TO_D, KV_LAYER_FIXTURES, T::Port_U_To_D);
+    put(KV_TILE_SPECIAL_R_TO_L, KV_LAYER_FIXTURES, T::Port_R_To_L);
+    put(KV_TILE_SPECIAL_D_TO_U, KV_LAYER_FIXTURES, T::Port_D_To_U);
+    put(KV_TILE_GNARROW, KV_LAYER_MOVERS, T::Gnarrow);
+    put(KV_TILE_DISK_YELLOW, KV_LAYER_ITEMS, T::Disk_Yellow);
+    put(KV_TILE_TERMINAL, KV_LAYER_ITEMS, T::Terminal);
+    put(KV_TILE_DISK_RED, KV_LAYER_ITEMS, T::Disk_Red);
+    put(KV_TILE_PORT_VERTICAL, KV_LAYER_FIXTURES, T::Port_Vertical);
+    put(KV_TILE_PORT_HORIZONTAL, KV_LAYER_FIXTURES, T::Port_Horizontal);
+    put(KV_TILE_PORT_CROSS, KV_LAYER_FIXTURES, T::Port_Cross);
+    put(KV_TILE_ELECTRON, KV_LAYER_MOVERS, T::Electron);
+    put(KV_TILE_BUG, KV_LAYER_ITEMS, T::Bug);
+    put(KV_TILE_RAM_1, KV_LAYER_ITEMS, T::RAM, 1);
+    put(KV_TILE_RAM_2, KV_LAYER_ITEMS, T::RAM, 2);
     for (int code = KV_TILE_HARDWARE_1; code <= KV_TILE_HARDWARE_10; ++code)
-        put(code, 3, T::Hardware, code - KV_TILE_HARDWARE_1 + 1);
-    put(KV_TILE_RAM_3, 1, T::RAM, 3);
-    put(KV_TILE_RAM_4, 1, T::RAM, 4);
-    put(KV_TILE_INVISIBLE_WALL, 1, T::Invisible_Wall);
+        put(code, KV_LAYER_FIXTURES, T::Hardware, code - KV_TILE_HARDWARE_1 + 1);
+    put(KV_TILE_RAM_3, KV_LAYER_ITEMS, T::RAM, 3);
+    put(KV_TILE_RAM_4, KV_LAYER_ITEMS, T::RAM, 4);
+    put(KV_TILE_INVISIBLE_WALL, KV_LAYER_ITEMS, T::Invisible_Wall);
     return t;
 }
 
@@ -68,17 +71,9 @@ const std::array<TileObject, 256>& tile_table() {
 
 bool is_switchable_port(int code) { return code >= KV_TILE_SPECIAL_L_TO_R && code <= KV_TILE_SPECIAL_D_TO_U; }
 
-// Bits of the port's u32 at state bytes 4-7 that the port hooks apply.
-constexpr uint32_t PORT_GRAVITY = 1, PORT_FREEZE_GROBBLES = 2, PORT_FREEZE_ENEMIES = 4;
-// Bit 0 of state byte 6 of a Bug.
-constexpr uint8_t BUG_UNPREDICTABLE = 1;
-
 void set_object(KV_Cell& cell, const TileObject& obj) {
     KV_Logic::set_cell(cell, obj.type);
-    if (obj.variant != NO_VARIANT) {
-        cell.set_state(uint16_t(obj.variant));
-        cell.set_w1(0);
-    }
+    if (obj.variant != NO_VARIANT) KV_Logic::Wall::View{cell}.set_variant(uint16_t(obj.variant));
 }
 
 }  // namespace
@@ -91,7 +86,7 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
     if (w < 0 || h < 0 || source->GetTileCount() < size_t(w) * size_t(h)) return nullptr;
 
     auto level = std::make_shared<KV_Level>(w, h);
-    KV_Logic::init_prototypes();
+    install_rules();
 
     const bool unpredictable = source->IsBugUnpredictable();
     if (Qx::g_log.is_enabled()) {
@@ -103,26 +98,26 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
     KV_LevelStatus& status = *level->get_status();
 
     for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x) KV_Logic::set_cell(level->at(0, x, y), T::Empty);
+        for (int32_t x = 0; x < w; ++x) KV_Logic::set_cell(level->at(KV_LAYER_FLOOR, x, y), T::Empty);
 
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
             const int code = source->GetTile(x, y);
             const TileObject& obj = table[size_t(code & 0xff)];
-            KV_Cell& cell = level->at(1, x, y);
-            if (obj.layer != 1) {
+            KV_Cell& cell = level->at(KV_LAYER_ITEMS, x, y);
+            if (obj.layer != KV_LAYER_ITEMS) {
                 KV_Logic::set_cell(cell, T::Empty);
                 continue;
             }
             set_object(cell, obj);
             if (code == KV_TILE_QUARKEL) status.inc_quarkels_present();
-            if (code == KV_TILE_BUG && unpredictable) cell.set_u8(6, uint8_t(cell.get_u8(6) | BUG_UNPREDICTABLE));
+            if (code == KV_TILE_BUG && unpredictable) KV_Logic::Bug::View{cell}.set_unpredictable();
         }
 
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
             const int code = source->GetTile(x, y);
-            KV_Cell& cell = level->at(2, x, y);
+            KV_Cell& cell = level->at(KV_LAYER_MOVERS, x, y);
             if (code == KV_TILE_PLAYER) {
                 if (!level->get_has_player()) {
                     KV_Logic::set_cell(cell, T::Pellik);
@@ -135,15 +130,15 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
                 continue;
             }
             const TileObject& obj = table[size_t(code & 0xff)];
-            if (obj.layer == 2) set_object(cell, obj);
+            if (obj.layer == KV_LAYER_MOVERS) set_object(cell, obj);
             else KV_Logic::set_cell(cell, T::Empty);
         }
 
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
             const TileObject& obj = table[size_t(source->GetTile(x, y) & 0xff)];
-            KV_Cell& cell = level->at(3, x, y);
-            if (obj.layer == 3) set_object(cell, obj);
+            KV_Cell& cell = level->at(KV_LAYER_FIXTURES, x, y);
+            if (obj.layer == KV_LAYER_FIXTURES) set_object(cell, obj);
             else KV_Logic::set_cell(cell, T::Empty);
         }
 
@@ -151,13 +146,13 @@ std::shared_ptr<KV_Level> KV_TorvaneLevelBase::ConvertToGenericLevel(const KV_To
         // The outer ring and anything beyond the field are skipped before the tile is read.
         if (port.x <= 0 || port.x >= w || port.y <= 0 || port.y >= h) continue;
         if (!is_switchable_port(source->GetTile(port.x, port.y))) continue;
-        KV_Cell& cell = level->at(3, port.x, port.y);
-        cell.set_u32(0, 1);
-        uint32_t bits = cell.get_u32_4();
-        if (port.gravity) bits |= PORT_GRAVITY;
-        if (port.freeze_grobbles) bits |= PORT_FREEZE_GROBBLES;
-        if (port.freeze_enemies) bits |= PORT_FREEZE_ENEMIES;
-        cell.set_u32_4(bits);
+        KV_PortView p{level->at(KV_LAYER_FIXTURES, port.x, port.y)};
+        p.set_special();
+        uint32_t bits = p.switches();
+        if (port.gravity) bits |= PORT_SWITCH_GRAVITY;
+        if (port.freeze_grobbles) bits |= PORT_SWITCH_FREEZE_GROBBLES;
+        if (port.freeze_enemies) bits |= PORT_SWITCH_FREEZE_ENEMIES;
+        p.set_switches(bits);
     }
 
     for (int l = 0; l < KV_LAYER_COUNT; ++l)
