@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/draw/game_window.h"
+#include "game/play/game.h"
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
 #include "game/play/game.h"

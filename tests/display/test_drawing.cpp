@@ -14,6 +14,7 @@
 #include <string>
 
 #include "game/draw/game_window.h"
+#include "game/play/game.h"
 #include "game/draw/sprite_manager.h"
 #include "game/draw/sprite_slots.h"
 #include "game/draw/visualisation.h"
