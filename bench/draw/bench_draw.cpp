@@ -17,7 +17,7 @@
 #include "game/play/game.h"
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
-#include "game/objects/interfaces.h"
+#include "game/play/game.h"
 #include "support/field_from_text.h"
 
 namespace {

@@ -21,8 +21,8 @@
 #include "game/level/level_base.h"
 #include "game/level/levelset_registry.h"
 #include "game/objects/cell.h"
-#include "game/objects/interfaces.h"
 #include "game/objects/small_objects.h"
+#include "game/play/game.h"
 #include "support/field_from_text.h"
 
 namespace {

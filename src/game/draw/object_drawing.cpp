@@ -17,12 +17,6 @@ namespace {
 constexpr int32_t kTile = 32;
 constexpr double kPixelsPerTick = 2.0;
 
-// The views read and write; drawing only reads, so they look at a copy.
-struct CellCopy {
-    KV_Cell cell;
-    explicit CellCopy(const KV_DrawContext& ctx) : cell(*ctx.cell) {}
-};
-
 KV_SpritePlan at_cell(const KV_DrawContext& ctx, int slot, int frame = 0) {
     KV_SpritePlan p;
     p.slot = slot;
@@ -57,7 +51,7 @@ int pellik_side(uint8_t dir) {
     return -1;
 }
 
-int pellik_ready_slot(const KV_Logic::Pellik::View& v) {
+int pellik_ready_slot(const KV_Logic::Pellik::ConstView& v) {
     static const int by_pose[13] = {
         SLOT_PELLIK,
         SLOT_PELLIK_MOVING_LEFT + 0, SLOT_PELLIK_MOVING_LEFT + 2, SLOT_PELLIK_MOVING_LEFT + 1,
@@ -76,11 +70,11 @@ int pellik_ready_slot(const KV_Logic::Pellik::View& v) {
 
 // A Grobble or an orange disk pushed sideways (push direction 2 left, 4 right).
 bool pushed_sideways(KV_SpritePlan& p, uint16_t push, double c, double frac) {
-    if (push == uint16_t(KV_Logic::KV_DiskPush::Left)) {
+    if (push == uint16_t(KV_PushDirection::Left)) {
         p.x += kTile - step_of(c, frac);
         return true;
     }
-    if (push == uint16_t(KV_Logic::KV_DiskPush::Right)) {
+    if (push == uint16_t(KV_PushDirection::Right)) {
         p.x += step_of(c, frac) - kTile;
         return true;
     }
@@ -93,8 +87,7 @@ int roll_right_frame(int c) { return c == 0 ? 0 : 16 - c; }
 // The enemies' sprites: moving left, right, up, down, then the four turns.
 KV_SpritePlan enemy(const KV_DrawContext& ctx, int base, int frames, const char* unknown_direction,
                     const char* unknown_state) {
-    CellCopy copy(ctx);
-    const KV_Logic::KV_EnemyView v{copy.cell};
+    const KV_Logic::KV_ConstEnemyView v{*ctx.cell};
     auto moving_slot = [&]() {
         switch (v.direction()) {
             case KV_EnemyDirection::Left: return base + 0;
@@ -142,12 +135,11 @@ KV_SpritePlan enemy(const KV_DrawContext& ctx, int base, int frames, const char*
 
 // Base and Bug walked over: the cell's square, less what Pellik has covered
 // from the side it comes in.
-KV_ClipRect walked_over_clip(const KV_DrawContext& ctx, uint16_t eat_direction, double counter,
-                             const char* unknown_direction) {
+KV_ClipRect walked_over_clip(const KV_DrawContext& ctx, double counter, const char* unknown_direction) {
     const int32_t x = cell_x(ctx), y = cell_y(ctx);
     KV_ClipRect r{x, y, x + kTile, y + kTile};
     const int32_t d = int32_t(step_of(counter, ctx.fraction));
-    switch (KV_EatDirection(eat_direction)) {
+    switch (KV_ConstEatenView{*ctx.cell}.eat_direction()) {
         case KV_EatDirection::From_Left: r.x1 += d; break;
         case KV_EatDirection::From_Right: r.x2 -= d; break;
         case KV_EatDirection::From_Above: r.y1 += d; break;
@@ -169,8 +161,7 @@ int32_t cell_x(const KV_DrawContext& ctx) { return (ctx.x - ctx.first_col) * kTi
 int32_t cell_y(const KV_DrawContext& ctx) { return (ctx.y - ctx.first_row) * kTile + ctx.y_offset; }
 
 KV_SpritePlan pellik(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::Pellik::View v{copy.cell};
+    const KV_Logic::Pellik::ConstView v{*ctx.cell};
     using S = KV_PellikState;
     const S state = v.state();
     switch (state) {
@@ -201,31 +192,31 @@ KV_SpritePlan pellik(const KV_DrawContext& ctx) {
 
 KV_SpritePlan pellik_static(const KV_DrawContext& ctx) { return at_cell(ctx, SLOT_PELLIK); }
 
-KV_SpritePlan hardware(const KV_DrawContext& ctx) { return at_cell(ctx, SLOT_HARDWARE, int(ctx.cell->get_u32(0))); }
+KV_SpritePlan hardware(const KV_DrawContext& ctx) {
+    return at_cell(ctx, SLOT_HARDWARE, KV_Logic::Wall::ConstView{*ctx.cell}.variant());
+}
 
-KV_SpritePlan ram(const KV_DrawContext& ctx) { return at_cell(ctx, SLOT_RAM, int(ctx.cell->get_u32(0))); }
+KV_SpritePlan ram(const KV_DrawContext& ctx) { return at_cell(ctx, SLOT_RAM, KV_Logic::Wall::ConstView{*ctx.cell}.variant()); }
 
 KV_SpritePlan base(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::Base::View v{copy.cell};
+    const KV_Logic::Base::ConstView v{*ctx.cell};
     switch (v.state()) {
         case KV_BaseState::Lying: return at_cell(ctx, SLOT_BASE);
         case KV_BaseState::Eaten_In_Place: return at_cell(ctx, SLOT_BASE_EATING, int(v.counter()));
         case KV_BaseState::Walked_Over:
-            return clipped(at_cell(ctx, SLOT_BASE), walked_over_clip(ctx, copy.cell.get_u16(2), v.counter(),
+            return clipped(at_cell(ctx, SLOT_BASE), walked_over_clip(ctx, v.counter(),
                                                                     "KV_Visualisation::Base, draw,unknown eat direction"));
     }
     kv_fatal("KV_Base_Visualisation, draw, unknown state");
 }
 
 KV_SpritePlan bug(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::Bug::View v{copy.cell};
+    const KV_Logic::Bug::ConstView v{*ctx.cell};
     switch (v.state()) {
         case KV_BugState::Quiet: return at_cell(ctx, SLOT_BASE);
         case KV_BugState::Eaten_In_Place: return at_cell(ctx, SLOT_BASE_EATING, v.counter());
         case KV_BugState::Walked_Over:
-            return clipped(at_cell(ctx, SLOT_BASE), walked_over_clip(ctx, copy.cell.get_u16(2), v.counter(),
+            return clipped(at_cell(ctx, SLOT_BASE), walked_over_clip(ctx, v.counter(),
                                                                     "KV_Visualisation::Bug, draw,unknown eat direction"));
         case KV_BugState::Sparking: return at_cell(ctx, SLOT_BASE_CHARGING, v.counter() / 6);
     }
@@ -233,8 +224,7 @@ KV_SpritePlan bug(const KV_DrawContext& ctx) {
 }
 
 KV_SpritePlan grobble(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::FallerState v{copy.cell};
+    const KV_Logic::ConstFallerState v{*ctx.cell};
     const bool waiting = (uint8_t(v.slide_phase()) & uint8_t(KV_SlidePhase::Check_Point)) != 0;
     const int c = waiting ? 4 : v.counter();
     const double f = waiting ? 2 : double(int32_t(ctx.fraction));
@@ -247,7 +237,7 @@ KV_SpritePlan grobble(const KV_DrawContext& ctx) {
         case S::Pushed:
             if (!pushed_sideways(p, v.push_direction(), c, ctx.fraction))
                 kv_fatal("KV_Visualisation::Grobble, do_pushing, unknown push direction ", v.push_direction());
-            p.frame = v.push_direction() == uint16_t(KV_Logic::KV_DiskPush::Left) ? c : roll_right_frame(c);
+            p.frame = v.push_direction() == uint16_t(KV_PushDirection::Left) ? c : roll_right_frame(c);
             return p;
         case S::At_Rest:
         case S::About_To_Fall:
@@ -261,8 +251,7 @@ KV_SpritePlan grobble(const KV_DrawContext& ctx) {
 }
 
 KV_SpritePlan grobble_clone(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::GrobbleCloneState v{copy.cell};
+    const KV_Logic::ConstGrobbleCloneState v{*ctx.cell};
     if (v.state() != 1) kv_fatal("KV_Visualisation::Grobble, unknown state");
     KV_SpritePlan p = at_cell(ctx, SLOT_GROBBLE);
     p.y += step_of(v.counter(), ctx.fraction) - kTile;
@@ -270,8 +259,7 @@ KV_SpritePlan grobble_clone(const KV_DrawContext& ctx) {
 }
 
 KV_SpritePlan quarkel(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::FallerState v{copy.cell};
+    const KV_Logic::ConstFallerState v{*ctx.cell};
     const bool waiting = (uint8_t(v.slide_phase()) & uint8_t(KV_SlidePhase::Check_Point)) != 0;
     const int c = waiting ? 4 : v.counter();
     const double f = waiting ? 2 : double(int32_t(ctx.fraction));
@@ -293,8 +281,7 @@ KV_SpritePlan quarkel(const KV_DrawContext& ctx) {
 }
 
 KV_SpritePlan exit(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    switch (KV_Logic::Exit::View{copy.cell}.state()) {
+    switch (KV_Logic::Exit::ConstView{*ctx.cell}.state()) {
         case KV_ExitState::Closed: return at_cell(ctx, SLOT_EXIT, 0);
         case KV_ExitState::Open: return at_cell(ctx, SLOT_EXIT, 1);
     }
@@ -302,16 +289,14 @@ KV_SpritePlan exit(const KV_DrawContext& ctx) {
 }
 
 KV_SpritePlan terminal(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const uint32_t animation = KV_Logic::Terminal::View{copy.cell}.animation();
+    const uint32_t animation = KV_Logic::Terminal::ConstView{*ctx.cell}.animation();
     if (animation >= KV_Logic::Terminal::kAnimationLength)
         kv_fatal("KV_Terminal_Visualisation, draw, modifier is too big");
     return at_cell(ctx, SLOT_TERMINAL, int(animation / 16));
 }
 
 KV_SpritePlan disk_yellow(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::Disk_Yellow::View v{copy.cell};
+    const KV_Logic::Disk_Yellow::ConstView v{*ctx.cell};
     using S = KV_Logic::Disk_Yellow::State;
     KV_SpritePlan p = at_cell(ctx, SLOT_DISK_YELLOW);
     switch (v.state()) {
@@ -319,7 +304,7 @@ KV_SpritePlan disk_yellow(const KV_DrawContext& ctx) {
         case S::Leaned_On: return p;
         case S::Pushed: {
             const double d = step_of(v.counter(), ctx.fraction);
-            using P = KV_Logic::KV_DiskPush;
+            using P = KV_PushDirection;
             switch (P(v.push_direction())) {
                 case P::Left: move_along(p, DIR_LEFT, d); return p;
                 case P::Right: move_along(p, DIR_RIGHT, d); return p;
@@ -333,8 +318,7 @@ KV_SpritePlan disk_yellow(const KV_DrawContext& ctx) {
 }
 
 KV_SpritePlan disk_red(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::Disk_Red::View v{copy.cell};
+    const KV_Logic::Disk_Red::ConstView v{*ctx.cell};
     using S = KV_Logic::Disk_Red::State;
     switch (v.state()) {
         case S::Lying:
@@ -346,8 +330,7 @@ KV_SpritePlan disk_red(const KV_DrawContext& ctx) {
 }
 
 KV_SpritePlan disk_orange(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::Disk_Orange::View v{copy.cell};
+    const KV_Logic::Disk_Orange::ConstView v{*ctx.cell};
     using S = KV_Logic::Disk_Orange::State;
     KV_SpritePlan p = at_cell(ctx, SLOT_DISK_ORANGE);
     switch (v.state()) {
@@ -370,13 +353,12 @@ KV_SpritePlan disk_orange(const KV_DrawContext& ctx) {
 // The disk that grows down out of the cell under a pushed orange disk, shown
 // only inside its own square.
 KV_SpritePlan disk_orange_clone(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::Disk_Orange::View v{copy.cell};
-    const int k = int(v.counter()) - 4;
+    // The clone's counter is laid out as the orange disk's.
+    const int k = int(KV_Logic::Disk_Orange::ConstView{*ctx.cell}.counter()) - 4;
     if (k < 1) return KV_SpritePlan{};
     KV_SpritePlan p = at_cell(ctx, SLOT_DISK_ORANGE);
     using S = KV_Logic::Disk_Orange_Clone::State;
-    switch (S(uint16_t(v.state()))) {
+    switch (KV_Logic::Disk_Orange_Clone::ConstView{*ctx.cell}.state()) {
         case S::Growing: p.y += step_of(k, ctx.fraction) - kTile; break;
         case S::Done: p.y += step_of(k, 0) - kTile; break;
         default: kv_fatal("KV_Visualisation::Disk_Orange, unknown state");
@@ -386,8 +368,7 @@ KV_SpritePlan disk_orange_clone(const KV_DrawContext& ctx) {
 }
 
 KV_SpritePlan explosion(const KV_DrawContext& ctx) {
-    CellCopy copy(ctx);
-    const KV_Logic::Explosion::View v{copy.cell};
+    const KV_Logic::Explosion::ConstView v{*ctx.cell};
     const int frame = int(v.counter() / 4);
     using K = KV_ExplosionState;
     switch (v.kind()) {

@@ -36,6 +36,7 @@ struct KV_EatenViewOf {
     Cell& cell;
     uint16_t state() const { return cell.get_u16(0); }
     void set_state(uint16_t s) { cell.set_u16(0, s); }
+    KV_EatDirection eat_direction() const { return KV_EatDirection(cell.get_u16(2)); }
     void set_eat_direction(KV_EatDirection d) { cell.set_u16(2, uint16_t(d)); }
     void clear_u32_counter() { cell.set_u32(4, 0); }
     void clear_u16_counter() { cell.set_u16(4, 0); }

@@ -232,14 +232,11 @@ KV_Game::DisplaySizeFn KV_Game::display_size = &default_display_size;
 KV_Game::Camera KV_Game::follow(const Camera& stored, const KV_Level& level, int32_t width, int32_t height,
                                 double fraction) {
     if (!level.get_has_player()) return stored;
-    KV_Cell copy = *level.get_player_cell();
-    const KV_Logic::Pellik::View pellik{copy};
+    const KV_Logic::Pellik::ConstView pellik{*level.get_player_cell()};
     int32_t pc = level.get_player_x(), pr = level.get_player_y();
     int32_t dx = 0, dy = 0;
     bool left_step = false, up_step = false;
-    const uint16_t moving_bits = uint16_t(KV_PellikState::Moving) | uint16_t(KV_PellikState::Over_Eating) |
-                                 uint16_t(KV_PellikState::Pushing);
-    if (uint16_t(pellik.state()) & moving_bits) {
+    if (pellik.in_any({KV_PellikState::Moving, KV_PellikState::Over_Eating, KV_PellikState::Pushing})) {
         const double d = pellik.counter() * 2 + fraction;
         const int32_t step = int32_t(d);  // toward zero
         const bool begun = pellik.counter() != 0 || int32_t(fraction) != 0;
