@@ -59,9 +59,9 @@ class Layer:
                     continue
                 dz = math.sqrt(1.0 - q)
                 diffuse = max(0.0, dx * lx + dy * ly + dz * lz)
-                spec = max(0.0, 2 * diffuse * dz - lz) ** 12 * gloss
+                shine = max(0.0, 2 * diffuse * dz - lz) ** 12 * gloss
                 k = 0.38 + 0.72 * diffuse
-                px[x, y] = tuple(min(255, int(c * k + 255 * spec)) for c in colour[:3]) + (255,)
+                px[x, y] = tuple(min(255, int(c * k + 255 * shine)) for c in colour[:3]) + (255,)
 
     def over(self, other):
         """Other layer composited on top of this one."""
