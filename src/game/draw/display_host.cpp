@@ -14,7 +14,7 @@
 
 void kv_draw_game_picture(KV_Game& game, double fraction, KV_FontSet& fonts, int32_t game_speed) {
     CL_Display::clear(CL_Color(0, 0, 0, 255));
-    CL_Display::push_cliprect(CL_Rect(0, 0, CL_Display::get_width(), CL_Display::get_height() - KV_HUD_BAND));
+    CL_Display::push_cliprect(CL_Rect(0, 0, CL_Display::get_width(), CL_Display::get_height() - KV_Game::HUD_HEIGHT));
     try {
         KV_SpriteBatch batch;
         game.draw(fraction, 2.0);

@@ -24,7 +24,5 @@ struct KV_HudText {
     std::string text;
 };
 
-constexpr int32_t KV_HUD_BAND = 40;
-
 // In drawing order; rows at display height - 40 and - 20.
 std::vector<KV_HudText> kv_hud_layout(const KV_LevelStatus& status, int32_t game_speed, int32_t display_height);

@@ -81,6 +81,18 @@ bool pushed_sideways(KV_SpritePlan& p, uint16_t push, double c, double frac) {
     return false;
 }
 
+// A faller's counter and the sub-tick part its slide is drawn with: one
+// waiting at the check point stands still at counter 4, and a slide moves by
+// whole pixels only.
+struct SlideStep {
+    int counter;
+    double fraction;
+};
+SlideStep slide_step(const KV_Logic::ConstFallerState& v, double fraction) {
+    if ((uint8_t(v.slide_phase()) & uint8_t(KV_SlidePhase::Check_Point)) != 0) return {4, 2};
+    return {v.counter(), double(int32_t(fraction))};
+}
+
 // Frames of a roll to the right run backwards from 15.
 int roll_right_frame(int c) { return c == 0 ? 0 : 16 - c; }
 
@@ -225,9 +237,7 @@ KV_SpritePlan bug(const KV_DrawContext& ctx) {
 
 KV_SpritePlan grobble(const KV_DrawContext& ctx) {
     const KV_Logic::ConstFallerState v{*ctx.cell};
-    const bool waiting = (uint8_t(v.slide_phase()) & uint8_t(KV_SlidePhase::Check_Point)) != 0;
-    const int c = waiting ? 4 : v.counter();
-    const double f = waiting ? 2 : double(int32_t(ctx.fraction));
+    const auto [c, f] = slide_step(v, ctx.fraction);
     KV_SpritePlan p = at_cell(ctx, SLOT_GROBBLE);
     using S = KV_GrobbleState;
     switch (S(v.state())) {
@@ -252,7 +262,7 @@ KV_SpritePlan grobble(const KV_DrawContext& ctx) {
 
 KV_SpritePlan grobble_clone(const KV_DrawContext& ctx) {
     const KV_Logic::ConstGrobbleCloneState v{*ctx.cell};
-    if (v.state() != 1) kv_fatal("KV_Visualisation::Grobble, unknown state");
+    if (v.state() != uint16_t(KV_GrobbleCloneState::Growing)) kv_fatal("KV_Visualisation::Grobble, unknown state");
     KV_SpritePlan p = at_cell(ctx, SLOT_GROBBLE);
     p.y += step_of(v.counter(), ctx.fraction) - kTile;
     return p;
@@ -260,9 +270,7 @@ KV_SpritePlan grobble_clone(const KV_DrawContext& ctx) {
 
 KV_SpritePlan quarkel(const KV_DrawContext& ctx) {
     const KV_Logic::ConstFallerState v{*ctx.cell};
-    const bool waiting = (uint8_t(v.slide_phase()) & uint8_t(KV_SlidePhase::Check_Point)) != 0;
-    const int c = waiting ? 4 : v.counter();
-    const double f = waiting ? 2 : double(int32_t(ctx.fraction));
+    const auto [c, f] = slide_step(v, ctx.fraction);
     KV_SpritePlan p = at_cell(ctx, SLOT_QUARKEL);
     using S = KV_QuarkelState;
     switch (S(v.state())) {

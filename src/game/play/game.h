@@ -59,6 +59,7 @@ public:
     // game draws as into the game's 800 x 600 window.
     using DisplaySizeFn = void (*)(int32_t& width, int32_t& height);
     static DisplaySizeFn display_size;
+    // The band under the field that the HUD's two rows fill.
     static constexpr int32_t HUD_HEIGHT = 40;
 
     // Indexed by the cell's signed 16-bit type code; a code outside 0..255
