@@ -1,9 +1,7 @@
 #include "app/menu_logic/play_flow.h"
-#include "game/play/game.h"
 
-#include "game/objects/interfaces.h"
-
-KV_PlayFlow::KV_PlayFlow(KV_PlayScreenEnv& env) : env_(env) { install_rules(); }
+// The rules are installed by the games and levels this flow makes, before they ask them anything.
+KV_PlayFlow::KV_PlayFlow(KV_PlayScreenEnv& env) : env_(env) {}
 
 int32_t kv_speed_step(KV_PlayKey key) {
     switch (key) {

@@ -98,18 +98,13 @@ void KV_Menu_Demos::on_key(const CL_InputEvent& key, Focus focused) {
             if (focused != Focus::ToPlay) focus(btn_to_play_);
             break;
         case CL_KEY_UP:
-            if (focused == Focus::Demos) {
-                const int current = demos_->get_current_item();
-                if (current >= 1) demos_->set_current_item(current - 1);
-            } else {
+            if (focused == Focus::Demos)
+                kv_step_row(demos_, -1);
+            else
                 focus(demos_);
-            }
             break;
         case CL_KEY_DOWN:
-            if (focused == Focus::Demos) {
-                const int current = demos_->get_current_item();
-                if (current >= 0 && current < demos_->get_count() - 1) demos_->set_current_item(current + 1);
-            }
+            if (focused == Focus::Demos) kv_step_row(demos_, +1);
             break;
         default: break;
     }

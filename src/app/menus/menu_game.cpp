@@ -176,11 +176,6 @@ void KV_Menu_Game::on_key(const CL_InputEvent& key, Focus focused) {
     auto focus = [](CL_Component* c) {
         if (c) c->set_focus();
     };
-    auto step_row = [](CL_ListBox* list, int step) {
-        const int current = list->get_current_item();
-        if (step < 0 && current > 0) list->set_current_item(current - 1);
-        if (step > 0 && current >= 0 && current < list->get_count() - 1) list->set_current_item(current + 1);
-    };
     const bool list = focused == Focus::Levelsets || focused == Focus::Levels;
     CL_ListBox* own = focused == Focus::Levelsets ? levelsets_ : levels_;
     switch (key.id) {
@@ -188,14 +183,14 @@ void KV_Menu_Game::on_key(const CL_InputEvent& key, Focus focused) {
             if (list && levels_ && kv_valid_row(levels_) >= 0) on_play();
             break;
         case CL_KEY_UP:
-            if (list) step_row(own, -1);
+            if (list) kv_step_row(own, -1);
             if (focused == Focus::ToMain) focus(levelsets_);
             if (focused == Focus::ToPlay) focus(levels_);
             if (focused == Focus::SaveDemo) focus(btn_replay_demo_);
             if (focused == Focus::ReplayDemo) focus(btn_to_play_);
             break;
         case CL_KEY_DOWN:
-            if (list) step_row(own, +1);
+            if (list) kv_step_row(own, +1);
             if (focused == Focus::ToPlay) focus(btn_replay_demo_);
             if (focused == Focus::ReplayDemo) focus(btn_save_demo_);
             break;

@@ -70,13 +70,9 @@ bool KV_ChangeGameSpeed::run(CL_Component* parent, int& speed) {
 KV_ChangeGameSpeed::KV_ChangeGameSpeed(CL_Component* parent, int speed)
     : CL_Window(CL_Rect(200, 150, 500, 265), "Change game speed", parent, parent->get_style_manager()) {
     CL_Component* client = get_client_area();
-    auto keep = [this](const std::string& name, CL_Component* c) { components_[name] = std::shared_ptr<CL_Component>(c); };
-    input_ = new CL_InputBox(CL_Rect(15, 40, 270, 65), client);
-    keep("input_speed", input_);
-    auto* ok = new CL_Button(CL_Point(180, 75), "OK", client);
-    keep("btn_ok", ok);
-    auto* cancel = new CL_Button(CL_Point(220, 75), "Cancel", client);
-    keep("btn_cancel", cancel);
+    input_ = kv_keep(components_, "input_speed", new CL_InputBox(CL_Rect(15, 40, 270, 65), client));
+    auto* ok = kv_keep(components_, "btn_ok", new CL_Button(CL_Point(180, 75), "OK", client));
+    auto* cancel = kv_keep(components_, "btn_cancel", new CL_Button(CL_Point(220, 75), "Cancel", client));
     ok->find_preferred_size();
     cancel->find_preferred_size();
     input_->set_text(std::to_string(speed));

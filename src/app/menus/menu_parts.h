@@ -1,13 +1,13 @@
 #pragma once
 // Small pieces the level, demo and options screens share: optional components
-// of a layout, key handlers on lists, the play screen.
+// of a layout and the play screen; the ones that need only the GUI are in gui_parts.h.
 #include <ClanLib/Core/System/error.h>
 #include <ClanLib/GUI/component_manager.h>
 #include <ClanLib/GUI/listbox.h>
-#include <ClanLib/Signals/slot_container.h>
 
 #include <string>
 
+#include "app/menus/gui_parts.h"
 #include "app/menus/menu_manager.h"
 #include "app/menus/menu_play.h"
 
@@ -19,15 +19,6 @@ Component* kv_find_component(CL_ComponentManager* components, const std::string&
     } catch (const CL_Error&) {
         return nullptr;
     }
-}
-
-// A list's keys reach the handler whether the list or (after a click) its client area has the focus.
-template <class Owner, class Focus>
-void kv_connect_list_keys(CL_SlotContainer& slots, CL_ListBox* list, Owner* owner,
-                          void (Owner::*handler)(const CL_InputEvent&, Focus), Focus focus) {
-    slots.connect(list->sig_key_down(), owner, handler, focus);
-    if (list->get_client_area() && list->get_client_area() != list)
-        slots.connect(list->get_client_area()->sig_key_down(), owner, handler, focus);
 }
 
 inline KV_Menu_Play* kv_play_menu(KV_MenuManager* manager) {

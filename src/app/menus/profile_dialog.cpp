@@ -11,8 +11,9 @@
 
 #include <algorithm>
 
-#include "app/menus/message_box.h"
 #include "app/menus/focus_keeper.h"
+#include "app/menus/gui_parts.h"
+#include "app/menus/message_box.h"
 #include "app/menus/player_dialog_rules.h"
 #include "app/players/player_table.h"
 #include "app/style/list_items.h"
@@ -32,13 +33,6 @@ KV_ProfileKey key_of(const CL_InputEvent& key) {
     }
 }
 
-template <class Component>
-Component* keep(std::map<std::string, std::shared_ptr<CL_Component>>& components, const std::string& name,
-                Component* component) {
-    components[name] = std::shared_ptr<CL_Component>(component);
-    return component;
-}
-
 }  // namespace
 
 // ---- Choose player ----
@@ -55,10 +49,10 @@ void KV_Profile::run(CL_Component* parent) {
 KV_Profile::KV_Profile(CL_Component* parent)
     : CL_Window(CL_Rect(100, 100, 380, 400), "Choose player", parent, parent->get_style_manager()) {
     CL_Component* client = get_client_area();
-    players_ = keep(components_, "players", new CL_ListBox(CL_Rect(15, 35, 250, 255), client));
-    btn_add_ = keep(components_, "btn_add", new CL_Button(CL_Point(15, 260), "Add", client));
-    btn_del_ = keep(components_, "btn_del", new CL_Button(CL_Point(70, 260), "Delete", client));
-    btn_ok_ = keep(components_, "btn_ok", new CL_Button(CL_Point(225, 260), "OK", client));
+    players_ = kv_keep(components_, "players", new CL_ListBox(CL_Rect(15, 35, 250, 255), client));
+    btn_add_ = kv_keep(components_, "btn_add", new CL_Button(CL_Point(15, 260), "Add", client));
+    btn_del_ = kv_keep(components_, "btn_del", new CL_Button(CL_Point(70, 260), "Delete", client));
+    btn_ok_ = kv_keep(components_, "btn_ok", new CL_Button(CL_Point(225, 260), "OK", client));
     for (CL_Button* b : {btn_add_, btn_del_, btn_ok_}) b->find_preferred_size();
     players_->set_multi_selection(false);
 
@@ -79,11 +73,7 @@ KV_Profile::KV_Profile(CL_Component* parent)
     slots_.connect(btn_add_->sig_clicked(), this, &KV_Profile::on_add);
     slots_.connect(btn_del_->sig_clicked(), this, &KV_Profile::on_delete);
     slots_.connect(players_->sig_selection_changed(), this, &KV_Profile::on_selection_changed);
-    // A click focuses the list's client area rather than the list: both take its keys.
-    slots_.connect(players_->sig_key_down(), this, &KV_Profile::on_key, KV_ProfileFocus::Players);
-    if (players_->get_client_area() != players_)
-        slots_.connect(players_->get_client_area()->sig_key_down(), this, &KV_Profile::on_key,
-                       KV_ProfileFocus::Players);
+    kv_connect_list_keys(slots_, players_, this, &KV_Profile::on_key, KV_ProfileFocus::Players);
     slots_.connect(btn_add_->sig_key_down(), this, &KV_Profile::on_key, KV_ProfileFocus::Add);
     slots_.connect(btn_del_->sig_key_down(), this, &KV_Profile::on_key, KV_ProfileFocus::Delete);
     slots_.connect(btn_ok_->sig_key_down(), this, &KV_Profile::on_key, KV_ProfileFocus::Ok);
@@ -163,9 +153,9 @@ bool KV_New_Player::run(CL_Component* parent, std::string& name) {
 KV_New_Player::KV_New_Player(CL_Component* parent)
     : CL_Window(CL_Rect(200, 150, 500, 265), "Enter player name", parent, parent->get_style_manager()) {
     CL_Component* client = get_client_area();
-    input_ = keep(components_, "input_name", new CL_InputBox(CL_Rect(15, 40, 270, 65), client));
-    auto* ok = keep(components_, "btn_ok", new CL_Button(CL_Point(180, 75), "OK", client));
-    auto* cancel = keep(components_, "btn_cancel", new CL_Button(CL_Point(220, 75), "Cancel", client));
+    input_ = kv_keep(components_, "input_name", new CL_InputBox(CL_Rect(15, 40, 270, 65), client));
+    auto* ok = kv_keep(components_, "btn_ok", new CL_Button(CL_Point(180, 75), "OK", client));
+    auto* cancel = kv_keep(components_, "btn_cancel", new CL_Button(CL_Point(220, 75), "Cancel", client));
     ok->find_preferred_size();
     cancel->find_preferred_size();
     input_->set_tab_id(1);

@@ -6,27 +6,17 @@
 #include <ClanLib/GUI/inputbox.h>
 #include <ClanLib/GUI/listbox.h>
 
+#include "app/menus/gui_parts.h"
 #include "app/players/player_table.h"
 #include "app/style/list_items.h"
-
-namespace {
-
-template <class Component>
-Component* keep(std::map<std::string, std::shared_ptr<CL_Component>>& components, const std::string& name,
-                Component* component) {
-    components[name] = std::shared_ptr<CL_Component>(component);
-    return component;
-}
-
-}  // namespace
 
 KV_SaveDemo::KV_SaveDemo(CL_Component* parent)
     : CL_Window(CL_Rect(100, 100, 380, 430), "Enter demo name", parent, parent->get_style_manager()) {
     CL_Component* client = get_client_area();
-    demos_ = keep(components_, "demos", new CL_ListBox(CL_Rect(15, 35, 250, 255), client));
-    edit_ = keep(components_, "edit_demo_name", new CL_InputBox(CL_Rect(15, 260, 250, 285), client));
-    auto* ok = keep(components_, "btn_ok", new CL_Button(CL_Point(180, 290), "OK", client));
-    auto* cancel = keep(components_, "btn_cancel", new CL_Button(CL_Point(210, 290), "Cancel", client));
+    demos_ = kv_keep(components_, "demos", new CL_ListBox(CL_Rect(15, 35, 250, 255), client));
+    edit_ = kv_keep(components_, "edit_demo_name", new CL_InputBox(CL_Rect(15, 260, 250, 285), client));
+    auto* ok = kv_keep(components_, "btn_ok", new CL_Button(CL_Point(180, 290), "OK", client));
+    auto* cancel = kv_keep(components_, "btn_cancel", new CL_Button(CL_Point(210, 290), "Cancel", client));
     ok->find_preferred_size();
     cancel->find_preferred_size();
     demos_->set_multi_selection(false);
@@ -86,16 +76,11 @@ void KV_SaveDemo::on_demo_selected(int row) {
 }
 
 void KV_SaveDemo::on_list_key_down(const CL_InputEvent& key) {
-    const int current = demos_->get_current_item();
     switch (key.id) {
         case CL_KEY_ENTER: on_accept(); break;
         case CL_KEY_ESCAPE: on_cancel(); break;
-        case CL_KEY_UP:
-            if (current > 0) demos_->set_current_item(current - 1);
-            break;
-        case CL_KEY_DOWN:
-            if (current >= 0 && current < demos_->get_count() - 1) demos_->set_current_item(current + 1);
-            break;
+        case CL_KEY_UP: kv_step_row(demos_, -1); break;
+        case CL_KEY_DOWN: kv_step_row(demos_, +1); break;
         default: break;
     }
 }
