@@ -1,0 +1,105 @@
+"""The pieces a level is made of: the canvas it is drawn on, the level with
+its title, switches and solution walk, and the walk's key runs. The level sets
+(tools/gen_levels.py) and each chapter of the campaign (tools/levels_*.py)
+draw their levels with these."""
+
+STEP = 16  # ticks of one Pellik step
+KEY = {"L": 1, "U": 2, "R": 4, "D": 8}
+
+
+class Canvas:
+    """A level map; (x, y) is column, row. The outer ring is hardware."""
+
+    def __init__(self, width, height, fill=" "):
+        self.w, self.h = width, height
+        self.cells = [[fill] * width for _ in range(height)]
+        self.rect(0, 0, width - 1, height - 1, "#", filled=False)
+
+    def put(self, x, y, c):
+        if not (0 <= x < self.w and 0 <= y < self.h):
+            raise ValueError("(%d, %d) lies outside the map" % (x, y))
+        self.cells[y][x] = c
+        return self
+
+    def rect(self, x0, y0, x1, y1, c, filled=True):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                if filled or x in (x0, x1) or y in (y0, y1):
+                    self.put(x, y, c)
+        return self
+
+    def hline(self, x0, x1, y, c):
+        return self.rect(x0, y, x1, y, c)
+
+    def vline(self, x, y0, y1, c):
+        return self.rect(x, y0, x, y1, c)
+
+    def stamp(self, x, y, rows):
+        """Copies a small picture with its top left corner at (x, y)."""
+        for dy, row in enumerate(rows):
+            for dx, c in enumerate(row):
+                self.put(x + dx, y + dy, c)
+        return self
+
+    def rows(self):
+        for y in (0, self.h - 1):
+            if any(c != "#" for c in self.cells[y]):
+                raise ValueError("the outer ring must be hardware")
+        for row in self.cells:
+            if row[0] != "#" or row[-1] != "#":
+                raise ValueError("the outer ring must be hardware")
+        return ["".join(r) for r in self.cells]
+
+
+def picture(rows, fill="#"):
+    """A canvas from a full picture; every row must have the same width."""
+    width = len(rows[0])
+    for i, r in enumerate(rows):
+        if len(r) != width:
+            raise ValueError("picture row %d is %d wide, not %d" % (i, len(r), width))
+    c = Canvas(width, len(rows))
+    c.stamp(0, 0, rows)
+    return c
+
+
+class Level:
+    def __init__(self, title, teaches, canvas, walk, quota=0, gravity=False, freeze=False, ports=()):
+        if len(title) > 23:
+            raise ValueError("title too long: " + title)
+        self.title, self.teaches, self.canvas, self.walk = title, teaches, canvas, walk
+        self.quota, self.gravity, self.freeze, self.ports = quota, gravity, freeze, list(ports)
+
+    def source(self):
+        out = ["level:", "# " + self.teaches, "title: " + self.title, "quota: %d" % self.quota,
+               "gravity: " + ("on" if self.gravity else "off"), "freeze: " + ("on" if self.freeze else "off")]
+        for x, y, switches in self.ports:
+            out.append("port: %d %d %s" % (x, y, switches))
+        out.append("map:")
+        out.extend(self.canvas.rows())
+        out.append("end")
+        return "\n".join(out) + "\n"
+
+
+def key_runs(walk, until=None):
+    """The walk as (mask, ticks) runs, neighbours of one mask merged. `until`
+    (runs so far, mask, (x, y)) gives the ticks of an R@x,y token."""
+    runs = []
+    for tok in walk.split():
+        head, rest = tok[0], tok[1:]
+        if head in KEY and rest.startswith("@"):
+            x, y = (int(v) for v in rest[1:].split(","))
+            mask, n = KEY[head], until(list(runs), KEY[head], (x, y))
+        elif head in KEY:
+            mask, n = KEY[head], STEP * (int(rest) if rest else 1)
+        elif head == "W":
+            mask, n = 0, int(rest)
+        elif head == "K":
+            m, t = rest.split("x")
+            mask, n = int(m), int(t)
+        else:
+            raise ValueError("unknown walk token " + tok)
+        if runs and runs[-1][0] == mask:
+            runs[-1] = (mask, runs[-1][1] + n)
+        else:
+            runs.append((mask, n))
+    return runs
