@@ -6,12 +6,14 @@ The check box is a rounded box cut in two halves ("CheckBox/left" at the box's c
 "CheckBox/right" 16 pixels further) with a tick ("CheckBox/ticker") that is drawn 3
 pixels left of and 10 above the corner, so it leaps out of the box; the list's scroll
 buttons are arrows on the scroll bar's slider colour. Colours come from the look's
-palette. Pure Python (zlib), deterministic: the same run gives the same bytes.
+palette, read from src/app/style/palette.h, the one the styles paint with. Pure
+Python (zlib), deterministic: the same run gives the same bytes.
 
 Usage: gen_look.py [DATA_DIR]   (default: the data/ folder beside tools/)
 """
 
 import os
+import re
 import struct
 import sys
 import zlib
@@ -19,11 +21,27 @@ import zlib
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from resource_blocks import replace_block  # noqa: E402
 
-OUTLINE = (175, 205, 148)
-BOX = (0, 40, 0)
-TRACK = (42, 97, 29)
-SLIDER = (60, 120, 48)
-TAB = (93, 156, 39)
+PALETTE_HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "app", "style", "palette.h")
+
+
+def read_palette(path=PALETTE_HEADER):
+    """The look's colours as the styles paint them: name -> (r, g, b, a), read from
+    the C++ palette's `inline const CL_Color name(r, g, b, a);` lines."""
+    pattern = re.compile(r"^inline const CL_Color (\w+)\((\d+), (\d+), (\d+), (\d+)\);", re.M)
+    with open(path) as f:
+        colours = {m.group(1): tuple(int(v) for v in m.group(2, 3, 4, 5)) for m in pattern.finditer(f.read())}
+    if not colours:
+        sys.exit("%s: no palette colours found" % path)
+    return colours
+
+
+_PALETTE = read_palette()
+OUTLINE = _PALETTE["outline"][:3]
+BOX = _PALETTE["box_background"][:3]
+TRACK = _PALETTE["scroll_track"][:3]
+SLIDER = _PALETTE["scroll_slider"][:3]
+TAB = _PALETTE["title_tab"][:3]
+# The tick is an image of its own: no style paints these two.
 TICK = (226, 255, 190)
 TICK_EDGE = (20, 60, 10)
 

@@ -30,9 +30,7 @@
 
 namespace {
 
-void log_line(const char* text) {
-    if (Qx::Log::is_enabled()) Qx::g_log.debug("%s", text);
-}
+using Qx::log_line;
 
 // Logs the time since `stamp` and, when asked, renews it.
 void log_elapsed(double& stamp, bool renew) {
@@ -59,6 +57,11 @@ void show_loading_text(CL_ResourceManager& resources) {
 // On the error path the sprites go too, while the display they live in still stands.
 struct SpritesGone {
     ~SpritesGone() { KV_SpriteManager::shutdown(); }
+};
+
+// And the sound engine lets go of the audio device.
+struct SoundGone {
+    ~SoundGone() { KV_SoundEngine::shutdown(); }
 };
 
 int run(int argc, char** argv) {
@@ -91,6 +94,7 @@ int run(int argc, char** argv) {
     install_visualisation();
     log_elapsed(stamp, true);
     log_line("Main: Initializing sound engine\n");
+    SoundGone sound_gone;
     const bool sound_up = KV_SoundEngine::init(nullptr, switches.no_sound) == KV_SoundEngine::S_OK;
     log_elapsed(stamp, true);
     log_line("Main: Loading other resources\n");

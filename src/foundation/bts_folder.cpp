@@ -221,8 +221,9 @@ bool BtsFolder::save_to_memory(std::vector<uint8_t>& out) const {
 }
 
 bool BtsFolder::save(const std::string& path) const {
-    std::string target = resolve_existing_path(path);
-    if (target.empty()) target = native_path(path);
+    // Exactly the named file: one whose name only matches ignoring case is
+    // another file (profiles "Ann" and "ann" each have their own).
+    const std::string target = native_path(path);
     if (name_of_path(target).empty()) return false;
     struct stat old;
     bool replacing = stat(target.c_str(), &old) == 0;

@@ -60,6 +60,7 @@ public:
     bool load_from_memory(const uint8_t* data, size_t length);
     // Writes the whole tree to a temporary file beside path and renames it over
     // path only when every byte reached the disk; a failed save leaves the old file.
+    // The file is the one named exactly: unlike load, no other case is matched.
     bool save(const std::string& path) const;
     // The file's bytes, as save would write them.
     bool save_to_memory(std::vector<uint8_t>& out) const;

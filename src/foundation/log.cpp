@@ -11,6 +11,10 @@ bool Log::enabled_ = false;
 
 Log g_log;
 
+void log_line(const char* text) {
+    if (Log::is_enabled()) g_log.debug("%s", text);
+}
+
 namespace {
 
 // Formats once, so that each file gets the same text and no va_list is used twice.

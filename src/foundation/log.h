@@ -67,4 +67,7 @@ private:
 
 extern Log g_log;
 
+// One line of text for the program's debug log, written only while logging is on.
+void log_line(const char* text);
+
 }  // namespace Qx

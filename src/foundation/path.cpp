@@ -165,10 +165,10 @@ bool create_directory(const std::string& path) {
 }
 
 bool delete_file(const std::string& path) {
-    std::string found = resolve_existing_path(path);
+    const std::string target = native_path(path);
     struct stat st;
-    if (found.empty() || lstat(found.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-    return unlink(found.c_str()) == 0;
+    if (target.empty() || lstat(target.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    return unlink(target.c_str()) == 0;
 }
 
 std::string last_error_text() {

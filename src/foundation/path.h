@@ -39,7 +39,8 @@ bool is_directory(const std::string& path);
 // Makes one directory; true when it was made.
 bool create_directory(const std::string& path);
 
-// Removes a file (never a directory); true when it was removed.
+// Removes the file named exactly (never a directory, never one that matches only
+// ignoring case); true when it was removed.
 bool delete_file(const std::string& path);
 
 // Matches a file name against a mask ignoring case; "*.*" matches every name.

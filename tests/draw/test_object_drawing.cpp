@@ -48,12 +48,12 @@ KV_Cell words(T type, uint32_t w0, uint32_t w1 = 0) {
 
 // Cell (5, 4) of a view starting at (3, 2) and shifted by (10, 20): its corner is (74, 84).
 constexpr int kPx = 74, kPy = 84;
-KV_DrawContext context(const KV_Cell& c, double fraction) {
-    return KV_DrawContext{5, 4, 3, 2, 40, 30, 10, 20, &c, 1, fraction, 2.0};
+KV_DrawContext context(const KV_Cell& c, double fraction, double pixels_per_tick) {
+    return KV_DrawContext{5, 4, 3, 2, 40, 30, 10, 20, &c, 1, fraction, pixels_per_tick};
 }
 
-KV_SpritePlan plan_of(const KV_Cell& c, double fraction) {
-    const KV_DrawContext ctx = context(c, fraction);
+KV_SpritePlan plan_of(const KV_Cell& c, double fraction, double pixels_per_tick = 2.0) {
+    const KV_DrawContext ctx = context(c, fraction, pixels_per_tick);
     namespace P = KV_DrawPlan;
     switch (c.object_type()) {
         case T::Hardware: return P::hardware(ctx);
@@ -244,6 +244,31 @@ TEST(ObjectDrawing, BaseBugAndSimpleObjects) {
         {"port vertical", cell(T::Port_Vertical, {}), 0, 54, 0, kPx, kPy, {}},
         {"port cross", cell(T::Port_Cross, {}), 0, 48, 0, kPx, kPy, {}},
     });
+}
+
+// The game draws at 2 pixels a tick; a drawing at another step length moves
+// every object by that length a tick, the sub-tick part added as it is.
+TEST(ObjectDrawing, StepLengthIsTheContextsPixelsPerTick) {
+    const struct {
+        const char* what;
+        KV_Cell cell;
+        double fraction;
+        double x, y;
+    } rows[] = {
+        {"Pellik moving left", pellik(2, 5, 0, 1), 0.5, kPx + 32 - 5.5, kPy},
+        {"Gnarrow moving right", enemy(T::Gnarrow, 2, 6, 2), 0, kPx - 32 + 6, kPy},
+        {"Grobble falling", faller(T::Grobble, 2, 0, 3), 1.5, kPx, kPy + 3 + 1.5 - 32},
+        {"orange disk pushed right", faller(T::Disk_Orange, 4, 4, 4), 1, kPx + 5 - 32, kPy},
+    };
+    for (const auto& r : rows) {
+        const KV_SpritePlan p = plan_of(r.cell, r.fraction, 1.0);
+        EXPECT_DOUBLE_EQ(p.x, r.x) << r.what;
+        EXPECT_DOUBLE_EQ(p.y, r.y) << r.what;
+    }
+    // Base walked over from the left: what Pellik has covered, in whole pixels.
+    const KV_SpritePlan base = plan_of(counted(T::Base, 4, 2, 3), 1.5, 1.0);
+    ASSERT_TRUE(base.clipped);
+    EXPECT_EQ(base.clip.x1, kPx + 4);
 }
 
 std::string fatal_of(const KV_Cell& c) {

@@ -149,16 +149,20 @@ TEST(BtsSave, GrowthThatCannotBeHadFailsTheSaveAndKeepsTheOldFile) {
     EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"full.bts", "small.bts"}));
 }
 
-TEST(BtsSave, NamesMatchAnExistingFileIgnoringCase) {
+TEST(BtsSave, LoadMatchesAnotherCaseSaveWritesTheExactName) {
     TempDir dir;
     ASSERT_TRUE(sample_tree().save(dir / "Ann.bts"));
     BtsFolder back;
     EXPECT_TRUE(back.load(dir / "ann.BTS"));
+    EXPECT_TRUE(test_support::same_tree(sample_tree(), back));
+    // A name that matches only ignoring case is another file: "Ann.bts" stays as it was.
     BtsFolder small;
     small.set_int32("music", 0);
     ASSERT_TRUE(small.save(dir / "ANN.bts"));
-    EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"Ann.bts"}));
+    EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"ANN.bts", "Ann.bts"}));
     ASSERT_TRUE(back.load(dir / "Ann.bts"));
+    EXPECT_TRUE(test_support::same_tree(sample_tree(), back));
+    ASSERT_TRUE(back.load(dir / "ANN.bts"));
     EXPECT_TRUE(test_support::same_tree(small, back));
 }
 

@@ -137,6 +137,20 @@ TEST(Log, WritersDoNotLookAtTheSwitch) {
     EXPECT_EQ(l.debug(), "written anyway\n");
 }
 
+TEST(Log, TheProgramsLineHelperAsksTheSwitch) {
+    TempDir dir;
+    const std::string directory = Qx::g_log.get_directory(), base_name = Qx::g_log.get_base_name();
+    Qx::g_log.set_files(dir.path(), "karvolt");
+    Log::disable();
+    Qx::log_line("Loading players\n");
+    Log::enable();
+    // The text is written as it stands, never read as a format.
+    Qx::log_line("Saving 100%s of players\n");
+    Log::disable();
+    Qx::g_log.set_files(directory, base_name);
+    EXPECT_EQ(read_text(dir / "karvolt_debug.log"), "Saving 100%s of players\n");
+}
+
 TEST(Log, RunsAppendToTheSameFiles) {
     TempDir dir;
     {

@@ -95,7 +95,10 @@ TEST(Path, DirectoriesAndDeletion) {
     test_support::write_text(dir / "Players/Ann.bts", "x");
     EXPECT_FALSE(is_directory(dir / "Players/Ann.bts"));
     EXPECT_FALSE(delete_file(dir / "Players"));
-    EXPECT_TRUE(delete_file(dir.path() + "Players\\ann.bts"));
+    // Another player's file ("ann" is not "Ann") is never the one removed.
+    EXPECT_FALSE(delete_file(dir.path() + "Players\\ann.bts"));
+    EXPECT_TRUE(test_support::exists(dir / "Players/Ann.bts"));
+    EXPECT_TRUE(delete_file(dir.path() + "Players\\Ann.bts"));
     EXPECT_FALSE(test_support::exists(dir / "Players/Ann.bts"));
     EXPECT_FALSE(delete_file(dir / "Players/Ann.bts"));
 }

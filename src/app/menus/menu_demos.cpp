@@ -18,7 +18,7 @@ KV_Menu_Demos::KV_Menu_Demos(KV_MenuManager* owner, CL_StyleManager_QX* style, c
     btn_to_main_ = kv_find_component<CL_Button>(c, "btn_to_main_menu");
     btn_to_play_ = kv_find_component<CL_Button>(c, "btn_to_play_menu");
     if (demos_) {
-        slots_.connect(demos_->sig_highlighted(), this, &KV_Menu_Demos::on_demo_selected);
+        demo_rows_.connect(demos_, [this](int row) { on_demo_selected(row); });
         kv_connect_list_keys(slots_, demos_, this, &KV_Menu_Demos::on_key, Focus::Demos);
     }
     if (btn_to_main_) {
@@ -50,13 +50,9 @@ void KV_Menu_Demos::run_frame() {
         const std::shared_ptr<KV_Player> player = g_player_table.current();
         if (!demos_ || !player || !player->get_demo_scanner()) return;
         const std::vector<std::string> names = player->get_demo_scanner()->scan_files();
-        demos_->clear();
-        for (const std::string& name : names) demos_->insert_item(new CL_ListFileItem(name, 0), -1, true);
-        const int row = kv_row_of_name(names, player->get_demo_name());
-        if (row >= 0) {
-            demos_->set_current_item(row);
-            on_demo_selected(row);
-        }
+        std::vector<CL_ListItem*> items;
+        for (const std::string& name : names) items.push_back(new CL_ListFileItem(name, 0));
+        demo_rows_.fill(items, kv_row_of_name(names, player->get_demo_name()));
     }
     KV_MenuGeneric::run_frame();
 }

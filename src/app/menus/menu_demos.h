@@ -3,6 +3,7 @@
 // replayed on the play screen, which comes back here when it ends.
 #include <ClanLib/Display/sprite.h>
 
+#include "app/menus/gui_parts.h"
 #include "app/menus/menu_generic.h"
 
 class CL_Button;
@@ -31,6 +32,7 @@ private:
     bool refill_ = true;
     bool replay_requested_ = false;
     CL_ListBox* demos_ = nullptr;
+    KV_ListRows demo_rows_;
     CL_Button* btn_to_main_ = nullptr;
     CL_Button* btn_to_play_ = nullptr;
 };

@@ -48,11 +48,11 @@ KV_Menu_Game::KV_Menu_Game(KV_MenuManager* owner, CL_StyleManager_QX* style, con
     btn_replay_demo_ = kv_find_component<CL_Button>(c, "btn_replay_demo");
 
     if (levelsets_) {
-        slots_.connect(levelsets_->sig_highlighted(), this, &KV_Menu_Game::on_levelset_highlighted);
+        levelset_rows_.connect(levelsets_, [this](int row) { on_levelset_selected(row); });
         kv_connect_list_keys(slots_, levelsets_, this, &KV_Menu_Game::on_key, Focus::Levelsets);
     }
     if (levels_) {
-        slots_.connect(levels_->sig_highlighted(), this, &KV_Menu_Game::on_level_highlighted);
+        level_rows_.connect(levels_, [this](int row) { on_level_selected(row); });
         kv_connect_list_keys(slots_, levels_, this, &KV_Menu_Game::on_key, Focus::Levels);
     }
     const struct {
@@ -88,23 +88,11 @@ void KV_Menu_Game::run_frame() {
         const std::shared_ptr<KV_Player> player = g_player_table.current();
         if (!levelsets_ || !player || !player->get_level_scanner()) return;
         const std::vector<std::string> names = player->get_level_scanner()->scan_files();
-        filling_ = true;
-        levelsets_->clear();
-        for (const std::string& name : names) levelsets_->insert_item(new CL_ListFileItem(name, 0), -1, true);
-        const int row = kv_row_of_name(names, player->get_levelset_name());
-        if (row >= 0) levelsets_->set_current_item(row);
-        filling_ = false;
-        if (row >= 0) on_levelset_selected(row);
+        std::vector<CL_ListItem*> items;
+        for (const std::string& name : names) items.push_back(new CL_ListFileItem(name, 0));
+        levelset_rows_.fill(items, kv_row_of_name(names, player->get_levelset_name()));
     }
     KV_MenuGeneric::run_frame();
-}
-
-void KV_Menu_Game::on_levelset_highlighted(int row) {
-    if (!filling_) on_levelset_selected(row);
-}
-
-void KV_Menu_Game::on_level_highlighted(int row) {
-    if (!filling_) on_level_selected(row);
 }
 
 void KV_Menu_Game::on_levelset_selected(int row) {
@@ -119,14 +107,9 @@ void KV_Menu_Game::on_levelset_selected(int row) {
 
     if (levels_) {
         const std::vector<KV_LevelRow> rows = kv_level_rows(*set, stat.get());
-        const int current = kv_row_of_level(rows, player->get_current_level_number());
-        filling_ = true;
-        levels_->clear();
-        for (const KV_LevelRow& r : rows)
-            levels_->insert_item(new CL_ListLevelStatItem(r.index, r.title, r.state), -1, true);
-        if (current >= 0) levels_->set_current_item(current);
-        filling_ = false;
-        if (current >= 0) on_level_selected(current);
+        std::vector<CL_ListItem*> items;
+        for (const KV_LevelRow& r : rows) items.push_back(new CL_ListLevelStatItem(r.index, r.title, r.state));
+        level_rows_.fill(items, kv_row_of_level(rows, player->get_current_level_number()));
     }
     scroll_to_current(levelsets_);
 }

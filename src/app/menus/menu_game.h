@@ -4,6 +4,7 @@
 // it as a demo, back to the main menu.
 #include <ClanLib/Display/sprite.h>
 
+#include "app/menus/gui_parts.h"
 #include "app/menus/menu_generic.h"
 
 class CL_Button;
@@ -31,15 +32,13 @@ public:
 
 private:
     void on_key(const CL_InputEvent& key, Focus focused);
-    void on_levelset_highlighted(int row);
-    void on_level_highlighted(int row);
 
     CL_Sprite background_;
     bool refill_ = true;
-    // While the lists are filled in code, their row signals are left to the filling.
-    bool filling_ = false;
     CL_ListBox* levelsets_ = nullptr;
     CL_ListBox* levels_ = nullptr;
+    KV_ListRows levelset_rows_;
+    KV_ListRows level_rows_;
     CL_Button* btn_to_main_ = nullptr;
     CL_Button* btn_to_play_ = nullptr;
     CL_Button* btn_save_demo_ = nullptr;

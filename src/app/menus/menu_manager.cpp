@@ -33,9 +33,7 @@ const MenuEntry kMenus[] = {
     {"Creating menu Demos\n", "menu_demos", "Graphics/menu_demos.xml", make_menu<KV_Menu_Demos>},
 };
 
-void log_line(const char* text) {
-    if (Qx::Log::is_enabled()) Qx::g_log.debug("%s", text);
-}
+using Qx::log_line;
 
 }  // namespace
 

@@ -26,21 +26,22 @@ KV_SaveDemo::KV_SaveDemo(CL_Component* parent)
     demos_->set_tab_id(4);
 
     const std::shared_ptr<KV_Player> player = g_player_table.current();
+    std::vector<CL_ListItem*> rows;
     if (player && player->get_demo_scanner()) {
-        for (const std::string& name : player->get_demo_scanner()->scan_files()) demos_->insert_item(name);
+        for (const std::string& name : player->get_demo_scanner()->scan_files()) {
+            rows.push_back(new CL_ListItem);
+            rows.back()->str = name;
+        }
     }
 
     slots_.connect(ok->sig_clicked(), this, &KV_SaveDemo::on_accept);
     slots_.connect(edit_->sig_return_pressed(), this, &KV_SaveDemo::on_accept);
     slots_.connect(cancel->sig_clicked(), this, &KV_SaveDemo::on_cancel);
-    slots_.connect(demos_->sig_highlighted(), this, &KV_SaveDemo::on_demo_selected);
+    demo_rows_.connect(demos_, [this](int row) { on_demo_selected(row); });
     slots_.connect(demos_->sig_key_down(), this, &KV_SaveDemo::on_list_key_down);
     if (demos_->get_client_area() && demos_->get_client_area() != demos_)
         slots_.connect(demos_->get_client_area()->sig_key_down(), this, &KV_SaveDemo::on_list_key_down);
-    if (demos_->get_count() > 0) {
-        demos_->set_current_item(0);
-        on_demo_selected(0);
-    }
+    demo_rows_.fill(rows, 0);
     edit_->set_focus();
 }
 

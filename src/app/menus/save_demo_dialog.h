@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "app/menus/gui_parts.h"
+
 class CL_Button;
 class CL_InputBox;
 class CL_InputEvent;
@@ -36,6 +38,7 @@ private:
     std::map<std::string, std::shared_ptr<CL_Component>> components_;
     CL_SlotContainer slots_;
     CL_ListBox* demos_ = nullptr;
+    KV_ListRows demo_rows_;
     CL_InputBox* edit_ = nullptr;
     bool accepted_ = false;
 };

@@ -1,8 +1,5 @@
 #include "app/players/player_table.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 
@@ -21,20 +18,13 @@ const char* const kPlayerExt = ".bts";
 // own: these touch exactly the named file, never one that matches it ignoring case.
 void delete_exact(const std::string& path) {
     // A failure only means the file is already gone or can't be touched.
-    ::unlink(Qx::native_path(path).c_str());
+    Qx::delete_file(path);
 }
 
 bool save_exact(const KV_Player& player, const std::string& path) {
-    const std::string native = Qx::native_path(path);
-    // The folder's save writes over a case-insensitive match when the exact
-    // name is missing, so the exact name is made first.
-    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    const bool made = fd >= 0;
-    if (made) ::close(fd);
+    // A refusal that sets no system error must not be reported with a stale one.
     errno = 0;
-    if (player.save(native)) return true;
-    if (made) ::unlink(native.c_str());
-    return false;
+    return player.save(path);
 }
 
 }  // namespace

@@ -134,14 +134,11 @@ void CL_ListBox_QX::on_rows_changed(int) { update_scrollbar(true); }
 void CL_ListBox_QX::on_cleared() { update_scrollbar(true); }
 
 void CL_ListBox_QX::layout() {
-    const int w = list->get_width(), h = list->get_height();
-    CL_Component* client = list->get_client_area();
-    client->set_position(CL_Rect(4, 4, w - 4, h - 4));
+    const Layout l = QxListLook::layout(list->get_width(), list->get_height(), list->get_count(), list->get_item_height());
+    list->get_client_area()->set_position(l.client);
+    // The bar comes and goes by the rows that fit the client's height, which the bar leaves as it is.
     update_scrollbar(false);
-    if (scrollbar_shown) {
-        client->set_width(client->get_width() - 16);
-        scrollbar->set_position(CL_Rect(w - 19, 0, w, h));
-    }
+    if (scrollbar_shown) scrollbar->set_position(l.bar);
 }
 
 void CL_ListBox_QX::update_scrollbar(bool relayout) {

@@ -1,4 +1,5 @@
 // The colours of the program's own look. Every style paints with these and no others.
+// tools/gen_look.py reads them too, for the look's images: one colour a line, in this form.
 #pragma once
 
 #include <ClanLib/Display/color.h>

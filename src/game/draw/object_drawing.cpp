@@ -15,7 +15,6 @@ namespace KV_DrawPlan {
 namespace {
 
 constexpr int32_t kTile = 32;
-constexpr double kPixelsPerTick = 2.0;
 
 KV_SpritePlan at_cell(const KV_DrawContext& ctx, int slot, int frame = 0) {
     KV_SpritePlan p;
@@ -26,8 +25,8 @@ KV_SpritePlan at_cell(const KV_DrawContext& ctx, int slot, int frame = 0) {
     return p;
 }
 
-// Drawn offset of a step: 2 pixels a tick plus the sub-tick part.
-double step_of(double counter, double frac) { return kPixelsPerTick * counter + frac; }
+// Drawn offset of a step: the drawing's pixels a tick plus the sub-tick part.
+double step_of(const KV_DrawContext& ctx, double counter, double frac) { return ctx.pixels_per_tick * counter + frac; }
 
 // An object stepping by `d` pixels in a KV_Direction: one moving left or up
 // is already in its new cell, one moving right or down is drawn from the cell it left.
@@ -69,13 +68,13 @@ int pellik_ready_slot(const KV_Logic::Pellik::ConstView& v) {
 }
 
 // A Grobble or an orange disk pushed sideways (push direction 2 left, 4 right).
-bool pushed_sideways(KV_SpritePlan& p, uint16_t push, double c, double frac) {
+bool pushed_sideways(const KV_DrawContext& ctx, KV_SpritePlan& p, uint16_t push, double c, double frac) {
     if (push == uint16_t(KV_PushDirection::Left)) {
-        p.x += kTile - step_of(c, frac);
+        p.x += kTile - step_of(ctx, c, frac);
         return true;
     }
     if (push == uint16_t(KV_PushDirection::Right)) {
-        p.x += step_of(c, frac) - kTile;
+        p.x += step_of(ctx, c, frac) - kTile;
         return true;
     }
     return false;
@@ -113,7 +112,7 @@ KV_SpritePlan enemy(const KV_DrawContext& ctx, int base, int frames, const char*
         case KV_EnemyState::Start: return at_cell(ctx, base + 2);
         case KV_EnemyState::Moving: {
             KV_SpritePlan p = at_cell(ctx, moving_slot(), v.counter() % frames);
-            const double d = step_of(v.counter(), ctx.fraction);
+            const double d = step_of(ctx, v.counter(), ctx.fraction);
             switch (v.direction()) {
                 case KV_EnemyDirection::Left: move_along(p, DIR_LEFT, d); break;
                 case KV_EnemyDirection::Right: move_along(p, DIR_RIGHT, d); break;
@@ -150,7 +149,7 @@ KV_SpritePlan enemy(const KV_DrawContext& ctx, int base, int frames, const char*
 KV_ClipRect walked_over_clip(const KV_DrawContext& ctx, double counter, const char* unknown_direction) {
     const int32_t x = cell_x(ctx), y = cell_y(ctx);
     KV_ClipRect r{x, y, x + kTile, y + kTile};
-    const int32_t d = int32_t(step_of(counter, ctx.fraction));
+    const int32_t d = int32_t(step_of(ctx, counter, ctx.fraction));
     switch (KV_ConstEatenView{*ctx.cell}.eat_direction()) {
         case KV_EatDirection::From_Left: r.x1 += d; break;
         case KV_EatDirection::From_Right: r.x2 -= d; break;
@@ -185,7 +184,7 @@ KV_SpritePlan pellik(const KV_DrawContext& ctx) {
             if (side < 0) kv_fatal("KV_Visualisation::Pellik, unknown direction");
             if (state == S::Eating_In_Place) return at_cell(ctx, SLOT_PELLIK_EATING_LEFT + side, v.counter() / 2);
             KV_SpritePlan p = at_cell(ctx, SLOT_PELLIK_MOVING_LEFT + side, v.counter());
-            move_along(p, v.direction(), step_of(v.counter(), ctx.fraction));
+            move_along(p, v.direction(), step_of(ctx, v.counter(), ctx.fraction));
             return p;
         }
         case S::Pushing:
@@ -193,7 +192,7 @@ KV_SpritePlan pellik(const KV_DrawContext& ctx) {
             const int side = pellik_side(v.direction());
             if (side < 0) kv_fatal("KV_Visualisation, Pellik, unknown pushing direction");
             KV_SpritePlan p = at_cell(ctx, SLOT_PELLIK_PUSHING_LEFT + side);
-            if (state == S::Pushing) move_along(p, v.direction(), step_of(v.counter(), ctx.fraction));
+            if (state == S::Pushing) move_along(p, v.direction(), step_of(ctx, v.counter(), ctx.fraction));
             return p;
         }
         case S::In_Port: return KV_SpritePlan{};
@@ -241,11 +240,11 @@ KV_SpritePlan grobble(const KV_DrawContext& ctx) {
     KV_SpritePlan p = at_cell(ctx, SLOT_GROBBLE);
     using S = KV_GrobbleState;
     switch (S(v.state())) {
-        case S::Falling: p.y += step_of(c, ctx.fraction) - kTile; return p;
-        case S::Sliding_Left: p.frame = c; p.x += kTile - step_of(c, f); return p;
-        case S::Sliding_Right: p.frame = roll_right_frame(c); p.x += step_of(c, f) - kTile; return p;
+        case S::Falling: p.y += step_of(ctx, c, ctx.fraction) - kTile; return p;
+        case S::Sliding_Left: p.frame = c; p.x += kTile - step_of(ctx, c, f); return p;
+        case S::Sliding_Right: p.frame = roll_right_frame(c); p.x += step_of(ctx, c, f) - kTile; return p;
         case S::Pushed:
-            if (!pushed_sideways(p, v.push_direction(), c, ctx.fraction))
+            if (!pushed_sideways(ctx, p, v.push_direction(), c, ctx.fraction))
                 kv_fatal("KV_Visualisation::Grobble, do_pushing, unknown push direction ", v.push_direction());
             p.frame = v.push_direction() == uint16_t(KV_PushDirection::Left) ? c : roll_right_frame(c);
             return p;
@@ -264,7 +263,7 @@ KV_SpritePlan grobble_clone(const KV_DrawContext& ctx) {
     const KV_Logic::ConstGrobbleCloneState v{*ctx.cell};
     if (v.state() != uint16_t(KV_GrobbleCloneState::Growing)) kv_fatal("KV_Visualisation::Grobble, unknown state");
     KV_SpritePlan p = at_cell(ctx, SLOT_GROBBLE);
-    p.y += step_of(v.counter(), ctx.fraction) - kTile;
+    p.y += step_of(ctx, v.counter(), ctx.fraction) - kTile;
     return p;
 }
 
@@ -274,9 +273,9 @@ KV_SpritePlan quarkel(const KV_DrawContext& ctx) {
     KV_SpritePlan p = at_cell(ctx, SLOT_QUARKEL);
     using S = KV_QuarkelState;
     switch (S(v.state())) {
-        case S::Falling: p.y += step_of(c, ctx.fraction) - kTile; return p;
-        case S::Sliding_Left: p.frame = 15 - c; p.x += kTile - step_of(c, f); return p;
-        case S::Sliding_Right: p.frame = c; p.x += step_of(c, f) - kTile; return p;
+        case S::Falling: p.y += step_of(ctx, c, ctx.fraction) - kTile; return p;
+        case S::Sliding_Left: p.frame = 15 - c; p.x += kTile - step_of(ctx, c, f); return p;
+        case S::Sliding_Right: p.frame = c; p.x += step_of(ctx, c, f) - kTile; return p;
         case S::Eaten_In_Place: p.slot = SLOT_QUARKEL_EATING; p.frame = c; return p;
         case S::At_Rest:
         case S::About_To_Fall:
@@ -311,7 +310,7 @@ KV_SpritePlan disk_yellow(const KV_DrawContext& ctx) {
         case S::At_Rest:
         case S::Leaned_On: return p;
         case S::Pushed: {
-            const double d = step_of(v.counter(), ctx.fraction);
+            const double d = step_of(ctx, v.counter(), ctx.fraction);
             using P = KV_PushDirection;
             switch (P(v.push_direction())) {
                 case P::Left: move_along(p, DIR_LEFT, d); return p;
@@ -342,9 +341,9 @@ KV_SpritePlan disk_orange(const KV_DrawContext& ctx) {
     using S = KV_Logic::Disk_Orange::State;
     KV_SpritePlan p = at_cell(ctx, SLOT_DISK_ORANGE);
     switch (v.state()) {
-        case S::Falling: p.y += step_of(v.counter(), ctx.fraction) - kTile; return p;
+        case S::Falling: p.y += step_of(ctx, v.counter(), ctx.fraction) - kTile; return p;
         case S::Pushed:
-            if (!pushed_sideways(p, v.push_direction(), v.counter(), ctx.fraction))
+            if (!pushed_sideways(ctx, p, v.push_direction(), v.counter(), ctx.fraction))
                 kv_fatal("KV_Visualisation::Disk_Orange, do_pushing, unknown push direction ", v.push_direction());
             return p;
         case S::At_Rest:
@@ -367,8 +366,8 @@ KV_SpritePlan disk_orange_clone(const KV_DrawContext& ctx) {
     KV_SpritePlan p = at_cell(ctx, SLOT_DISK_ORANGE);
     using S = KV_Logic::Disk_Orange_Clone::State;
     switch (KV_Logic::Disk_Orange_Clone::ConstView{*ctx.cell}.state()) {
-        case S::Growing: p.y += step_of(k, ctx.fraction) - kTile; break;
-        case S::Done: p.y += step_of(k, 0) - kTile; break;
+        case S::Growing: p.y += step_of(ctx, k, ctx.fraction) - kTile; break;
+        case S::Done: p.y += step_of(ctx, k, 0) - kTile; break;
         default: kv_fatal("KV_Visualisation::Disk_Orange, unknown state");
     }
     const int32_t x = cell_x(ctx), y = cell_y(ctx);

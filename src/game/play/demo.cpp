@@ -6,6 +6,7 @@
 
 #include "foundation/log.h"
 #include "game/level/level_registry.h"
+#include "game/play/play_step.h"
 
 namespace {
 
@@ -51,21 +52,12 @@ KV_GameResult KV_Demo::RunFrame(KV_PlayHost& host) {
         host.keep_alive();
         return GetState() == GR_FINISHED ? GR_FINISHED : GR_ENDED;
     }
-    const KV_FramePacer::Step step = pacer_.next();
-    if (step.tick)
-        TickNext(host);
-    else
-        host.draw_frame(game_, step.fraction, GetGameSpeed());
+    kv_frame_step(pacer_, game_, host, [this] { return int32_t(keys_.next_key()); });
     host.keep_alive();
     return GR_RUNNING;
 }
 
-void KV_Demo::Tick(KV_PlayHost& host) {
-    const std::shared_ptr<KV_Level> level = game_.get_level();
-    if (!level) return;
-    game_.process();
-    host.play_events(*level->get_sound_events());
-}
+void KV_Demo::Tick(KV_PlayHost& host) { kv_logic_tick(game_, host); }
 
 bool KV_Demo::TickNext(KV_PlayHost& host) {
     const std::shared_ptr<KV_Level> level = game_.get_level();

@@ -13,5 +13,5 @@ struct KV_DrawContext {
     const KV_Cell* cell;
     int32_t layer;                   // 0..3
     double fraction;                 // sub-tick offset in pixels, 0 <= fraction < 2
-    double pixels_per_tick;          // always 2.0
+    double pixels_per_tick;          // how far a step moves in one logic tick; the game draws with 2.0
 };

@@ -4,20 +4,11 @@
 // them only through here, so their logic runs and is tested without a display.
 //
 // Every hook does nothing by default: a bare KV_PlayHost is a headless run.
-// The play screen's host is KV_DisplayHost (game/draw/display_host.h), these
-// few lines on the display side:
-//
-//   read_keys:   int word = 0; KV_KeyMask::read_keyboard(word); return word;
-//   play_events: KV_SoundEngine::play_events(events);
-//   draw_frame:  CL_Display::clear(CL_Color(0, 0, 0, 255));
-//                CL_Display::push_cliprect(CL_Rect(0, 0, CL_Display::get_width(), CL_Display::get_height() - 40));
-//                game.draw(fraction, 2.0);
-//                CL_Display::pop_cliprect();
-//                fonts.draw_hud(*game.get_level(), game_speed);
-//                CL_Display::flip(-1);
-//   keep_alive:  CL_System::keep_alive();
-//
-// (draw_frame is only called with a level in the game.)
+// The play screen's host is KV_DisplayHost (game/draw/display_host.h): it reads
+// the key mask from ClanLib's keyboard, hands the sound events to the sound
+// engine, draws the field above the HUD band and the HUD below it and flips,
+// and runs ClanLib's keep-alive pass. The tests give hosts of their own
+// that script the keys or count the calls.
 #include <cstdint>
 
 #include "game/level/level.h"
@@ -32,7 +23,7 @@ public:
     // The sound events the tick just posted.
     virtual void play_events(KV_SoundEvents& /*events*/) {}
     // One picture: the field at the sub-tick offset (pixels, 0 <= fraction < 2)
-    // and the HUD, then the flip.
+    // and the HUD, then the flip. Only called while the game holds a level.
     virtual void draw_frame(KV_Game& /*game*/, double /*fraction*/, int32_t /*game_speed*/) {}
     // Once every frame, tick or draw: the play screen's keys, its end timer and the music run in it.
     virtual void keep_alive() {}
