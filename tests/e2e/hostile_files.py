@@ -251,7 +251,7 @@ def broken_levelset_run(work):
     game.shot("hostile_04_broken_set")
     game.keys("Right", "Right", "Return", settle=1.5)   # levels, Play
     check('switch to ("menu_play")' not in game.text(), "a broken set offers nothing to play")
-    game.keys("Left", "Left", "Down", settle=1.0)      # the set list, the shipped classic set
+    game.keys("Up", "Left", "Down", settle=1.0)        # the levels, the set list, the shipped classic set
     game.keys("Right", "Right", "Return", settle=1.0)
     check(game.wait_log('KV_MenuManager::switch to ("menu_play") success'), "a good set plays")
     game.kill()
