@@ -26,6 +26,7 @@ TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "30"))
 SKIP = 77
 # What a track may weigh in memory, with room for the program itself.
 MAX_RSS_KB = 400 * 1024
+MENU_RUNS = "{KV_MenuManager::Run} Real menu run\n"
 failures = []
 running = []
 
@@ -127,6 +128,24 @@ class Game:
             self.proc.send_signal(signal.SIGKILL)
         _, self.stderr = self.proc.communicate()
 
+    def in_menu(self):
+        """Waits for the main menu; a run that never gets there is ended."""
+        if self.wait_log(MENU_RUNS):
+            return True
+        self.kill()
+        return False
+
+    def new_player_to_level_choice(self, name):
+        """From the main menu: Play, which asks for a player first; add one, on to the level choice."""
+        self.focus_window()
+        time.sleep(0.5)
+        self.keys("Down", "Return")
+        self.keys("Return")                   # Add
+        self.type(name)
+        self.keys("Return")
+        self.keys("Escape")
+        self.wait_log('KV_MenuManager::switch to ("menu_game") success')
+
 
 def snapshot(folder):
     """Every entry below folder with its size and modification time."""
@@ -170,8 +189,7 @@ def music_and_leftovers_run(work):
         f.write(b"BTS0 and then nothing")
 
     game = Game(work, "-log")
-    if not game.wait_log("{KV_MenuManager::Run} Real menu run\n"):
-        game.kill()
+    if not game.in_menu():
         return
     check("Starting music\n" in game.text(), "music starts with sound on")
     time.sleep(2.0)   # the keep-alive walks the playlist meanwhile
@@ -181,13 +199,7 @@ def music_and_leftovers_run(work):
     game.focus_window()
     time.sleep(0.5)
     game.shot("hostile_01_main_menu")
-
-    game.keys("Down", "Return")               # Play asks for a player first
-    game.keys("Return")                       # Add
-    game.type("Tess")
-    game.keys("Return")
-    game.keys("Escape")
-    game.wait_log('KV_MenuManager::switch to ("menu_game") success')
+    game.new_player_to_level_choice("Tess")
     game.keys("Right", "Right", "Return", settle=1.0)   # levels, Play
     game.wait_log('KV_MenuManager::switch to ("menu_play") success')
     for _ in range(7):                        # round the whole playlist, hostile entries and all
@@ -209,8 +221,7 @@ def music_and_leftovers_run(work):
 def second_copy_run(work):
     """Two copies on one folder: the second is refused and writes nothing."""
     first = Game(work, "-log")
-    if not first.wait_log("{KV_MenuManager::Run} Real menu run\n"):
-        first.kill()
+    if not first.in_menu():
         return
     time.sleep(0.5)
     before = snapshot(work)
@@ -225,7 +236,7 @@ def second_copy_run(work):
 
     # The lock goes with the process, however it ended.
     third = Game(work, "-log")
-    check(third.wait_log("{KV_MenuManager::Run} Real menu run\n"), "a copy starts once the first is gone")
+    check(third.wait_log(MENU_RUNS), "a copy starts once the first is gone")
     third.kill()
 
 
@@ -234,17 +245,9 @@ def broken_levelset_run(work):
     with open(os.path.join(work, "Levels", "a_broken.dat"), "wb") as f:
         f.write(b"\0" * 100)                 # not one whole record
     game = Game(work, "-log", "-nosound")
-    if not game.wait_log("{KV_MenuManager::Run} Real menu run\n"):
-        game.kill()
+    if not game.in_menu():
         return
-    game.focus_window()
-    time.sleep(0.5)
-    game.keys("Down", "Return")               # Play asks for a player first
-    game.keys("Return")                       # Add
-    game.type("Lee")
-    game.keys("Return")
-    game.keys("Escape")
-    game.wait_log('KV_MenuManager::switch to ("menu_game") success')
+    game.new_player_to_level_choice("Lee")
     game.keys("Down", settle=1.0)             # the shipped classic set
     game.shot("hostile_03_good_set")
     game.keys("Up", settle=1.0)               # back to the broken one
