@@ -44,14 +44,12 @@ bool ends_in_png(const std::string& name) {
     return name.size() > 4 && strcasecmp(name.c_str() + name.size() - 4, ".png") == 0;
 }
 
-void collect_files(const CL_DomNode& node, std::vector<std::string>& out) {
-    for (CL_DomNode child = node.get_first_child(); !child.is_null(); child = child.get_next_sibling()) {
-        if (!child.is_element()) continue;
-        const CL_DomElement element = child.to_element();
-        const std::string file = element.get_attribute("file");
-        if (ends_in_png(file)) out.push_back(file);
-        collect_files(child, out);
-    }
+// The element's own "file" and those of everything inside it.
+void collect_files(const CL_DomElement& element, std::vector<std::string>& out) {
+    const std::string file = element.get_attribute("file");
+    if (ends_in_png(file)) out.push_back(file);
+    for (CL_DomNode child = element.get_first_child(); !child.is_null(); child = child.get_next_sibling())
+        if (child.is_element()) collect_files(child.to_element(), out);
 }
 
 }  // namespace
