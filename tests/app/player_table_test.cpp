@@ -233,6 +233,18 @@ TEST(PlayerTable, DamagedFilesAreReportedAndNeverOverwritten) {
     EXPECT_EQ(again.get("carol")->get_game_speed(), 9);
 }
 
+TEST(PlayerTable, RemovingAProfileKeepsTheDamagedFileOfItsName) {
+    PlayersDir d;
+    test_support::write_text(d.file("carol.bts"), "damaged");
+    write_player(d.file("x_carol.bts"), "carol", 9);
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(d.table.load_all());
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(d.table.remove("carol"));
+    EXPECT_FALSE(d.has("x_carol.bts"));
+    EXPECT_EQ(test_support::read_text(d.file("carol.bts")), "damaged");
+}
+
 TEST(PlayerTable, ADamagedFileThatCannotBeSetAsideIsNotWrittenOver) {
     if (geteuid() == 0) GTEST_SKIP() << "root renames in read-only folders";
     PlayersDir d;

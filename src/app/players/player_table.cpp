@@ -154,7 +154,8 @@ bool KV_PlayerTable::remove(const std::string& name) {
     const bool other_came_from_it = std::any_of(players_.begin(), players_.end(), [&](const auto& entry) {
         return entry.first != name && entry.second && entry.second->get_loaded_file() == own_file;
     });
-    if (!other_came_from_it) delete_exact(own_file);
+    // Nor is a file that failed to load ever removed with a profile of its name.
+    if (!other_came_from_it && !damaged_files_.count(own_file)) delete_exact(own_file);
     if (found->second && !found->second->get_loaded_file().empty()) delete_exact(found->second->get_loaded_file());
     auto shadowed = shadowed_files_.find(name);
     if (shadowed != shadowed_files_.end()) {
