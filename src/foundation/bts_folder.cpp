@@ -102,8 +102,8 @@ long temporary_writer(const std::string& name) {
     if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark < 2) return 0;
     const std::string tail = name.substr(mark + strlen(kTempMark));
     const size_t dash = tail.find('-');
-    if (dash == std::string::npos || !all_digits(tail.substr(0, dash)) || !all_digits(tail.substr(dash + 1)) ||
-        dash > 9)
+    // At most nine digits, so the number always fits.
+    if (dash == std::string::npos || dash > 9 || !all_digits(tail.substr(0, dash)) || !all_digits(tail.substr(dash + 1)))
         return 0;
     return std::stol(tail.substr(0, dash));
 }

@@ -244,6 +244,26 @@ TEST(Player, LoadRefusesFilesPastTheCaps) {
     }
 }
 
+// The program itself never writes a profile past the cap: a set beyond it gets
+// progress that lasts only while the set is open.
+TEST(Player, AFullProfileKeepsNoProgressForOneMoreSet) {
+    InScratchDir d;
+    KV_Player p("bob");
+    for (size_t i = 0; i < KV_MAX_PROGRESS_ENTRIES; ++i) {
+        p.set_levelset_name("set" + std::to_string(i) + ".dat");
+        p.get_levelset_stat();
+    }
+    ASSERT_EQ(p.get_stats().size(), KV_MAX_PROGRESS_ENTRIES);
+    p.set_levelset_name("set0.dat");
+    p.get_levelset_stat()->set_current_level(3);
+    EXPECT_EQ(p.get_levelset_stat()->get_current_level(), 3) << "a stored set keeps its progress";
+    p.set_levelset_name("one_more.dat");
+    p.get_levelset_stat()->set_current_level(4);
+    EXPECT_EQ(p.get_stats().size(), KV_MAX_PROGRESS_ENTRIES);
+    KV_Player back;
+    EXPECT_TRUE(back.load_folder(*p.to_folder()));
+}
+
 // Progress keys made to collide under a plain sum of their words no longer share
 // one bucket of the progress map, so such a file loads in linear time.
 TEST(Player, CollidingProgressKeysSpreadOverTheMap) {

@@ -60,12 +60,15 @@ std::string KV_Player::level_dir() const {
 std::string KV_Player::stat_key() const { return level_dir() + levelset_name_; }
 
 std::shared_ptr<KV_LevelsetStat> KV_Player::get_levelset_stat() {
-    std::shared_ptr<KV_LevelsetStat>& stat = stats_[stat_key()];
-    if (!stat) {
-        stat = std::make_shared<KV_LevelsetStat>();
-        stat->set_path(level_dir());
-        stat->set_name(levelset_name_);
-    }
+    const std::string key = stat_key();
+    auto found = stats_.find(key);
+    if (found != stats_.end() && found->second) return found->second;
+    auto stat = std::make_shared<KV_LevelsetStat>();
+    stat->set_path(level_dir());
+    stat->set_name(levelset_name_);
+    // A full profile keeps no progress for one more set rather than be written
+    // as a file its own load would refuse.
+    if (found != stats_.end() || stats_.size() < KV_MAX_PROGRESS_ENTRIES) stats_[key] = stat;
     return stat;
 }
 

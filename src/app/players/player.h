@@ -49,7 +49,8 @@ public:
     // Outside 1..1000 stores 50.
     void set_game_speed(int32_t speed);
 
-    // The progress in the current level set, made when missing (also with no set chosen).
+    // The progress in the current level set, made when missing (also with no set
+    // chosen); kept only while the profile holds fewer than KV_MAX_PROGRESS_ENTRIES.
     std::shared_ptr<KV_LevelsetStat> get_levelset_stat();
     int32_t get_current_level_number();
     // n when a set is open and n is one of its levels, else 0.
