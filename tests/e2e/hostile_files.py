@@ -20,32 +20,15 @@ import sys
 import tempfile
 import time
 
+from e2e_support import SKIP, TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy
+
 KARVOLT, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:4])
-TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
-TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "30"))
-SKIP = 77
 # How much the program may grow while it walks the hostile playlist (a device
 # read as a track grew it by hundreds of megabytes a second); the sanitizer's
 # own growth fits in it too.
 MAX_GROWTH_KB = 256 * 1024
 MENU_RUNS = "{KV_MenuManager::Run} Real menu run\n"
-failures = []
 running = []
-
-
-def check(ok, what):
-    print(("ok   " if ok else "FAIL ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
-
-
-def fresh_copy(into):
-    def ignore(folder, names):
-        if os.path.abspath(folder) != os.path.abspath(DATA):
-            return []
-        return [n for n in names if n in ("Players", "Demos", "options.bts", "karvolt.lock") or n.endswith(".log")]
-    shutil.copytree(DATA, into, ignore=ignore)
 
 
 def dead_pid():
@@ -293,7 +276,7 @@ def main():
             for name, run in (("music", music_and_leftovers_run), ("lock", second_copy_run),
                               ("levelset", broken_levelset_run), ("image", damaged_image_run)):
                 work = os.path.join(tmp, name)
-                fresh_copy(work)
+                fresh_copy(DATA, work)
                 run(work)
     finally:
         for proc in running:
