@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     KV_Player player;
     if (!player.load_folder(tree)) return 0;
-    if (!is_valid_player_name(player.get_name())) __builtin_trap();
+    if (!is_loadable_player_name(player.get_name())) __builtin_trap();
     // What the menus and the play menu do with the stored progress.
     for (const auto& entry : player.get_stats()) {
         KV_LevelsetStat& stat = *entry.second;

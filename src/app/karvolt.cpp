@@ -18,9 +18,12 @@
 #include "app/players/player_table.h"
 #include "app/style/style_manager.h"
 #include "app/switches.h"
+#include "foundation/bts_folder.h"
 #include "foundation/clock.h"
+#include "foundation/folder_lock.h"
 #include "foundation/log.h"
 #include "foundation/path.h"
+#include "game/draw/image_check.h"
 #include "game/draw/sprite_manager.h"
 #include "game/draw/visualisation.h"
 #include "game/media/music_keep_alive.h"
@@ -46,6 +49,15 @@ void make_folder(const char* name) {
     Qx::create_directory(name);
 }
 
+// Saves killed mid-write leave their temporary files; no other copy runs here
+// (the folder lock), so one whose writer is gone is nobody's.
+void remove_stale_temporaries() {
+    for (const char* folder : {".", "Players", "Demos"}) {
+        for (const std::string& name : Qx::remove_stale_temporaries(folder))
+            if (Qx::Log::is_enabled()) Qx::g_log.debug("Removed stale file: %s/%s\n", folder, name.c_str());
+    }
+}
+
 void show_loading_text(CL_ResourceManager& resources) {
     CL_Display::clear(CL_Color(0, 0, 0, 255));
     CL_Font font("Window/font", &resources);
@@ -65,6 +77,15 @@ struct SoundGone {
 };
 
 int run(int argc, char** argv) {
+    // Before anything is opened or written: a second copy on this folder would
+    // write over the first one's progress. Where no lock can be had at all (a
+    // read-only folder) nothing can be saved either, and the game runs on.
+    Qx::FolderLock folder_lock;
+    if (folder_lock.take("karvolt.lock") == Qx::FolderLock::HELD) {
+        show_error_box("Karvolt is already running in this folder.");
+        return 1;
+    }
+
     CL_SetupCore setup_core;
     CL_SetupGL setup_gl;
     CL_SetupDisplay setup_display;
@@ -81,6 +102,7 @@ int run(int argc, char** argv) {
 
     log_line("Main: Loading resources\n");
     CL_ResourceManager resources("resources.xml");
+    kv_check_resource_images(resources, "resources.xml");
     CL_StyleManager_QX style(&resources);
     show_loading_text(resources);
 
@@ -104,6 +126,7 @@ int run(int argc, char** argv) {
 
     make_folder("Demos");
     make_folder("Players");
+    remove_stale_temporaries();
     g_player_table.set_folder("./Players/");
     log_line("Loading players\n");
     g_player_table.load_all();

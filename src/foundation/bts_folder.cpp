@@ -1,6 +1,7 @@
 #include "foundation/bts_folder.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "foundation/dir_scanner.h"
 #include "foundation/mapped_buffer.h"
 #include "foundation/path.h"
 
@@ -74,13 +76,15 @@ std::vector<typename Map::const_pointer> sorted(const Map& map) {
 
 bool fits_u32(size_t n) { return n <= UINT32_MAX; }
 
+const char* const kTempMark = ".tmp";
+
 std::string temporary_name_beside(const std::string& target) {
     static std::atomic<unsigned> counter{0};
     std::string dir = dir_of_path(target);
     std::string name = name_of_path(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[64];
-        snprintf(suffix, sizeof suffix, ".tmp%ld-%u", long(getpid()), counter++);
+        snprintf(suffix, sizeof suffix, "%s%ld-%u", kTempMark, long(getpid()), counter++);
         std::string candidate = dir + "." + name + suffix;
         struct stat st;
         if (lstat(candidate.c_str(), &st) != 0 && errno == ENOENT) return candidate;
@@ -88,7 +92,41 @@ std::string temporary_name_beside(const std::string& target) {
     return std::string();
 }
 
+bool all_digits(const std::string& s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The writer's process id of a name temporary_name_beside made; 0 for any other name.
+long temporary_writer(const std::string& name) {
+    const size_t mark = name.rfind(kTempMark);
+    if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark < 2) return 0;
+    const std::string tail = name.substr(mark + strlen(kTempMark));
+    const size_t dash = tail.find('-');
+    // At most nine digits, so the number always fits.
+    if (dash == std::string::npos || dash > 9 || !all_digits(tail.substr(0, dash)) || !all_digits(tail.substr(dash + 1)))
+        return 0;
+    return std::stol(tail.substr(0, dash));
+}
+
+bool process_runs(long pid) { return kill(pid_t(pid), 0) == 0 || errno == EPERM; }
+
 }  // namespace
+
+std::vector<std::string> remove_stale_temporaries(const std::string& folder) {
+    std::vector<std::string> removed;
+    DirScanner scanner(folder, "*", DS_FILES);
+    while (scanner.next()) {
+        const std::string name = scanner.get_name();
+        const long pid = temporary_writer(name);
+        if (pid <= 0 || pid == long(getpid()) || process_runs(pid)) continue;
+        const std::string path = scanner.get_full_name();
+        struct stat st;
+        // Only the plain files a save makes; never what a link points at.
+        if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (unlink(path.c_str()) == 0) removed.push_back(name);
+    }
+    return removed;
+}
 
 // Walks the records of a file image; a record is handed out only when all of it lies
 // inside the image.

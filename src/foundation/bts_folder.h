@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/bts_format.h"
+#include "foundation/string_hash.h"
 
 namespace Qx {
 
@@ -49,8 +50,8 @@ using BtsFolderPtr = std::shared_ptr<BtsFolder>;
 
 class BtsFolder {
 public:
-    using ValueMap = std::unordered_map<std::string, BtsValuePtr>;
-    using FolderMap = std::unordered_map<std::string, BtsFolderPtr>;
+    using ValueMap = std::unordered_map<std::string, BtsValuePtr, StringHash>;
+    using FolderMap = std::unordered_map<std::string, BtsFolderPtr, StringHash>;
 
     BtsFolder() = default;
 
@@ -161,5 +162,10 @@ private:
     ValueMap values_;
     FolderMap folders_;
 };
+
+// Removes the temporary files that saves into folder left behind when their
+// writer was killed mid-save (names ".NAME.tmpPID-N" whose process PID no longer
+// runs). Returns the names removed.
+std::vector<std::string> remove_stale_temporaries(const std::string& folder);
 
 }  // namespace Qx

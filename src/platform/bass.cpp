@@ -3,9 +3,49 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <map>
+#include <memory>
+
+#include "foundation/file.h"
 
 namespace {
+
+// What a file may weigh to be read at all: sound effects are short (16 MiB is a
+// minute and a half of CD-quality sound), a track at most a long piece (128 MiB
+// is twelve minutes of CD-quality wav, an hour of mp3).
+constexpr uint64_t kMaxSampleBytes = 16u << 20;
+constexpr uint64_t kMaxTrackBytes = 128u << 20;
+
+struct Bytes {
+    std::unique_ptr<uint8_t[]> data;
+    size_t size = 0;
+};
+
+// The bytes a load call names: a file (mem false) read through our file layer,
+// which opens nothing but a regular file, or a caller's block (mem true, length
+// its size). Empty for anything else or anything past the cap, so no folder,
+// FIFO or device ever reaches the decoders.
+Bytes bytes_of(bool mem, const void* file, uint64_t length, uint64_t cap) {
+    Bytes out;
+    uint64_t size = length;
+    Qx::File f;
+    if (!mem) {
+        if (!f.open(static_cast<const char*>(file), Qx::FILE_READ | Qx::FILE_EXISTING | Qx::FILE_SEQUENTIAL))
+            return out;
+        size = f.size();
+    }
+    if (size == 0 || size > cap) return out;
+    out.data.reset(new uint8_t[size]);
+    if (mem) {
+        std::copy_n(static_cast<const uint8_t*>(file), size, out.data.get());
+    } else if (f.read(out.data.get(), uint32_t(size)) != size) {
+        out.data.reset();
+        return out;
+    }
+    out.size = size_t(size);
+    return out;
+}
 
 // The handle's kind lives in its top four bits, its number in the rest.
 enum Kind : uint32_t {
@@ -26,12 +66,18 @@ struct Sample {
     bool take_over_oldest;
 };
 
+// SDL_mixer reads a stream from its bytes while it plays, so they live as long.
+struct Music {
+    Mix_Music* music;
+    Bytes bytes;
+};
+
 struct State {
     bool open = false;
     uint32_t next_number = 1;
     int channels = 0;
     std::map<BASS_HANDLE, Sample> samples;
-    std::map<BASS_HANDLE, Mix_Music*> musics;  // streams and modules
+    std::map<BASS_HANDLE, Music> musics;  // streams and modules
     BASS_HANDLE playing = 0;                   // the music last started
 };
 
@@ -52,10 +98,13 @@ bool is_stream(Mix_MusicType t) {
     return t == MUS_WAV || t == MUS_MP3 || t == MUS_OGG || t == MUS_FLAC || t == MUS_OPUS;
 }
 
-BASS_HANDLE load_music(bool mem, const void* file, Kind kind) {
+BASS_HANDLE load_music(bool mem, const void* file, uint64_t length, Kind kind) {
     State& s = state();
-    if (!s.open || mem || !file) return 0;
-    Mix_Music* m = Mix_LoadMUS(static_cast<const char*>(file));
+    if (!s.open || !file) return 0;
+    Bytes bytes = bytes_of(mem, file, length, kMaxTrackBytes);
+    if (!bytes.data) return 0;
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data.get(), int(bytes.size));
+    Mix_Music* m = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
     if (!m) return 0;
     const Mix_MusicType t = Mix_GetMusicType(m);
     if (kind == KIND_MUSIC ? !is_module(t) : !is_stream(t)) {
@@ -63,7 +112,7 @@ BASS_HANDLE load_music(bool mem, const void* file, Kind kind) {
         return 0;
     }
     const BASS_HANDLE h = new_handle(kind);
-    s.musics[h] = m;
+    s.musics[h] = Music{m, std::move(bytes)};
     return h;
 }
 
@@ -71,7 +120,7 @@ bool play_music(BASS_HANDLE h, Kind kind) {
     State& s = state();
     if (kind_of(h) != kind) return false;
     auto it = s.musics.find(h);
-    if (it == s.musics.end() || Mix_PlayMusic(it->second, 0) != 0) return false;
+    if (it == s.musics.end() || Mix_PlayMusic(it->second.music, 0) != 0) return false;
     s.playing = h;
     return true;
 }
@@ -85,7 +134,7 @@ bool free_music(BASS_HANDLE h, Kind kind) {
         Mix_HaltMusic();
         s.playing = 0;
     }
-    Mix_FreeMusic(it->second);
+    Mix_FreeMusic(it->second.music);
     s.musics.erase(it);
     return true;
 }
@@ -130,7 +179,7 @@ bool BASS_Free() {
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
     for (auto& [h, sample] : s.samples) Mix_FreeChunk(sample.chunk);
-    for (auto& [h, music] : s.musics) Mix_FreeMusic(music);
+    for (auto& [h, music] : s.musics) Mix_FreeMusic(music.music);
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -138,10 +187,14 @@ bool BASS_Free() {
     return true;
 }
 
-BASS_HANDLE BASS_SampleLoad(bool mem, const void* file, uint64_t, uint32_t, uint32_t max, uint32_t flags) {
+BASS_HANDLE BASS_SampleLoad(bool mem, const void* file, uint64_t, uint32_t length, uint32_t max, uint32_t flags) {
     State& s = state();
-    if (!s.open || mem || !file) return 0;
-    Mix_Chunk* chunk = Mix_LoadWAV(static_cast<const char*>(file));
+    if (!s.open || !file) return 0;
+    const Bytes bytes = bytes_of(mem, file, length, kMaxSampleBytes);
+    if (!bytes.data) return 0;
+    // The chunk holds its own decoded copy.
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data.get(), int(bytes.size));
+    Mix_Chunk* chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
     if (!chunk) return 0;
     const BASS_HANDLE h = new_handle(KIND_SAMPLE);
     // The sample's own channels, grouped under its handle, so its plays never take
@@ -180,16 +233,16 @@ bool BASS_SampleFree(BASS_HANDLE sample) {
     return true;
 }
 
-BASS_HANDLE BASS_StreamCreateFile(bool mem, const void* file, uint64_t, uint64_t, uint32_t) {
-    return load_music(mem, file, KIND_STREAM);
+BASS_HANDLE BASS_StreamCreateFile(bool mem, const void* file, uint64_t, uint64_t length, uint32_t) {
+    return load_music(mem, file, length, KIND_STREAM);
 }
 
 bool BASS_StreamPlay(BASS_HANDLE stream, bool, uint32_t) { return play_music(stream, KIND_STREAM); }
 
 bool BASS_StreamFree(BASS_HANDLE stream) { return free_music(stream, KIND_STREAM); }
 
-BASS_HANDLE BASS_MusicLoad(bool mem, const void* file, uint64_t, uint32_t, uint32_t) {
-    return load_music(mem, file, KIND_MUSIC);
+BASS_HANDLE BASS_MusicLoad(bool mem, const void* file, uint64_t, uint32_t length, uint32_t) {
+    return load_music(mem, file, length, KIND_MUSIC);
 }
 
 bool BASS_MusicPlayEx(BASS_HANDLE music, uint32_t, int, bool) { return play_music(music, KIND_MUSIC); }

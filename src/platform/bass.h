@@ -38,8 +38,13 @@ bool BASS_Stop();
 // Frees everything still loaded and closes the device.
 bool BASS_Free();
 
-// Loads a wav file (mem must be false: only files are read; offset and length 0).
-// max is the number of simultaneous playbacks (at least 1).
+// Files are read whole through our file layer: only a regular file of a sane size
+// (16 MiB for a sample, 128 MiB for a track) is read at all; a folder, FIFO, device
+// or anything larger gives 0. With mem true, file is a block of length bytes
+// instead, copied as it is loaded.
+
+// Loads a wav file (offset 0; length only with mem). max is the number of
+// simultaneous playbacks (at least 1).
 BASS_HANDLE BASS_SampleLoad(bool mem, const void* file, uint64_t offset, uint32_t length, uint32_t max,
                             uint32_t flags);
 // Plays a sample once; volume 0..100, or -1 for the sample's default (full).
@@ -48,15 +53,14 @@ BASS_HANDLE BASS_SampleLoad(bool mem, const void* file, uint64_t offset, uint32_
 BASS_HANDLE BASS_SamplePlayEx(BASS_HANDLE sample, uint64_t start, int freq, int volume, int pan, int loop);
 bool BASS_SampleFree(BASS_HANDLE sample);
 
-// Opens a stream file (mem false, offset and length 0, flags 0); 0 when the file is
-// missing or is not a stream format.
+// Opens a stream file (offset 0, flags 0); 0 when the file is missing or is not a
+// stream format.
 BASS_HANDLE BASS_StreamCreateFile(bool mem, const void* file, uint64_t offset, uint64_t length, uint32_t flags);
 // Plays a stream from its start (flush) once.
 bool BASS_StreamPlay(BASS_HANDLE stream, bool flush, uint32_t flags);
 bool BASS_StreamFree(BASS_HANDLE stream);
 
-// Loads a tracker module (mem false, offset and length 0); 0 when the file is missing
-// or is not a module.
+// Loads a tracker module (offset 0); 0 when the file is missing or is not a module.
 BASS_HANDLE BASS_MusicLoad(bool mem, const void* file, uint64_t offset, uint32_t length, uint32_t flags);
 // Plays a module once from its first order (pos 0; reset).
 bool BASS_MusicPlayEx(BASS_HANDLE music, uint32_t pos, int flags, bool reset);

@@ -356,3 +356,35 @@ TEST_F(PlayFlowTest, AReplayWithoutADemoShowsOnlyTheScreen) {
 }
 
 }  // namespace
+
+// A level without a Pellik would show an empty field that never ends: starting
+// it goes back to the level choice, as a level that fails to start does.
+TEST_F(PlayFlowTest, ALevelWithoutAPellikGoesBackToTheLevelChoice) {
+    dir.mkdir("Levels");
+    std::vector<uint8_t> bytes = test_support::read_file(KARVOLT_SOURCE_DIR "/data/Levels/karvolt.dat");
+    bytes.resize(2 * 1536);
+    size_t pellik_tiles = 0;
+    for (size_t i = 0; i < 60 * 24; ++i) {
+        if (bytes[i] != 3) continue;
+        bytes[i] = 0;
+        ++pellik_tiles;
+    }
+    ASSERT_GT(pellik_tiles, 0u) << "level 0 had a Pellik to take away";
+    test_support::write_file(dir / "Levels/set.dat", bytes);
+    screen.player = std::make_shared<KV_Player>("Tess");
+    screen.player->set_levelset_name("set.dat");
+    screen.player->set_levelset(open_levelset(dir / "Levels/set.dat"));
+    ASSERT_TRUE(screen.player->get_levelset());
+
+    flow.set_mode(KV_PlayFlow::MODE_PLAY);
+    flow.run_frame();
+    EXPECT_EQ(screen.menus, std::vector<std::string>{"menu_game"});
+    EXPECT_FALSE(flow.get_game());
+    EXPECT_FALSE(flow.has_demo());
+
+    // The next level, Pellik and all, still starts.
+    screen.player->set_current_level_number(1);
+    flow.set_mode(KV_PlayFlow::MODE_PLAY);
+    flow.run_frame();
+    EXPECT_TRUE(flow.get_game());
+}

@@ -183,17 +183,79 @@ TEST(PlayerTable, FailedSaveIsReportedAndTheOthersStillRun) {
     EXPECT_FALSE(d.has("bob.bts/bob.bts"));
 }
 
-TEST(PlayerTable, HashName) {
-    struct Row { std::string name; uint32_t hash; };
-    const Row rows[] = {
-        {"", 0},
-        {"a", 97},
-        {"abc", 97 + 98 + 99},
-        {"abcd", 0x64636261},
-        {"abcde", 0x64636261 + 0x65},
-        {"abcdabcd", 2 * 0x64636261u},
-        {"\xff\xff\xff\xff\xff", 254},  // wraps modulo 2^32; the byte left over is unsigned
-        {std::string("\0\0\0\x01", 4), 0x01000000},
-    };
-    for (const Row& r : rows) EXPECT_EQ(KV_PlayerTable::hash_name(r.name), r.hash) << r.name;
+// Names whose words sum alike (the old hash) hash apart.
+TEST(PlayerTable, HashNameCannotBeSteeredByWordSums) {
+    const std::string names[] = {"abcdabcd", "abcebcdc", std::string("\0\0\0\x01", 4), std::string("\x01\0\0\0", 4)};
+    EXPECT_NE(KV_PlayerTable::hash_name(names[0]), KV_PlayerTable::hash_name(names[1]));
+    EXPECT_NE(KV_PlayerTable::hash_name(names[2]), KV_PlayerTable::hash_name(names[3]));
+    EXPECT_EQ(KV_PlayerTable::hash_name("bob"), KV_PlayerTable::hash_name(std::string("bob")));
+}
+
+// A profile that fails to load is said once, with its reason, and its file is
+// kept: a new profile of that name sets it aside before anything is written.
+TEST(PlayerTable, DamagedFilesAreReportedAndNeverOverwritten) {
+    PlayersDir d;
+    write_player(d.file("ann.bts"), "ann", 7);
+    test_support::write_text(d.file("bob.bts"), "BTS0 cut short");
+    test_support::write_text(d.file("carol.bts"), "not even that");
+    test_support::write_text(d.file("carol.bts.damaged"), "an older damaged carol");
+    // A good file elsewhere that holds the name of a damaged one.
+    write_player(d.file("x_carol.bts"), "carol", 9);
+    const std::string bob = test_support::read_text(d.file("bob.bts"));
+    const std::string carol = test_support::read_text(d.file("carol.bts"));
+
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(d.table.load_all());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Could not load ./Players/bob.bts: not a readable BTS file\n"), std::string::npos) << said;
+    EXPECT_NE(said.find("Could not load ./Players/carol.bts: "), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+    EXPECT_EQ(d.table.get_damaged_files().size(), 2u);
+    EXPECT_EQ(d.table.names(), Names({"ann", "carol"}));
+    EXPECT_EQ(test_support::read_text(d.file("bob.bts")), bob) << "loading touches nothing";
+
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(d.table.add("bob"));
+    d.table.save_all();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(test_support::read_text(d.file("bob.bts.damaged")), bob);
+    EXPECT_EQ(test_support::read_text(d.file("carol.bts.damaged")), "an older damaged carol");
+    EXPECT_EQ(test_support::read_text(d.file("carol.bts.damaged.2")), carol);
+    EXPECT_TRUE(d.table.get_damaged_files().empty());
+
+    // Both names now have good files of their own; the set-aside ones are not profiles.
+    KV_PlayerTable again;
+    again.set_folder("./Players/");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(again.load_all());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(again.names(), Names({"ann", "bob", "carol"}));
+    EXPECT_EQ(again.get("carol")->get_game_speed(), 9);
+}
+
+TEST(PlayerTable, RemovingAProfileKeepsTheDamagedFileOfItsName) {
+    PlayersDir d;
+    test_support::write_text(d.file("carol.bts"), "damaged");
+    write_player(d.file("x_carol.bts"), "carol", 9);
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(d.table.load_all());
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(d.table.remove("carol"));
+    EXPECT_FALSE(d.has("x_carol.bts"));
+    EXPECT_EQ(test_support::read_text(d.file("carol.bts")), "damaged");
+}
+
+TEST(PlayerTable, ADamagedFileThatCannotBeSetAsideIsNotWrittenOver) {
+    if (geteuid() == 0) GTEST_SKIP() << "root renames in read-only folders";
+    PlayersDir d;
+    test_support::write_text(d.file("bob.bts"), "damaged");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(d.table.load_all());
+    chmod(d.file("").c_str(), 0555);
+    EXPECT_TRUE(d.table.add("bob"));
+    d.table.save_all();
+    chmod(d.file("").c_str(), 0755);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Could not save ./Players/bob.bts"), std::string::npos) << said;
+    EXPECT_EQ(test_support::read_text(d.file("bob.bts")), "damaged");
 }

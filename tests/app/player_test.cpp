@@ -166,9 +166,7 @@ TEST(Player, LoadRefusesFilesWithoutAnAcceptableName) {
         {"a separator", [](Qx::BtsFolder& f) { f.set_string("name", "a/b"); }},
         {"a backslash", [](Qx::BtsFolder& f) { f.set_string("name", "a\\b"); }},
         {"a NUL", [](Qx::BtsFolder& f) { f.set_string("name", std::string("ab\0c", 4)); }},
-        {"blanks only", [](Qx::BtsFolder& f) { f.set_string("name", "   "); }},
-        {"untrimmed", [](Qx::BtsFolder& f) { f.set_string("name", " bob"); }},
-        {"too long", [](Qx::BtsFolder& f) { f.set_string("name", std::string(65, 'a')); }},
+        {"no file name", [](Qx::BtsFolder& f) { f.set_string("name", std::string(252, 'a')); }},
     };
     for (const Row& r : rows) {
         Qx::BtsFolder top;
@@ -190,6 +188,105 @@ TEST(Player, LoadRefusesFilesWithoutAnAcceptableName) {
     Qx::BtsFolder longest;
     longest.set_string("name", std::string(64, 'a'));
     EXPECT_TRUE(p.load_folder(longest));
+}
+
+// Names the dialog could not have typed but that stay inside the players folder
+// load, so no profile disappears for the way its name is written.
+TEST(Player, LoadTakesEveryNameThatIsAFileNameInTheFolder) {
+    for (const std::string& name : std::vector<std::string>{"Anne-Marie", "José", "   ", " bob", "a.b", "..", "50%",
+                                                            std::string(65, 'a'), std::string(251, 'a')}) {
+        Qx::BtsFolder top;
+        top.set_string("name", name);
+        KV_Player p;
+        std::string why;
+        EXPECT_TRUE(p.load_folder(top, &why)) << name << ": " << why;
+        EXPECT_EQ(p.get_name(), name);
+    }
+}
+
+// What a profile may hold is capped; a file past a cap is refused whole, saying why.
+TEST(Player, LoadRefusesFilesPastTheCaps) {
+    auto with_stats = [](size_t entries, size_t states) {
+        auto top = std::make_shared<Qx::BtsFolder>();
+        top->set_string("name", "bob");
+        auto stats = std::make_shared<Qx::BtsFolder>();
+        for (size_t i = 0; i < entries; ++i) {
+            auto s = stat_folder("", "set" + std::to_string(i) + ".dat", 0);
+            if (i == 0) s->set_vector_uint8("levels_state", std::vector<uint8_t>(states, 2));
+            stats->set_folder(std::to_string(i), s);
+        }
+        top->set_folder("Stats", stats);
+        return top;
+    };
+    struct Row {
+        const char* what;
+        size_t entries, states;
+        bool loads;
+        const char* reason;
+    } rows[] = {
+        {"as many entries as allowed", KV_MAX_PROGRESS_ENTRIES, 1, true, ""},
+        {"one entry too many", KV_MAX_PROGRESS_ENTRIES + 1, 1, false, "10001 progress entries"},
+        {"as many states as a set can have", 1, size_t(KV_LevelSetBase::MAX_LEVELS), true, ""},
+        {"one state too many", 1, size_t(KV_LevelSetBase::MAX_LEVELS) + 1, false,
+         "65537 level states, more than a level set can have"},
+    };
+    for (const Row& r : rows) {
+        KV_Player p("keep");
+        std::string why;
+        EXPECT_EQ(p.load_folder(*with_stats(r.entries, r.states), &why), r.loads) << r.what;
+        EXPECT_NE(why.find(r.reason), std::string::npos) << r.what << ": " << why;
+        if (r.loads) {
+            EXPECT_EQ(p.get_stats().size(), r.entries) << r.what;
+        } else {
+            EXPECT_EQ(p.get_name(), "keep") << r.what;
+            EXPECT_TRUE(p.get_stats().empty()) << r.what;
+        }
+    }
+}
+
+// The program itself never writes a profile past the cap: a set beyond it gets
+// progress that lasts only while the set is open.
+TEST(Player, AFullProfileKeepsNoProgressForOneMoreSet) {
+    InScratchDir d;
+    KV_Player p("bob");
+    for (size_t i = 0; i < KV_MAX_PROGRESS_ENTRIES; ++i) {
+        p.set_levelset_name("set" + std::to_string(i) + ".dat");
+        p.get_levelset_stat();
+    }
+    ASSERT_EQ(p.get_stats().size(), KV_MAX_PROGRESS_ENTRIES);
+    p.set_levelset_name("set0.dat");
+    p.get_levelset_stat()->set_current_level(3);
+    EXPECT_EQ(p.get_levelset_stat()->get_current_level(), 3) << "a stored set keeps its progress";
+    p.set_levelset_name("one_more.dat");
+    p.get_levelset_stat()->set_current_level(4);
+    EXPECT_EQ(p.get_stats().size(), KV_MAX_PROGRESS_ENTRIES);
+    KV_Player back;
+    EXPECT_TRUE(back.load_folder(*p.to_folder()));
+}
+
+// Progress keys made to collide under a plain sum of their words no longer share
+// one bucket of the progress map, so such a file loads in linear time.
+TEST(Player, CollidingProgressKeysSpreadOverTheMap) {
+    auto top = std::make_shared<Qx::BtsFolder>();
+    top->set_string("name", "bob");
+    auto stats = std::make_shared<Qx::BtsFolder>();
+    for (uint32_t i = 0; i < KV_MAX_PROGRESS_ENTRIES; ++i) {
+        // name = a word and its mirror: every key sums to the same words.
+        const uint32_t a = 0x41414141u + i, b = 0x3f3f3f3fu - i;
+        std::string name(8, '\0');
+        for (int j = 0; j < 4; ++j) {
+            name[size_t(j)] = char(a >> (8 * j));
+            name[size_t(4 + j)] = char(b >> (8 * j));
+        }
+        stats->set_folder(std::to_string(i), stat_folder("", name, 0));
+    }
+    top->set_folder("Stats", stats);
+    KV_Player p;
+    ASSERT_TRUE(p.load_folder(*top));
+    ASSERT_EQ(p.get_stats().size(), KV_MAX_PROGRESS_ENTRIES);
+    size_t longest = 0;
+    for (size_t b = 0; b < p.get_stats().bucket_count(); ++b) longest = std::max(longest, p.get_stats().bucket_size(b));
+    EXPECT_LE(longest, 16u);
 }
 
 TEST(Player, LaterStatsSubfolderByBytesWins) {

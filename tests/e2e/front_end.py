@@ -12,26 +12,9 @@ import sys
 import tempfile
 import time
 
+from e2e_support import SKIP, TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy
+
 KARVOLT, SAVED_STATE, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:5])
-TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
-TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "30"))
-SKIP = 77
-failures = []
-
-
-def check(ok, what):
-    print(("ok   " if ok else "FAIL ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
-
-
-def fresh_copy(into):
-    def ignore(folder, names):
-        if os.path.abspath(folder) != os.path.abspath(DATA):
-            return []
-        return [n for n in names if n in ("Players", "Demos", "options.bts") or n.endswith(".log")]
-    shutil.copytree(DATA, into, ignore=ignore)
 
 
 class Game:
@@ -271,7 +254,7 @@ def main():
     os.makedirs(ARTEFACTS, exist_ok=True)
     with tempfile.TemporaryDirectory(prefix="karvolt-e2e-") as tmp:
         work = os.path.join(tmp, "data")
-        fresh_copy(work)
+        fresh_copy(DATA, work)
         first_run(work)
         if not failures:
             error_run(work)

@@ -192,6 +192,13 @@ TEST(Demo, LoadRefusesWhatIsNoPlayableDemoAndLogsWhy) {
         {"revision 2", [](Qx::BtsFolder& f) { f.set_int32("level_revision", 2); }, "Invalid level data\n"},
         {"six key bytes", [](Qx::BtsFolder& f) { f.set_vector_uint8("key_stream", {1, 0, 1, 0, 1, 0}); },
          "Invalid key stream data\n"},
+        // Larger than any format's largest record (an extended one with the largest body).
+        {"oversized level",
+         [](Qx::BtsFolder& f) { f.set_vector_uint8("level", std::vector<uint8_t>(20 + 0x200000 + 1, 0)); },
+         "Level record too large: 2097173 bytes\n"},
+        {"oversized level of wide elements",
+         [](Qx::BtsFolder& f) { f.set_vector_int32("level", std::vector<int32_t>(20 + 0x200000 + 1, 0)); },
+         "Level record too large: 2097173 bytes\n"},
     };
     for (const auto& r : rows) {
         Qx::BtsFolderPtr tree = sample_tree();

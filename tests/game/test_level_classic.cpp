@@ -294,3 +294,19 @@ TEST(ClassicSet, ReloadEmptiesFirstAndFileLoadGoesThroughTheSameReading) {
 }
 
 }  // namespace
+
+// No set holds more levels than a player's progress can keep states for.
+TEST(ClassicSet, MoreLevelsThanASetMayHoldFailTheWholeSet) {
+    for (const int count : {KV_LevelSetBase::MAX_LEVELS, KV_LevelSetBase::MAX_LEVELS + 1}) {
+        Bytes data;
+        data.reserve(size_t(count) * 1536);
+        for (int i = 0; i < count; ++i) {
+            const Bytes r = classic_record();
+            data.insert(data.end(), r.begin(), r.end());
+        }
+        KV_TorvaneLevelset set;
+        const bool fits = count <= KV_LevelSetBase::MAX_LEVELS;
+        EXPECT_EQ(load_from_bytes(set, data), fits) << count;
+        EXPECT_EQ(set.GetCount(), fits ? count : 0) << count;
+    }
+}

@@ -187,3 +187,16 @@ TEST(ExtendedSet, FailedLoadLeavesTheSetEmpty) {
 }
 
 }  // namespace
+
+TEST(ExtendedSet, MoreLevelsThanASetMayHoldFailTheWholeSet) {
+    const Bytes one = extended_record(3, 3);
+    for (const int count : {KV_LevelSetBase::MAX_LEVELS, KV_LevelSetBase::MAX_LEVELS + 1}) {
+        Bytes data;
+        data.reserve(size_t(count) * one.size());
+        for (int i = 0; i < count; ++i) data.insert(data.end(), one.begin(), one.end());
+        KV_HexmoorLevelset set;
+        const bool fits = count <= KV_LevelSetBase::MAX_LEVELS;
+        EXPECT_EQ(load_from_bytes(set, data), fits) << count;
+        EXPECT_EQ(set.GetCount(), fits ? count : 0) << count;
+    }
+}

@@ -158,6 +158,7 @@ TEST_F(SoundEngineTest, PlaylistLines) {
         "abc#def:ghi\n"
         "C:\\Music\\song.xm\r\n"
         "\\first.xm\n"
+        "\\odd:name.xm\r\n"
         "second.mod\r\n"
         "\n"
         "sub\\dir\\third.it\n"
@@ -171,6 +172,7 @@ TEST_F(SoundEngineTest, PlaylistLines) {
     const std::vector<std::string> expected = {
         "C:/Music/song.xm",
         music("first.xm"),
+        music("odd:name.xm"),  // a leading '\\' is the music folder, before any ':'
         music("second.mod"),
         music(""),
         music("sub/dir/third.it"),

@@ -5,8 +5,14 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
+
+#include "foundation/temp_dir.h"
 
 #include "game/media/sound_engine.h"
 #include "media/sound_fixture.h"
@@ -146,6 +152,95 @@ TEST_F(AudioLayerTest, StreamsAndModulesAreTakenOnlyAsTheirKind) {
     EXPECT_TRUE(BASS_MusicFree(module));
     EXPECT_EQ(BASS_ChannelIsActive(module), BASS_ACTIVE_STOPPED);
     EXPECT_TRUE(BASS_StreamFree(stream));
+}
+
+// What a playlist or the sounds folder may name that is no sound file: each is
+// refused at once, before any decoder sees it (a folder crashed the module
+// loader, a FIFO blocked it forever, a device fed it without end).
+class HostileFiles {
+public:
+    HostileFiles() {
+        mkdir((dir_ / "folder.xm").c_str(), 0700);
+        mkdir((dir_ / "folder.wav").c_str(), 0700);
+        mkfifo((dir_ / "fifo.xm").c_str(), 0600);
+        mkfifo((dir_ / "fifo.wav").c_str(), 0600);
+        symlink("/dev/urandom", (dir_ / "urandom.mp3").c_str());
+        symlink("/dev/zero", (dir_ / "zero.xm").c_str());
+        symlink("/dev/zero", (dir_ / "zero.wav").c_str());
+        // Larger than any track may be; sparse, so it costs no disk.
+        test_support::write_text(dir_ / "huge.wav", "");
+        truncate((dir_ / "huge.wav").c_str(), off_t(129) << 20);
+        test_support::write_text(dir_ / "empty.xm", "");
+    }
+    std::vector<std::string> tracks() const {
+        return {dir_ / "folder.xm", dir_ / "fifo.xm", dir_ / "urandom.mp3", dir_ / "zero.xm", dir_ / "huge.wav",
+                dir_ / "empty.xm"};
+    }
+    std::vector<std::string> samples() const {
+        return {dir_ / "folder.wav", dir_ / "fifo.wav", dir_ / "zero.wav", dir_ / "huge.wav"};
+    }
+    const test_support::TempDir& dir() const { return dir_; }
+
+private:
+    test_support::TempDir dir_;
+};
+
+TEST_F(AudioLayerTest, WhatIsNoRegularFileOfASaneSizeIsRefused) {
+    open();
+    HostileFiles hostile;
+    for (const std::string& path : hostile.tracks()) {
+        EXPECT_EQ(BASS_MusicLoad(false, path.c_str(), 0, 0, 1), 0u) << path;
+        EXPECT_EQ(BASS_StreamCreateFile(false, path.c_str(), 0, 0, 0), 0u) << path;
+    }
+    for (const std::string& path : hostile.samples())
+        EXPECT_EQ(BASS_SampleLoad(false, path.c_str(), 0, 0, 1, 0), 0u) << path;
+}
+
+TEST_F(AudioLayerTest, BlocksInMemoryLoadLikeTheirFiles) {
+    open();
+    const std::vector<uint8_t> wav = test_support::read_file(sample_path("eat.wav"));
+    const std::vector<uint8_t> xm = test_support::read_file(kData + "/music/circuit_run.xm");
+    const BASS_HANDLE sample = BASS_SampleLoad(true, wav.data(), 0, uint32_t(wav.size()), 1, 0);
+    EXPECT_NE(sample, 0u);
+    std::vector<uint8_t> copy = xm;
+    const BASS_HANDLE module = BASS_MusicLoad(true, copy.data(), 0, uint32_t(copy.size()), 1);
+    ASSERT_NE(module, 0u);
+    std::fill(copy.begin(), copy.end(), 0);  // the layer keeps its own copy
+    EXPECT_TRUE(BASS_MusicPlayEx(module, 0, -1, true));
+    EXPECT_EQ(BASS_ChannelIsActive(module), BASS_ACTIVE_PLAYING);
+    EXPECT_EQ(BASS_MusicLoad(true, xm.data(), 0, 0, 1), 0u) << "an empty block";
+}
+
+// The engine over such files: a track that can't be played is skipped, a sample
+// that can't be loaded leaves its slot empty, and the rest sounds.
+TEST_F(AudioLayerTest, EngineSkipsHostileTracksAndLeavesHostileSamplesOut) {
+    HostileFiles hostile;
+    const test_support::TempDir& d = hostile.dir();
+    mkdir((d / "sounds").c_str(), 0700);
+    mkdir((d / "music").c_str(), 0700);
+    mkfifo((d / "sounds/eat.wav").c_str(), 0600);
+    symlink(sample_path("exit.wav").c_str(), (d / "sounds/exit.wav").c_str());
+    symlink((kData + "/music/circuit_run.xm").c_str(), (d / "music/good.xm").c_str());
+    std::string playlist;
+    for (const std::string& t : hostile.tracks()) playlist += t + "\n";
+    playlist += "good.xm\n";
+    test_support::write_text(d / "music/default.m3u", playlist);
+
+    WorkingFolder cwd(d.path());
+    ASSERT_EQ(KV_SoundEngine::init(nullptr, false), KV_SoundEngine::S_OK);
+    ASSERT_EQ(KV_SoundEngine::get_playlist_size(), 7);
+    KV_SoundEngine::toggle_music();
+    EXPECT_EQ(KV_SoundEngine::get_track_index(), 0);
+    EXPECT_FALSE(Mix_PlayingMusic()) << "the first entry is a folder";
+    KV_SoundEngine::next_track();
+    EXPECT_EQ(KV_SoundEngine::get_track_index(), 6) << "every hostile entry skipped";
+    EXPECT_TRUE(Mix_PlayingMusic());
+
+    KV_SoundEvents events;
+    events.post(SE_EAT);
+    events.post(SE_EXIT);
+    KV_SoundEngine::play_events(events);
+    EXPECT_EQ(Mix_Playing(-1), 1) << "exit sounds, eat's slot is empty";
 }
 
 TEST_F(AudioLayerTest, CallsWithoutAnOpenDeviceAreHarmless) {

@@ -57,7 +57,8 @@ bool KV_PlayFlow::start_game() {
     s.level = s.player->get_current_level();
     if (!s.level) return false;
     std::shared_ptr<KV_Level> field = s.level->ToGenericLevel();
-    if (!field) return false;
+    // Without a Pellik nothing on the field can ever end the game.
+    if (!field || !field->get_has_player()) return false;
     s.number = s.player->get_current_level_number();
     s.levelset = s.player->get_levelset_name();
     s.stat = s.player->get_levelset_stat();

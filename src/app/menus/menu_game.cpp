@@ -100,9 +100,14 @@ void KV_Menu_Game::on_levelset_selected(int row) {
     if (!levelsets_ || !player || !player->get_level_scanner() || row < 0 || row >= levelsets_->get_count()) return;
     const std::string name = levelsets_->get_text(row);
     std::shared_ptr<KV_LevelSetBase> set = open_levelset(player->get_level_scanner()->get_current_dir() + name);
-    if (!set) return;
     player->set_levelset_name(name);
     player->set_levelset(set);
+    if (!set) {
+        // Nothing of the set that was open before stays to be played.
+        if (levels_) levels_->clear();
+        scroll_to_current(levelsets_);
+        return;
+    }
     const std::shared_ptr<KV_LevelsetStat> stat = player->get_levelset_stat();
 
     if (levels_) {
@@ -125,7 +130,9 @@ void KV_Menu_Game::on_level_selected(int row) {
 
 void KV_Menu_Game::on_play() {
     KV_Menu_Play* play = kv_play_menu(get_owner());
-    if (!play) return;
+    const std::shared_ptr<KV_Player> player = g_player_table.current();
+    // A set that didn't load offers nothing to play.
+    if (!play || !player || !player->get_levelset()) return;
     play->set_mode(KV_PlayFlow::MODE_PLAY);
     change_menu("menu_play");
 }

@@ -1,5 +1,7 @@
 #include "app/players/levelset_stat.h"
 
+#include <string>
+
 #include "foundation/path.h"
 
 namespace {
@@ -20,8 +22,15 @@ int32_t& KV_LevelsetStat::level_state(int32_t i) {
     return levels_state_[size_t(i)];
 }
 
-bool KV_LevelsetStat::load(const Qx::BtsFolderPtr& folder) {
+bool KV_LevelsetStat::load(const Qx::BtsFolderPtr& folder, std::string* why) {
     if (!folder) return false;
+    // Counted before anything is copied out of the tree.
+    const Qx::BtsValuePtr states = folder->find_value("levels_state");
+    if (states && states->element_count() > uint32_t(MAX_LEVELS)) {
+        if (why) *why = std::to_string(states->element_count()) + " level states, more than a level set can have (" +
+                        std::to_string(MAX_LEVELS) + ")";
+        return false;
+    }
     folder->get_string("path", path_, "");
     path_ = Qx::native_path(path_);
     folder->get_string("name", name_, "");

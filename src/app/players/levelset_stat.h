@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "foundation/bts_folder.h"
+#include "game/level/level_base.h"
 
 class KV_LevelsetStat {
 public:
     enum LevelState : int32_t { LEVEL_UNSOLVED = 0, LEVEL_SOLVED = 2 };
-    // Beyond this many levels no state is kept, so no index can make the list huge.
-    static constexpr int32_t MAX_LEVELS = 1 << 20;
+    // No more states than a level set can have levels: no index can make the
+    // list huge, and a stored list longer than that is refused.
+    static constexpr int32_t MAX_LEVELS = KV_LevelSetBase::MAX_LEVELS;
 
     KV_LevelsetStat();
 
@@ -27,9 +29,10 @@ public:
     int32_t& level_state(int32_t i);
     const std::vector<int32_t>& levels_state() const { return levels_state_; }
 
-    // False for an empty pointer. A stored path written with '\' reads as '/',
-    // and a negative current level as 0.
-    bool load(const Qx::BtsFolderPtr& folder);
+    // False for an empty pointer and for more than MAX_LEVELS stored states (why
+    // then says so, when given). A stored path written with '\' reads as '/', and a
+    // negative current level as 0.
+    bool load(const Qx::BtsFolderPtr& folder, std::string* why = nullptr);
     Qx::BtsFolderPtr to_folder() const;
 
 private:

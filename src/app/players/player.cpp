@@ -60,12 +60,15 @@ std::string KV_Player::level_dir() const {
 std::string KV_Player::stat_key() const { return level_dir() + levelset_name_; }
 
 std::shared_ptr<KV_LevelsetStat> KV_Player::get_levelset_stat() {
-    std::shared_ptr<KV_LevelsetStat>& stat = stats_[stat_key()];
-    if (!stat) {
-        stat = std::make_shared<KV_LevelsetStat>();
-        stat->set_path(level_dir());
-        stat->set_name(levelset_name_);
-    }
+    const std::string key = stat_key();
+    auto found = stats_.find(key);
+    if (found != stats_.end() && found->second) return found->second;
+    auto stat = std::make_shared<KV_LevelsetStat>();
+    stat->set_path(level_dir());
+    stat->set_name(levelset_name_);
+    // A full profile keeps no progress for one more set rather than be written
+    // as a file its own load would refuse.
+    if (found != stats_.end() || stats_.size() < KV_MAX_PROGRESS_ENTRIES) stats_[key] = stat;
     return stat;
 }
 
@@ -100,29 +103,50 @@ Qx::BtsFolderPtr KV_Player::to_folder() const {
 
 bool KV_Player::save(const std::string& path) const { return to_folder()->save(path); }
 
-bool KV_Player::load(const std::string& path) {
+bool KV_Player::load(const std::string& path, std::string* why) {
     Qx::BtsFolder top;
-    if (!top.load(path) || !load_folder(top)) return false;
+    if (!top.load(path)) {
+        if (why) *why = "not a readable BTS file";
+        return false;
+    }
+    if (!load_folder(top, why)) return false;
     loaded_file_ = path;
     return true;
 }
 
-bool KV_Player::load_folder(const Qx::BtsFolder& top) {
+bool KV_Player::load_folder(const Qx::BtsFolder& top, std::string* why) {
+    auto refuse = [why](const std::string& reason) {
+        if (why) *why = reason;
+        return false;
+    };
     // The name is also the profile's file name: one that could reach outside
     // the players folder is refused with the whole file.
     std::string name;
     top.get_string("name", name, "");
-    if (!is_valid_player_name(name)) return false;
-    name_ = name;
+    if (name.empty()) return refuse("no player name");
+    if (!is_loadable_player_name(name)) return refuse("a player name that is no file name in the players folder");
 
+    // Everything is read and checked before the profile changes.
+    StatMap stats_read;
     if (Qx::BtsFolderPtr stats = top.get_folder("Stats")) {
+        const std::vector<std::string> subs = stats->get_folder_names();
+        if (subs.size() > KV_MAX_PROGRESS_ENTRIES)
+            return refuse(std::to_string(subs.size()) + " progress entries, more than a profile may hold (" +
+                          std::to_string(KV_MAX_PROGRESS_ENTRIES) + ")");
         // Byte order of the subfolder names, so the same file always gives the
         // same winner among records of one set.
-        for (const std::string& sub : stats->get_folder_names()) {
+        for (const std::string& sub : subs) {
             auto stat = std::make_shared<KV_LevelsetStat>();
-            if (stat->load(stats->get_folder(sub))) stats_[stat->get_path() + stat->get_name()] = stat;
+            std::string reason;
+            if (stat->load(stats->get_folder(sub), &reason)) {
+                stats_read[stat->get_path() + stat->get_name()] = stat;
+            } else if (!reason.empty()) {
+                return refuse("progress entry " + sub + ": " + reason);
+            }
         }
     }
+    name_ = name;
+    for (auto& entry : stats_read) stats_[entry.first] = std::move(entry.second);
     make_scanners();
     if (Qx::BtsFolderPtr levelset = top.get_folder("Levelset")) levelset_name_ = stored_choice(levelset, *level_scanner_);
     if (Qx::BtsFolderPtr demos = top.get_folder("Demos")) demo_name_ = stored_choice(demos, *demo_scanner_);

@@ -17,6 +17,9 @@ struct KV_NameHash {
     size_t operator()(const std::string& s) const;
 };
 
+// The most level sets a profile keeps progress for; a file with more is refused.
+constexpr size_t KV_MAX_PROGRESS_ENTRIES = 10000;
+
 class KV_Player {
 public:
     static constexpr int32_t DEFAULT_GAME_SPEED = 50;
@@ -46,7 +49,8 @@ public:
     // Outside 1..1000 stores 50.
     void set_game_speed(int32_t speed);
 
-    // The progress in the current level set, made when missing (also with no set chosen).
+    // The progress in the current level set, made when missing (also with no set
+    // chosen); kept only while the profile holds fewer than KV_MAX_PROGRESS_ENTRIES.
     std::shared_ptr<KV_LevelsetStat> get_levelset_stat();
     int32_t get_current_level_number();
     // n when a set is open and n is one of its levels, else 0.
@@ -55,13 +59,14 @@ public:
     std::shared_ptr<KV_LevelBase> get_current_level();
 
     bool save(const std::string& path) const;
-    // False, and the profile unchanged, for a file that doesn't load or holds
-    // no acceptable name. Remembers the path on success.
-    bool load(const std::string& path);
+    // False, and the profile unchanged, for a file that doesn't load, holds no
+    // acceptable name or more than a profile may hold; why, when given, then
+    // says which. Remembers the path on success.
+    bool load(const std::string& path, std::string* why = nullptr);
 
     // The player file's tree, and its reading (load without the file).
     Qx::BtsFolderPtr to_folder() const;
-    bool load_folder(const Qx::BtsFolder& top);
+    bool load_folder(const Qx::BtsFolder& top, std::string* why = nullptr);
     // The file this profile was loaded from; empty for a new one.
     const std::string& get_loaded_file() const { return loaded_file_; }
 

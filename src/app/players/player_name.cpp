@@ -1,5 +1,7 @@
 #include "app/players/player_name.h"
 
+#include "app/players/file_scanner.h"
+
 namespace {
 
 bool is_name_char(char c) {
@@ -23,4 +25,11 @@ std::string clean_player_name(const std::string& text) {
 
 bool is_valid_player_name(const std::string& name) {
     return !name.empty() && name.size() <= KV_MAX_PLAYER_NAME && clean_player_name(name) == name;
+}
+
+bool is_loadable_player_name(const std::string& name) {
+    // The longest file name the system takes.
+    constexpr size_t kMaxFileName = 255;
+    const std::string file = name + ".bts";
+    return !name.empty() && file.size() <= kMaxFileName && is_plain_file_name(file);
 }

@@ -14,3 +14,8 @@ std::string clean_player_name(const std::string& text);
 // A name the program accepts: not empty, at most KV_MAX_PLAYER_NAME bytes, and
 // already clean (so it holds no separator, dot or NUL).
 bool is_valid_player_name(const std::string& name);
+
+// A name a player file may hold, though the dialog could not have typed it
+// ("Anne-Marie"): anything that makes name + ".bts" one valid file name in the
+// players folder (not empty, no separator or NUL, within the system's 255 bytes).
+bool is_loadable_player_name(const std::string& name);

@@ -1,12 +1,17 @@
 #include "app/players/player_table.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 #include "app/players/player_name.h"
 #include "app/players/save_report.h"
 #include "foundation/dir_scanner.h"
+#include "foundation/log.h"
 #include "foundation/path.h"
+#include "foundation/string_hash.h"
 
 KV_PlayerTable g_player_table;
 
@@ -27,22 +32,46 @@ bool save_exact(const KV_Player& player, const std::string& path) {
     return player.save(path);
 }
 
+void report_damaged(const std::string& path, const std::string& why) {
+    std::fprintf(stderr, "Could not load %s: %s\n", path.c_str(), why.c_str());
+    if (Qx::Log::is_enabled()) Qx::g_log.error("Could not load %s: %s\n", path.c_str(), why.c_str());
+}
+
+// NAME.bts.damaged, or with a number added when that is taken too: no damaged
+// file is ever written over.
+std::string free_damaged_name(const std::string& native) {
+    for (int n = 1; n < 1000; ++n) {
+        const std::string candidate = native + ".damaged" + (n > 1 ? "." + std::to_string(n) : std::string());
+        struct stat st;
+        if (lstat(candidate.c_str(), &st) != 0 && errno == ENOENT) return candidate;
+    }
+    return std::string();
+}
+
 }  // namespace
 
-uint32_t KV_PlayerTable::hash_name(const std::string& name) {
-    uint32_t h = 0;
-    const size_t words = name.size() / 4;
-    for (size_t i = 0; i < words; ++i) {
-        const auto* b = reinterpret_cast<const uint8_t*>(name.data() + i * 4);
-        h += uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+size_t KV_PlayerTable::hash_name(const std::string& name) { return size_t(Qx::string_hash(name)); }
+
+bool KV_PlayerTable::set_aside_damaged(const std::string& path) {
+    auto found = damaged_files_.find(path);
+    if (found == damaged_files_.end()) return true;
+    const std::string native = Qx::native_path(path);
+    const std::string aside = free_damaged_name(native);
+    if (!aside.empty() && ::rename(native.c_str(), aside.c_str()) == 0) {
+        std::fprintf(stderr, "Kept the damaged %s as %s\n", path.c_str(), aside.c_str());
+        if (Qx::Log::is_enabled()) Qx::g_log.error("Kept the damaged %s as %s\n", path.c_str(), aside.c_str());
     }
-    for (size_t i = words * 4; i < name.size(); ++i) h += uint8_t(name[i]);
-    return h;
+    // Gone already or moved: either way nothing of it is left to overwrite.
+    struct stat st;
+    if (lstat(native.c_str(), &st) == 0) return false;
+    damaged_files_.erase(found);
+    return true;
 }
 
 bool KV_PlayerTable::load_all() {
     players_.clear();
     shadowed_files_.clear();
+    damaged_files_.clear();
     current_name_.clear();
     // Sorted, so duplicates resolve the same way whatever order the system lists.
     std::vector<std::string> files;
@@ -52,7 +81,12 @@ bool KV_PlayerTable::load_all() {
 
     for (const std::string& file : files) {
         auto player = std::make_shared<KV_Player>();
-        if (!player->load(folder_ + file)) continue;
+        std::string why;
+        if (!player->load(folder_ + file, &why)) {
+            report_damaged(folder_ + file, why);
+            damaged_files_.insert(folder_ + file);
+            continue;
+        }
         const std::string name = player->get_name();
         std::shared_ptr<KV_Player>& slot = players_[name];
         const bool held_by_own_file = slot && Qx::name_of_path(slot->get_loaded_file()) == name + kPlayerExt;
@@ -70,7 +104,8 @@ bool KV_PlayerTable::save_all() {
     for (const auto& entry : players_) {
         if (!entry.second) continue;
         const std::string path = folder_ + entry.second->get_name() + kPlayerExt;
-        if (!save_exact(*entry.second, path)) kv_report_failed_save(path);
+        errno = 0;
+        if (!set_aside_damaged(path) || !save_exact(*entry.second, path)) kv_report_failed_save(path);
     }
     return true;
 }
@@ -96,6 +131,7 @@ std::shared_ptr<KV_Player> KV_PlayerTable::get(const std::string& name) const {
 
 bool KV_PlayerTable::add(const std::string& name) {
     if (!is_valid_player_name(name) || players_.count(name)) return false;
+    set_aside_damaged(folder_ + name + kPlayerExt);
     players_[name] = std::make_shared<KV_Player>(name);
     return true;
 }
@@ -109,7 +145,8 @@ bool KV_PlayerTable::remove(const std::string& name) {
     const bool other_came_from_it = std::any_of(players_.begin(), players_.end(), [&](const auto& entry) {
         return entry.first != name && entry.second && entry.second->get_loaded_file() == own_file;
     });
-    if (!other_came_from_it) delete_exact(own_file);
+    // Nor is a file that failed to load ever removed with a profile of its name.
+    if (!other_came_from_it && !damaged_files_.count(own_file)) delete_exact(own_file);
     if (found->second && !found->second->get_loaded_file().empty()) delete_exact(found->second->get_loaded_file());
     auto shadowed = shadowed_files_.find(name);
     if (shadowed != shadowed_files_.end()) {

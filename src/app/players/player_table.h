@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -18,7 +19,8 @@ public:
     const std::string& get_folder() const { return folder_; }
 
     // Replaces the table by the profiles of the folder's "*.bts" files. Two files
-    // holding one name: the one named after it wins, else the later by name.
+    // holding one name: the one named after it wins, else the later by name. A
+    // file that doesn't load is said once (stderr and the error log) and kept.
     bool load_all();
     // Writes every profile to its own file; a failed write is reported and the
     // others still run. Always true.
@@ -30,7 +32,8 @@ public:
     // profile becomes current. Empty only for an empty table.
     std::shared_ptr<KV_Player> current();
     std::shared_ptr<KV_Player> get(const std::string& name) const;
-    // A new profile; false for a known name or one the name rule refuses.
+    // A new profile; false for a known name or one the name rule refuses. A file
+    // of that name that failed to load is first set aside as NAME.bts.damaged.
     bool add(const std::string& name);
     // Drops the profile and deletes its files (the one it came from and
     // folder + name + ".bts"), so it doesn't come back at the next start.
@@ -40,15 +43,23 @@ public:
 
     const std::string& get_current_name() const { return current_name_; }
 
-    // The sum of the bytes read as little-endian u32 words, plus each byte left over.
-    static uint32_t hash_name(const std::string& name);
+    // A keyed hash no file can steer (Qx::string_hash).
+    static size_t hash_name(const std::string& name);
+
+    // The player files of the last load_all that failed to load.
+    const std::set<std::string>& get_damaged_files() const { return damaged_files_; }
 
 private:
+    // A profile is about to be written to path: a damaged file there moves aside.
+    // False when it is still there.
+    bool set_aside_damaged(const std::string& path);
+
     PlayerMap players_;
     std::string folder_;
     std::string current_name_;
     // Files that held a known name but lost to another file: removed with it.
     std::unordered_map<std::string, std::vector<std::string>, KV_NameHash> shadowed_files_;
+    std::set<std::string> damaged_files_;
 };
 
 // The one table of the program.

@@ -3,6 +3,7 @@
 #include <ClanLib/Display/sprite.h>
 
 #include "foundation/log.h"
+#include "game/draw/image_check.h"
 #include "game/draw/sprite_slots.h"
 
 namespace {
@@ -17,6 +18,7 @@ KV_SpriteManager::KV_SpriteManager() : KV_SpriteManager("Graphics/objects_resour
 KV_SpriteManager::KV_SpriteManager(const std::string& resource_file)
     : resources_(resource_file), sprites_(KV_SPRITE_SLOTS, nullptr) {
     if (Qx::Log::is_enabled()) Qx::g_log.debug("KV_SpriteManager: Loading sprites of game objects\n");
+    kv_check_resource_images(resources_, resource_file);
     try {
         for (int i = 0; i < KV_FILLED_SLOTS; ++i) sprites_[size_t(i)] = new CL_Sprite(kv_sprite_resources[size_t(i)], &resources_);
     } catch (...) {

@@ -75,7 +75,7 @@ bool KV_HexmoorLevelset::LoadFrom(KV_ByteSource& source) {
         Header h;
         // A body longer than what is left cannot be read: refuse it before
         // allocating for it.
-        if (!parse_header(header, h) || h.body_size > source.remaining()) {
+        if (!parse_header(header, h) || h.body_size > source.remaining() || records_.size() >= size_t(MAX_LEVELS)) {
             records_.clear();
             return false;
         }

@@ -42,8 +42,8 @@ public:
 class KV_HexmoorLevelset : public KV_LevelSetBase {
 public:
     std::shared_ptr<KV_LevelBase> GetLevel(int i) const override;
-    // Records up to the end of the data; any bad header, body size or short body
-    // fails the whole set.
+    // Records up to the end of the data; any bad header, body size or short body,
+    // or more than MAX_LEVELS records, fails the whole set.
     bool LoadFrom(KV_ByteSource& source) override;
     std::shared_ptr<KV_LevelSetBase> Create() const override;
 };

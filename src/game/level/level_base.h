@@ -104,6 +104,10 @@ using KV_LevelRecords = std::vector<std::vector<uint8_t>>;
 
 class KV_LevelSetBase {
 public:
+    // A file holding more levels than this is refused whole; a player's progress
+    // in a set holds no more states either.
+    static constexpr int MAX_LEVELS = 65536;
+
     virtual ~KV_LevelSetBase() = default;
     virtual int GetCount() const { return int(records_.size()); }
     // A fresh level object built from record i; empty outside 0..count-1 or when

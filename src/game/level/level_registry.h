@@ -6,7 +6,13 @@
 #include <memory>
 #include <vector>
 
+#include "game/level/hexmoor_level.h"
 #include "game/level/level_base.h"
+#include "game/level/torvane_level.h"
+
+// The largest level record any format allows: an extended one with the largest body.
+constexpr size_t KV_MAX_LEVEL_RECORD_SIZE = KV_Extended::HEADER_SIZE + KV_Extended::MAX_BODY_SIZE;
+static_assert(KV_MAX_LEVEL_RECORD_SIZE >= KV_Classic::RECORD_SIZE, "the classic record fits");
 
 // False (and the existing entry kept) when the type is already registered.
 bool register_level_type(int type, std::shared_ptr<KV_LevelBase> prototype);

@@ -27,6 +27,10 @@ bool KV_TorvaneLevelset::LoadFrom(KV_ByteSource& source) {
         // Stored progress is indexed by level number, so a set ends quietly here
         // rather than skipping the record and renumbering the rest.
         if (record[KV_Classic::PORT_COUNT_OFFSET] > KV_InfoBlock::MAX_PORTS) break;
+        if (records_.size() >= size_t(MAX_LEVELS)) {
+            records_.clear();
+            return false;
+        }
         records_.push_back(std::move(record));
     }
     return !records_.empty();

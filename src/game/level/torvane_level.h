@@ -27,7 +27,8 @@ class KV_TorvaneLevelset : public KV_LevelSetBase {
 public:
     std::shared_ptr<KV_LevelBase> GetLevel(int i) const override;
     // Whole records up to the end of the data or to the first record with more
-    // than ten ports; true when at least one was stored.
+    // than ten ports; true when at least one was stored. More than MAX_LEVELS
+    // records fail the whole set.
     bool LoadFrom(KV_ByteSource& source) override;
     std::shared_ptr<KV_LevelSetBase> Create() const override;
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "foundation/log.h"
 #include "foundation/path.h"
 #include "game/media/sound_backend.h"
 #include "platform/bass.h"
@@ -86,8 +87,9 @@ bool play_first_from_current() {
 }
 
 // One playlist line to an entry; false for a comment. '#' before any ':' makes a
-// comment, a ':' an absolute path kept as written; a byte below 32 before either ends
-// the line. Bytes from 128 up belong to UTF-8 names.
+// comment; a line beginning with '\' lies in the music folder, whatever ':' it holds;
+// else a ':' makes an absolute path kept as written; a byte below 32 before '#' or ':'
+// ends the line. Bytes from 128 up belong to UTF-8 names.
 bool playlist_entry(std::string line, const std::string& music_folder, std::string& entry) {
     char kind = 0;
     for (size_t i = 0; i < line.size(); ++i) {
@@ -104,9 +106,11 @@ bool playlist_entry(std::string line, const std::string& music_folder, std::stri
     if (kind == '#') return false;
     if (kind == ':') {
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        entry = line;
-    } else if (!line.empty() && line[0] == '\\') {
+    }
+    if (!line.empty() && line[0] == '\\') {
         entry = music_folder + line.substr(1);
+    } else if (kind == ':') {
+        entry = line;
     } else if (!line.empty() && line[0] == '/') {
         entry = line;
     } else {
@@ -131,6 +135,8 @@ int32_t KV_SoundEngine::init(void* window, bool no_sound) {
     for (int slot : kLoadOrder) {
         const std::string path = Qx::native_path(base + kSlots[slot].file);
         e.samples[slot] = b.sample_load(false, path.c_str(), 0, 0, kSlots[slot].max, BASS_SAMPLE_OVER_POS);
+        // The slot stays empty and its events play nothing.
+        if (!e.samples[slot] && Qx::Log::is_enabled()) Qx::g_log.error("Could not load sound %s\n", path.c_str());
     }
     load_playlist();
     e.track = 0;
@@ -207,18 +213,24 @@ int32_t KV_SoundEngine::play_current() {
     if (!track_in_playlist(e)) e.track = 0;
     const char* path = e.playlist[size_t(e.track)].c_str();
     KV_SoundBackend& b = backend();
+    bool played = false;
     switch (track_type()) {
     case TRACK_STREAM:
         free_channels();
         e.stream = b.stream_create_file(false, path, 0, 0, 0);
-        return e.stream && b.stream_play(e.stream, true, 0) ? S_OK : E_FAIL;
+        played = e.stream && b.stream_play(e.stream, true, 0);
+        break;
     case TRACK_MODULE:
         free_channels();
         e.module = b.music_load(false, path, 0, 0, kModuleFlags);
-        return e.module && b.music_play_ex(e.module, 0, BASS_DEFAULT_VALUE, true) ? S_OK : E_FAIL;
+        played = e.module && b.music_play_ex(e.module, 0, BASS_DEFAULT_VALUE, true);
+        break;
     default:
-        return E_FAIL;
+        break;
     }
+    // The searches skip it; the log says which entry that was.
+    if (!played && Qx::Log::is_enabled()) Qx::g_log.error("Could not play track %s\n", path);
+    return played ? S_OK : E_FAIL;
 }
 
 void KV_SoundEngine::toggle_music() {

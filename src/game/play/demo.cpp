@@ -119,6 +119,13 @@ std::shared_ptr<KV_Demo> KV_Demo::Load(const Qx::BtsFolder& folder, std::string*
         return nullptr;
     }
 
+    // Sized before it is copied out: no format has a record this long.
+    const Qx::BtsValuePtr level_value = folder.find_value("level");
+    if (level_value && level_value->element_count() > KV_MAX_LEVEL_RECORD_SIZE) {
+        refuse(why, "Level record too large: %u bytes\n", unsigned(level_value->element_count()));
+        return nullptr;
+    }
+
     std::vector<uint8_t> record, key_bytes;
     uint32_t seed = 0;
     folder.get_vector_uint8("level", record);
