@@ -2,6 +2,7 @@
 // Every player profile found in the players folder, keyed by name, and the
 // name of the current player.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -23,6 +24,9 @@ public:
     // Writes every profile to its own file; a failed write is reported and the
     // others still run. Always true.
     bool save_all();
+    // Writes one profile to its own file at once, so what it holds outlives a
+    // crash or a killed program; a failed write is reported.
+    bool save(const KV_Player& player);
 
     // Makes a known name current; false, and nothing changed, for an unknown one.
     bool select(const std::string& name);
@@ -39,14 +43,22 @@ public:
     std::vector<std::string> names() const;
 
     const std::string& get_current_name() const { return current_name_; }
+    // Called with the new name whenever another player becomes current (also
+    // through the fallback of current()).
+    void set_current_listener(std::function<void(const std::string&)> listener) {
+        current_listener_ = std::move(listener);
+    }
 
     // The sum of the bytes read as little-endian u32 words, plus each byte left over.
     static uint32_t hash_name(const std::string& name);
 
 private:
+    void set_current_name(const std::string& name);
+
     PlayerMap players_;
     std::string folder_;
     std::string current_name_;
+    std::function<void(const std::string&)> current_listener_;
     // Files that held a known name but lost to another file: removed with it.
     std::unordered_map<std::string, std::vector<std::string>, KV_NameHash> shadowed_files_;
 };
