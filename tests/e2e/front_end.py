@@ -119,13 +119,13 @@ STARTUP = [
     "Main: Initializing sound engine\n", "Time = ", "Main: Loading other resources\n", "Time = ",
     "Main: Running menu\n", "Creating directory: Demos\n", "Creating directory: Players\n",
     "Loading players\n", "Loading options\n", "Creating menu manager\n", "Creating menu Main\n",
-    "Creating menu Credits\n", "End of creating menus\n", "Running menu\n",
+    "Creating menu Credits\n", "Creating menu Options\n", "End of creating menus\n", "Running menu\n",
     "{KV_MenuManager::Run} Real menu run\n",
 ]
 
 
 def first_run(work):
-    """Empty folder: create a player, try options, visit the credits, quit."""
+    """Empty folder: create a player, visit the options and the credits, quit."""
     game = Game(work, "-log", "-nosound")
     game.wait_log("{KV_MenuManager::Run} Real menu run\n")
     game.focus_window()
@@ -141,20 +141,22 @@ def first_run(work):
     game.shot("04_choose_player_added")
     game.keys("Escape")                       # closing makes the row current
     game.keys("Down", "Down", "Down", "Return")
-    game.wait_log('KV_MenuManager::switch to ("menu_options") failed\n')
+    game.wait_log('KV_MenuManager::switch to ("menu_options") success\n')
+    game.keys("Escape")
+    game.wait_log('KV_MenuManager::switch to ("menu_main") success\n')
     game.keys("Down", "Return")
     game.wait_log('KV_MenuManager::switch to ("menu_credits") success\n')
     game.shot("05_credits")
     game.keys("Return")
-    game.wait_log('KV_MenuManager::switch to ("menu_main") success\n')
+    game.wait_log('KV_MenuManager::switch to ("menu_main") success\n', 2)
     game.keys("Up", "Up", "Up", "Up")
     game.keys("Down", "Down", "Down", "Down", "Down", "Return")
     rc = game.finish()
     log = game.text()
     check(rc == 0, "first run exits 0 (got %s)" % rc)
     in_order(log, STARTUP)
-    check(log.count("{KV_MenuManager::Run} Real menu run\n") == 4,
-          "one menu pass at start, after the refused switch, the credits and the way back")
+    check(log.count("{KV_MenuManager::Run} Real menu run\n") == 5,
+          "one menu pass at start, for the options, the way back, the credits and the way back")
     in_order(log, ["Saving players\n", "Saving options\n", "Main: Exiting\n"])
     check("Starting music" not in log and "Setting curent player" not in log,
           "no music with -nosound, no player named on a first start")

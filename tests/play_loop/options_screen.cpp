@@ -1,5 +1,5 @@
-// The options screen, which the program itself never shows, run on its own
-// over the game's resources so a test can drive it with real keys. A player
+// The options screen run on its own over the game's resources and its
+// layout, so a test can drive it with real keys. A player
 // "Tess" at speed 50 is current; the screen runs until it asks for another,
 // then the player's speed and the label's text are printed.
 //   options_screen DATA_DIR LAYOUT
