@@ -3,10 +3,11 @@
 with real key events (xdotool), in a fresh copy of data/ with a small level set
 of our own ("a_hold.dat": Pellik stands above the exit, so holding Down wins).
 
-- Options asks for a player first; the new player's file and the options are
-  on disk at once; the options screen changes the speed (the range message
-  included) and writes it; Up and Down walk it, Escape leaves it, the credits,
-  the save-demo dialog's name line and the level choice leave on Escape too.
+- Options asks for a player first; the new player's file, the options and the
+  chosen level set are on disk at once; the options screen changes the speed
+  (the range message included) and writes it; Up and Down walk it, Escape
+  leaves it; the credits, the level choice, the demos and the save-demo
+  dialog's name line leave on Escape too.
 - Down held into the exit and released in the level choice: the highlighted
   row stays the player's new current level.
 - A second win, then SIGKILL: the win, the player and the options are there.
@@ -206,6 +207,7 @@ def first_evening(cwd):
 
         game.keys("Up", "Up", "Up", "Return")            # Play (the focus stayed on Credits)
         game.on_screen("menu_game")
+        check(stat_of(files(cwd), "a_hold.dat") == "states= current=0", "the chosen level set is written at once")
         game.shot("11_level_choice")
         game.keys("Right", "Right", "Down", "Down", "Return")  # the levels, Play, Replay, Save
         game.shot("12_no_game_yet")
@@ -264,6 +266,11 @@ def close_in_menus(cwd):
     game = Game(cwd)
     try:
         check("Setting curent player: Tess\n" in game.text(), "the next start finds Tess")
+        game.keys("Down", "Down", "Return")              # Demos
+        game.on_screen("menu_demos")
+        game.shot("17_demos")
+        game.keys("Escape")
+        game.on_screen("menu_main")
         game.close_window()
         rc = game.exit_code()
         check(rc == 0, "closing the window in the main menu exits 0 (got %s)" % rc)
@@ -275,7 +282,7 @@ def close_in_menus(cwd):
     game = Game(cwd)
     try:
         game.keys("Return")                              # Player: the choice is open
-        game.shot("17_choose_player_one")
+        game.shot("18_choose_player_one")
         game.keys("Right", "Return")                     # Add: a dialog over the dialog
         game.close_window()
         rc = game.exit_code()
@@ -294,7 +301,7 @@ def close_in_play(cwd):
         game.keys("Right", "Return", settle=0.3)         # the levels, Enter: the third level
         need(game.on_screen("menu_play"), "a level starts")
         time.sleep(1.0)
-        game.shot("18_playing")
+        game.shot("19_playing")
         game.close_window()
         rc = game.exit_code()
         log = game.text()
