@@ -26,19 +26,13 @@ import sys
 import tempfile
 import time
 
+from drive import check, failures, fresh_copy, log_since
+
 KARVOLT, CHECK_FILES, LEVELC, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:6])
 TITLE = "Karvolt: beta (build: 0.510)"
 TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
 TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "40"))
 SKIP = 77
-failures = []
-
-
-def check(ok, what):
-    print(("ok   " if ok else "FAIL ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
 
 
 class StepFailed(Exception):
@@ -53,14 +47,6 @@ def need(ok, what):
 
 def run(*args, **kw):
     return subprocess.run([str(a) for a in args], timeout=TIMEOUT, **kw)
-
-
-def fresh_copy(into):
-    def ignore(folder, names):
-        if os.path.abspath(folder) != DATA:
-            return []
-        return [n for n in names if n in ("Players", "Demos", "options.bts") or n.endswith(".log")]
-    shutil.copytree(DATA, into, ignore=ignore)
 
 
 def hold_level(title):
@@ -99,12 +85,7 @@ class Game:
         time.sleep(0.5)
 
     def text(self):
-        try:
-            with open(self.log, encoding="utf-8", errors="replace") as f:
-                f.seek(self.start_offset)
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        return log_since(self.log, self.start_offset)
 
     def wait_log(self, needle, count=1):
         deadline = time.time() + TIMEOUT
@@ -339,7 +320,7 @@ def main():
     try:
         wm = start_window_manager()
         cwd = os.path.join(tmp, "data")
-        fresh_copy(cwd)
+        fresh_copy(DATA, cwd)
         make_hold_set(tmp)
         for step in (first_evening, close_in_menus, close_in_play):
             print("-- " + step.__name__, flush=True)

@@ -12,26 +12,12 @@ import sys
 import tempfile
 import time
 
+from drive import check, failures, fresh_copy, log_since
+
 KARVOLT, SAVED_STATE, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:5])
 TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
 TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "30"))
 SKIP = 77
-failures = []
-
-
-def check(ok, what):
-    print(("ok   " if ok else "FAIL ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
-
-
-def fresh_copy(into):
-    def ignore(folder, names):
-        if os.path.abspath(folder) != os.path.abspath(DATA):
-            return []
-        return [n for n in names if n in ("Players", "Demos", "options.bts") or n.endswith(".log")]
-    shutil.copytree(DATA, into, ignore=ignore)
 
 
 class Game:
@@ -46,12 +32,7 @@ class Game:
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
 
     def text(self):
-        try:
-            with open(self.log, encoding="utf-8", errors="replace") as f:
-                f.seek(self.start_offset)
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        return log_since(self.log, self.start_offset)
 
     def wait_log(self, needle, count=1):
         deadline = time.time() + TIMEOUT
@@ -273,7 +254,7 @@ def main():
     os.makedirs(ARTEFACTS, exist_ok=True)
     with tempfile.TemporaryDirectory(prefix="karvolt-e2e-") as tmp:
         work = os.path.join(tmp, "data")
-        fresh_copy(work)
+        fresh_copy(DATA, work)
         first_run(work)
         if not failures:
             error_run(work)
