@@ -27,12 +27,14 @@ W, H = 800, 600
 Z = 2  # drawn twice as large, then boxed down for clean lines
 CELL = 10  # routing grid of the traces, in pixels
 
-# name -> the corner it decorates (x side, y side) and its seed
+# name -> the corner it decorates (x side, y side), its seed, and its title
+# (font size, top, centre x) or None. The titles stay above y = 95, where the
+# player choice and the other dialogs open.
 BACKGROUNDS = [
-    ("menu_right_bottom", ("right", "bottom"), 1),  # main menu
-    ("menu_left_top", ("left", "top"), 2),          # credits, options
-    ("menu_left_bottom", ("left", "bottom"), 3),    # game menu
-    ("menu_right_top", ("right", "top"), 4),        # demos menu
+    ("menu_right_bottom", ("right", "bottom"), 1, (80, 14, W // 2)),  # main menu
+    ("menu_left_top", ("left", "top"), 2, (56, 22, 560)),            # credits, options
+    ("menu_left_bottom", ("left", "bottom"), 3, None),               # game menu
+    ("menu_right_top", ("right", "top"), 4, None),                   # demos menu
 ]
 
 TRACE_DARK, TRACE, TRACE_LIGHT = (42, 97, 29), (60, 120, 48), (93, 156, 39)
@@ -211,13 +213,13 @@ def faded_by_corner(layer, corner):
     return out
 
 
-def title(img):
-    """KARVOLT, large, in lit green metal with a glow, at the top of the main menu."""
-    font = ImageFont.truetype("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 112)
+def title(img, size, top_y, centre_x):
+    """KARVOLT in lit green metal with a glow, `size` points high, its top at top_y."""
+    font = ImageFont.truetype("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", size)
     text = "KARVOLT"
     left, top, right, bottom = font.getbbox(text)
     tw, th = right - left, bottom - top
-    x0, y0 = (W - tw) // 2 - left, 40 - top
+    x0, y0 = centre_x - tw // 2 - left, top_y - top
     mask = Image.new("L", (W, H), 0)
     ImageDraw.Draw(mask).text((x0, y0), text, font=font, fill=255)
     halo = Image.new("RGBA", (W, H), GLOW + (0,))
@@ -229,7 +231,7 @@ def title(img):
     img.alpha_composite(edge)
     fill = Image.new("RGBA", (W, H))
     fp = fill.load()
-    top_y, bottom_y = 40, 40 + th
+    bottom_y = top_y + th
     for y in range(max(0, top_y - 4), min(H, bottom_y + 6)):
         t = (y - top_y) / max(1, th)
         # bright at the top, a dark band across the middle, lit again below: brushed metal
@@ -240,7 +242,8 @@ def title(img):
     fill.putalpha(mask)
     img.alpha_composite(fill)
     line = Image.new("RGBA", (W, H), (0, 0, 0, 0))
-    ImageDraw.Draw(line).line([((W - tw) // 2, bottom_y + 18), ((W + tw) // 2, bottom_y + 18)],
+    gap = size * 18 // 112
+    ImageDraw.Draw(line).line([(centre_x - tw // 2, bottom_y + gap), (centre_x + tw // 2, bottom_y + gap)],
                               fill=TRACE_LIGHT + (200,), width=3)
     img.alpha_composite(line)
 
@@ -267,12 +270,13 @@ def mascot(img, corner):
     img.alpha_composite(lay.down(), (x, y))
 
 
-def background(corner, seed, with_title):
+def background(corner, seed, with_mascot, heading):
     img = board().convert("RGBA")
     img.alpha_composite(faded_by_corner(decoration(corner, seed), corner))
-    if with_title:
+    if with_mascot:
         mascot(img, corner)
-        title(img)
+    if heading:
+        title(img, *heading)
     return img.convert("RGB")
 
 
@@ -281,8 +285,8 @@ def main():
     out_dir = os.path.join(data_dir, "Graphics", "Backgrounds")
     os.makedirs(out_dir, exist_ok=True)
     entries = []
-    for name, corner, seed in BACKGROUNDS:
-        background(corner, seed, name == "menu_right_bottom").save(os.path.join(out_dir, name + ".png"))
+    for name, corner, seed, heading in BACKGROUNDS:
+        background(corner, seed, name == "menu_right_bottom", heading).save(os.path.join(out_dir, name + ".png"))
         entries.append('<sprite name="%s"><image file="Graphics/Backgrounds/%s.png">'
                        '<grid pos="0,0" size="%d,%d" array="1,1"/></image></sprite>' % (name, name, W, H))
     replace_block(os.path.join(data_dir, "resources.xml"), "backgrounds", "\n".join(entries))

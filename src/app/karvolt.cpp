@@ -76,6 +76,11 @@ struct SoundGone {
     ~SoundGone() { KV_SoundEngine::shutdown(); }
 };
 
+// The options follow the current player only while they exist.
+struct OptionsUnheard {
+    ~OptionsUnheard() { g_player_table.set_current_listener(nullptr); }
+};
+
 int run(int argc, char** argv) {
     // Before anything is opened or written: a second copy on this folder would
     // write over the first one's progress. Where no lock can be had at all (a
@@ -147,11 +152,24 @@ int run(int argc, char** argv) {
         g_player_table.select(options.get_player());
     }
 
+    // Another current player is written to the options at once, so the next
+    // start finds the right one even after a crash.
+    OptionsUnheard options_unheard;
+    g_player_table.set_current_listener([&](const std::string& name) {
+        if (music_ran) options.set_music(KV_SoundEngine::is_music_on());
+        options.set_player(name);
+        options.save();
+    });
+
     KV_MusicKeepAlive music_keep_alive;
     log_line("Creating menu manager\n");
     auto menus = std::make_unique<KV_MenuManager>(&resources, &style);
-    log_line("Running menu\n");
-    menus->Run();
+    {
+        // The window's close button ends the program as Quit does.
+        CL_Slot close_button = window.sig_window_close().connect(menus.get(), &KV_MenuManager::close);
+        log_line("Running menu\n");
+        menus->Run();
+    }
 
     log_line("Saving players\n");
     g_player_table.save_all();

@@ -45,8 +45,14 @@ public:
     int timer_disables = 0;
     int base_frames = 0;
     int paused_ms = 0;
+    // What each write of the player's file would have held: "speed current-level".
+    std::vector<std::string> saved;
 
     std::shared_ptr<KV_Player> current_player() override { return player; }
+    void save_player(const KV_Player& p) override {
+        saved.push_back(std::to_string(p.get_game_speed()) + " " +
+                        std::to_string(const_cast<KV_Player&>(p).get_current_level_number()));
+    }
     KV_PlayHost& host() override { return keys; }
     void base_frame() override { ++base_frames; }
     void arm_end_timer(int32_t ms) override { armed_ms = ms; }
@@ -143,6 +149,8 @@ TEST_F(PlayFlowTest, WinMarksTheLevelAndAdvancesWrappingPastTheLast) {
         EXPECT_EQ(s.player->get_levelset_stat()->level_state(c.level), KV_LevelsetStat::LEVEL_SOLVED);
         EXPECT_EQ(s.player->get_current_level_number(), c.next);
         EXPECT_TRUE(f.is_start_pending());
+        // Written at once, with the new current level.
+        EXPECT_EQ(s.saved, std::vector<std::string>{"1000 " + std::to_string(c.next)});
 
         // The demo of the win replays to the exit, tick for tick.
         ASSERT_TRUE(f.has_demo());
@@ -183,6 +191,7 @@ TEST_F(PlayFlowTest, LossRunsOnForTheEndDelayThenLeavesWithoutProgress) {
     EXPECT_EQ(screen.player->get_current_level_number(), 1);
     ASSERT_TRUE(flow.has_demo());
     EXPECT_EQ(flow.get_demo()->GetLevelNumber(), 1);
+    EXPECT_TRUE(screen.saved.empty());  // nothing the file holds has changed
 }
 
 TEST_F(PlayFlowTest, RestartDuringTheEndDelayCancelsTheReturn) {
@@ -213,6 +222,24 @@ TEST_F(PlayFlowTest, EscapeEndsAtTheNextFrameAndTheGameBecomesTheLastDemo) {
     EXPECT_EQ(screen.player->get_current_level_number(), 0);
     ASSERT_TRUE(flow.has_demo());
     EXPECT_EQ(flow.get_demo()->GetKeyStream().tick_count(), uint64_t(screen.keys.ticks));
+}
+
+TEST_F(PlayFlowTest, AClosedWindowEndsTheGameAsEscapeDoes) {
+    make_player(3, 0);
+    flow.set_mode(KV_PlayFlow::MODE_PLAY);
+    for (int i = 0; i < 30; ++i) flow.run_frame();
+    flow.on_window_close();
+    flow.run_frame();
+    EXPECT_EQ(screen.menus, std::vector<std::string>{"menu_game"});
+    EXPECT_EQ(states(), std::vector<int32_t>{});
+    ASSERT_TRUE(flow.has_demo());
+    // Also with nothing running: the screen still goes.
+    flow.set_mode(KV_PlayFlow::MODE_REPLAY_FILE);
+    flow.set_demo(nullptr);
+    flow.run_frame();
+    flow.on_window_close();
+    flow.run_frame();
+    EXPECT_EQ(screen.menus, (std::vector<std::string>{"menu_game", "menu_demos"}));
 }
 
 TEST_F(PlayFlowTest, TheEndIsBookedOnTheLevelThatWasStarted) {
@@ -300,6 +327,8 @@ TEST_F(PlayFlowTest, SpeedKeysMoveTheGameAndThePlayerButAReplayOnly) {
         EXPECT_EQ(flow.get_game()->get_game_speed(), s.speed);
         EXPECT_EQ(screen.player->get_game_speed(), s.speed);
     }
+    // The file is written for each change of speed, and only then.
+    EXPECT_EQ(screen.saved, (std::vector<std::string>{"1000 0", "999 0", "989 0", "990 0"}));
     // Any key copies the game's speed to the player.
     screen.player->set_game_speed(50);
     flow.on_key(KV_PlayKey::Other);

@@ -259,3 +259,43 @@ TEST(PlayerTable, ADamagedFileThatCannotBeSetAsideIsNotWrittenOver) {
     EXPECT_NE(said.find("Could not save ./Players/bob.bts"), std::string::npos) << said;
     EXPECT_EQ(test_support::read_text(d.file("bob.bts")), "damaged");
 }
+TEST(PlayerTable, SaveWritesOneProfileAtOnceAndReportsAFailure) {
+    PlayersDir d;
+    ASSERT_TRUE(d.table.add("bob"));
+    ASSERT_TRUE(d.table.add("carol"));
+    d.table.get("bob")->set_game_speed(70);
+    EXPECT_TRUE(d.table.save(*d.table.get("bob")));
+    EXPECT_TRUE(d.has("bob.bts"));
+    EXPECT_FALSE(d.has("carol.bts"));
+    KV_Player back;
+    ASSERT_TRUE(back.load(d.file("bob.bts")));
+    EXPECT_EQ(back.get_game_speed(), 70);
+
+    d.dir.mkdir("Players/carol.bts");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(d.table.save(*d.table.get("carol")));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Could not save ./Players/carol.bts"), std::string::npos);
+}
+
+// Whoever keeps the current player's name (the options) hears of every change, and only of changes.
+TEST(PlayerTable, CurrentListenerHearsEachNewCurrentName) {
+    InScratchDir d;
+    KV_PlayerTable t;
+    Names heard;
+    t.set_current_listener([&](const std::string& name) { heard.push_back(name); });
+    for (const char* n : {"ann", "bob"}) ASSERT_TRUE(t.add(n));
+    EXPECT_TRUE(heard.empty());  // adding makes no one current
+
+    const std::string first = t.current()->get_name();  // the fallback picks one
+    t.current();
+    EXPECT_EQ(heard, Names({first}));
+    ASSERT_TRUE(t.select(first));
+    EXPECT_FALSE(t.select("nobody"));
+    EXPECT_EQ(heard, Names({first}));
+    const std::string other = first == "ann" ? "bob" : "ann";
+    ASSERT_TRUE(t.select(other));
+    ASSERT_TRUE(t.remove(other));
+    t.current();  // the stale name gives way to the one left
+    EXPECT_EQ(heard, Names({first, other, first}));
+}
+

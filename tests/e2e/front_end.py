@@ -12,7 +12,7 @@ import sys
 import tempfile
 import time
 
-from e2e_support import SKIP, TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy
+from drive import SKIP, TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy, log_since
 
 KARVOLT, SAVED_STATE, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:5])
 
@@ -29,12 +29,7 @@ class Game:
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
 
     def text(self):
-        try:
-            with open(self.log, encoding="utf-8", errors="replace") as f:
-                f.seek(self.start_offset)
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        return log_since(self.log, self.start_offset)
 
     def wait_log(self, needle, count=1):
         deadline = time.time() + TIMEOUT
@@ -102,13 +97,13 @@ STARTUP = [
     "Main: Initializing sound engine\n", "Time = ", "Main: Loading other resources\n", "Time = ",
     "Main: Running menu\n", "Creating directory: Demos\n", "Creating directory: Players\n",
     "Loading players\n", "Loading options\n", "Creating menu manager\n", "Creating menu Main\n",
-    "Creating menu Credits\n", "End of creating menus\n", "Running menu\n",
+    "Creating menu Credits\n", "Creating menu Options\n", "End of creating menus\n", "Running menu\n",
     "{KV_MenuManager::Run} Real menu run\n",
 ]
 
 
 def first_run(work):
-    """Empty folder: create a player, try options, visit the credits, quit."""
+    """Empty folder: create a player, visit the options and the credits, quit."""
     game = Game(work, "-log", "-nosound")
     game.wait_log("{KV_MenuManager::Run} Real menu run\n")
     game.focus_window()
@@ -124,20 +119,22 @@ def first_run(work):
     game.shot("04_choose_player_added")
     game.keys("Escape")                       # closing makes the row current
     game.keys("Down", "Down", "Down", "Return")
-    game.wait_log('KV_MenuManager::switch to ("menu_options") failed\n')
+    game.wait_log('KV_MenuManager::switch to ("menu_options") success\n')
+    game.keys("Escape")
+    game.wait_log('KV_MenuManager::switch to ("menu_main") success\n')
     game.keys("Down", "Return")
     game.wait_log('KV_MenuManager::switch to ("menu_credits") success\n')
     game.shot("05_credits")
     game.keys("Return")
-    game.wait_log('KV_MenuManager::switch to ("menu_main") success\n')
+    game.wait_log('KV_MenuManager::switch to ("menu_main") success\n', 2)
     game.keys("Up", "Up", "Up", "Up")
     game.keys("Down", "Down", "Down", "Down", "Down", "Return")
     rc = game.finish()
     log = game.text()
     check(rc == 0, "first run exits 0 (got %s)" % rc)
     in_order(log, STARTUP)
-    check(log.count("{KV_MenuManager::Run} Real menu run\n") == 4,
-          "one menu pass at start, after the refused switch, the credits and the way back")
+    check(log.count("{KV_MenuManager::Run} Real menu run\n") == 5,
+          "one menu pass at start, for the options, the way back, the credits and the way back")
     in_order(log, ["Saving players\n", "Saving options\n", "Main: Exiting\n"])
     check("Starting music" not in log and "Setting curent player" not in log,
           "no music with -nosound, no player named on a first start")

@@ -20,7 +20,7 @@ import sys
 import tempfile
 import time
 
-from e2e_support import SKIP, TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy
+from drive import SKIP, TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy
 
 KARVOLT, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:4])
 # How much the program may grow while it walks the hostile playlist (a device

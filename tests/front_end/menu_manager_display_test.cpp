@@ -55,8 +55,8 @@ TEST_F(MenuManagerTest, MainIsCurrentAndTheOnlyScreenTakingInput) {
     const struct {
         const char* name;
         bool focusable;
-    } screens[] = {{"menu_main", true}, {"menu_credits", true}, {"menu_play", false}, {"menu_game", true},
-                   {"menu_demos", true}};
+    } screens[] = {{"menu_main", true},  {"menu_credits", true}, {"menu_play", false},
+                   {"menu_game", true},  {"menu_demos", true},   {"menu_options", true}};
     for (const auto& s : screens) {
         const auto menu = manager.get_menu(s.name);
         ASSERT_TRUE(menu) << s.name;
@@ -67,11 +67,10 @@ TEST_F(MenuManagerTest, MainIsCurrentAndTheOnlyScreenTakingInput) {
         EXPECT_EQ(menu->get_focus()->get_tab_id(), 0) << s.name;
     }
     EXPECT_EQ(manager.get_current(), manager.get_menu("menu_main"));
-    EXPECT_FALSE(manager.get_menu("menu_options"));
     EXPECT_FALSE(manager.is_running());
     EXPECT_EQ(log_text(),
               "Creating menu Main\nCreating menu Credits\nCreating menu Play\nCreating menu Game\n"
-              "Creating menu Demos\nEnd of creating menus\n");
+              "Creating menu Demos\nCreating menu Options\nEnd of creating menus\n");
 }
 
 TEST_F(MenuManagerTest, SwitchMovesInputAndAnUnknownNameChangesNothing) {
@@ -83,7 +82,7 @@ TEST_F(MenuManagerTest, SwitchMovesInputAndAnUnknownNameChangesNothing) {
         KV_MenuGeneric* current;
         const char* line;
     } rows[] = {
-        {"menu_options", main.get(), "KV_MenuManager::switch to (\"menu_options\") failed\n"},
+        {"menu_settings", main.get(), "KV_MenuManager::switch to (\"menu_settings\") failed\n"},
         {"menu_credits", credits.get(), "KV_MenuManager::switch to (\"menu_credits\") success\n"},
         {"Menu_Main", credits.get(), "KV_MenuManager::switch to (\"Menu_Main\") failed\n"},
         {"menu_main", main.get(), "KV_MenuManager::switch to (\"menu_main\") success\n"},

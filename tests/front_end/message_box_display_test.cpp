@@ -13,6 +13,7 @@
 
 #include "app/menus/message_box.h"
 #include "app/menus/message_box_layout.h"
+#include "app/menus/modal_run.h"
 #include "front_end/front_end_display.h"
 
 namespace {
@@ -83,4 +84,13 @@ TEST(MessageBox, KeysCloseItWithTheirResult) {
         box.run();
         EXPECT_EQ(box.get_result(), r.result) << r.keys << " on button " << r.focus;
     }
+}
+
+// Once the window is closing a dialog no longer opens: the caller gets its
+// cancel answer at once, and the program can go on to its end.
+TEST(MessageBox, AfterTheWindowClosedItAnswersAtOnceAsCancelled) {
+    kv_close_dialogs();
+    EXPECT_EQ(KV_MessageBox::show(FrontEndDisplay::gui, "Warning", "Overwrite the demo ?", "OK", "Cancel"), -1);
+    kv_reopen_dialogs();
+    EXPECT_FALSE(kv_dialogs_closed());
 }

@@ -50,8 +50,8 @@ def main():
     keys("Return")                      # again, then Escape: nothing changes
     keys("Escape")
     shot("options_06_after_escape")
-    # The screen has no keys of its own: Back by the mouse.
-    xdotool("mousemove", "--window", window, "110", "304")
+    # Back by the mouse.
+    xdotool("mousemove", "--window", window, "560", "231")
     time.sleep(0.5)
     xdotool("click", "1")
     out, _ = proc.communicate(timeout=60)

@@ -14,17 +14,12 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from drive import check, failures, fresh_copy  # noqa: E402
+
 KARVOLT, CHECK_FILES, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:5])
 TITLE = r"^Karvolt: beta \(build: 0\.510\)$"
 TIMEOUT = float(os.environ.get("KARVOLT_PLAY_TIMEOUT", "60"))
-failures = []
-
-
-def check(ok, what):
-    print(("ok   " if ok else "FAIL ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
 
 
 def xdotool(*args):
@@ -87,14 +82,6 @@ class Game:
         print("shot " + path, flush=True)
 
 
-def fresh_copy(into):
-    def ignore(folder, names):
-        if os.path.abspath(folder) != DATA:
-            return []
-        return [n for n in names if n in ("Players", "Demos", "options.bts") or n.endswith(".log")]
-    shutil.copytree(DATA, into, ignore=ignore)
-
-
 # The first level of the shipped classic set ("First steps") at speed 80, a
 # cell every 200 ms. Every long leg runs into a wall, so holding a key a
 # little too long changes nothing; the one short leg is two taps of one cell.
@@ -105,7 +92,7 @@ def main():
     os.makedirs(ARTEFACTS, exist_ok=True)
     work = tempfile.mkdtemp(prefix="karvolt_play_")
     cwd = os.path.join(work, "data")
-    fresh_copy(cwd)
+    fresh_copy(DATA, cwd)
     game = Game(cwd)
     try:
         game.wait_log("Real menu run")

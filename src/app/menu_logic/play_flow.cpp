@@ -140,6 +140,7 @@ void KV_PlayFlow::end_game() {
     if (end_state_ == END_SOLVED && played) {
         if (started_.stat) started_.stat->level_state(started_.number) = KV_LevelsetStat::LEVEL_SOLVED;
         started_.player->set_current_level_number(started_.number + 1);
+        env_.save_player(*started_.player);
     }
     end_state_ = END_RUNNING;
     go_back();
@@ -175,7 +176,9 @@ void KV_PlayFlow::on_key(KV_PlayKey key) {
     if (mode_ == MODE_PLAY) {
         if (!player || !game_) return;
         if (step) game_->set_game_speed(game_->get_game_speed() + step);
+        const int32_t before = player->get_game_speed();
         player->set_game_speed(game_->get_game_speed());
+        if (player->get_game_speed() != before) env_.save_player(*player);
     } else if (mode_ == MODE_REPLAY_LAST || mode_ == MODE_REPLAY_FILE) {
         if (player && demo_ && step) demo_->SetGameSpeed(demo_->GetGameSpeed() + step);
     }

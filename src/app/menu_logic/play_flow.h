@@ -47,6 +47,8 @@ public:
     virtual void prev_track() {}
     virtual void toggle_music() {}
     virtual void next_track() {}
+    // What the player's file holds has changed (a win, the speed): write it now.
+    virtual void save_player(const KV_Player& /*player*/) {}
     virtual Qx::LocalTime local_time() { return Qx::local_time_now(); }
     // Real time for new games and replays (milliseconds); empty for the system's clock.
     virtual KV_TickTimer::Clock clock() { return KV_TickTimer::Clock(); }
@@ -79,6 +81,8 @@ public:
     void on_key(KV_PlayKey key);
     // The end delay after a loss has passed.
     void on_timer();
+    // The window was closed: the game ends as Escape ends it, at the next frame.
+    void on_window_close() { leave_requested_ = true; }
     // Leaves for the named menu; the next entry starts afresh.
     void change_menu(const std::string& menu);
     // "menu_game" after play and the replay of the last game, "menu_demos" after a demo file.

@@ -1,8 +1,10 @@
 #pragma once
-// Who made the game and what it stands on; one button back to the main menu.
+// Who made the game and what it stands on; one button (or Escape) back to the main menu.
 #include <ClanLib/Display/sprite.h>
 
 #include "app/menus/menu_generic.h"
+
+class CL_InputEvent;
 
 class KV_Menu_Credits : public KV_MenuGeneric {
 public:
@@ -13,6 +15,7 @@ public:
 
 private:
     void on_back() { change_menu("menu_main"); }
+    void on_key_down(const CL_InputEvent& key);
 
     CL_Sprite background_;
 };

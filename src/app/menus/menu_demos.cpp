@@ -61,7 +61,10 @@ void KV_Menu_Demos::on_demo_selected(int row) {
     const std::shared_ptr<KV_Player> player = g_player_table.current();
     if (!demos_ || !player || !player->get_demo_scanner() || row < 0 || row >= demos_->get_count()) return;
     const int current = kv_valid_row(demos_);
-    if (current >= 0) player->set_demo_name(demos_->get_text(current));
+    if (current >= 0 && demos_->get_text(current) != player->get_demo_name()) {
+        player->set_demo_name(demos_->get_text(current));
+        g_player_table.save(*player);
+    }
     scroll_to_current(demos_);
 }
 
@@ -102,6 +105,7 @@ void KV_Menu_Demos::on_key(const CL_InputEvent& key, Focus focused) {
         case CL_KEY_DOWN:
             if (focused == Focus::Demos) kv_step_row(demos_, +1);
             break;
+        case CL_KEY_ESCAPE: on_back(); break;
         default: break;
     }
 }

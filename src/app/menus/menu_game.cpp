@@ -79,6 +79,8 @@ KV_Menu_Game::~KV_Menu_Game() = default;
 
 void KV_Menu_Game::change_menu(const std::string& name) {
     refill_ = true;
+    // The level chosen in the list goes to the player's file with the way out.
+    if (const std::shared_ptr<KV_Player> player = g_player_table.current()) g_player_table.save(*player);
     KV_MenuGeneric::change_menu(name);
 }
 
@@ -100,6 +102,7 @@ void KV_Menu_Game::on_levelset_selected(int row) {
     if (!levelsets_ || !player || !player->get_level_scanner() || row < 0 || row >= levelsets_->get_count()) return;
     const std::string name = levelsets_->get_text(row);
     std::shared_ptr<KV_LevelSetBase> set = open_levelset(player->get_level_scanner()->get_current_dir() + name);
+    const bool chosen = name != player->get_levelset_name();
     player->set_levelset_name(name);
     player->set_levelset(set);
     if (!set) {
@@ -109,6 +112,7 @@ void KV_Menu_Game::on_levelset_selected(int row) {
         return;
     }
     const std::shared_ptr<KV_LevelsetStat> stat = player->get_levelset_stat();
+    if (chosen) g_player_table.save(*player);
 
     if (levels_) {
         const std::vector<KV_LevelRow> rows = kv_level_rows(*set, stat.get());
@@ -193,6 +197,7 @@ void KV_Menu_Game::on_key(const CL_InputEvent& key, Focus focused) {
             if (focused == Focus::Levels) focus(btn_to_play_);
             if (focused == Focus::ToMain) focus(btn_save_demo_);
             break;
+        case CL_KEY_ESCAPE: on_back(); break;
         default: break;
     }
 }

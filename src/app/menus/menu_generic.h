@@ -1,6 +1,7 @@
 #pragma once
 // The base of every menu screen: a GUI manager whose components come from one
 // XML layout, run frame by frame until the screen asks to leave.
+#include <ClanLib/Core/System/keep_alive.h>
 #include <ClanLib/GUI/gui_manager.h>
 #include <ClanLib/Signals/slot_container.h>
 
@@ -30,6 +31,17 @@ public:
     // keep-alive objects (with a 10 ms sleep).
     virtual void run_frame();
 
+    // The window's close button, with this screen current (the manager has
+    // stopped its loop already): this screen's run ends.
+    virtual void on_window_close() { leave(); }
+
+    // Turns the input on, but while a key the screens act on is held (the one
+    // that opened this screen or closed a dialog) only once it is released:
+    // its repeats belong to what came before.
+    void enable_input_after_keys();
+    // Turns the input off, and a wait for released keys with it.
+    void stop_input();
+
     // Runs frames until the leave flag is set; at least one frame runs.
     void run();
     // Ends this screen's run without asking for another.
@@ -46,6 +58,19 @@ protected:
     CL_SlotContainer slots_;
 
 private:
+    // Checks in every keep-alive pass (the screen's frames and a dialog's
+    // loop alike) whether the held keys are up.
+    class KeyWait : public CL_KeepAlive {
+    public:
+        explicit KeyWait(KV_MenuGeneric& menu) : menu_(menu) {}
+        void keep_alive() override;
+        bool waiting = false;
+
+    private:
+        KV_MenuGeneric& menu_;
+    };
+
+    KeyWait key_wait_{*this};
     KV_MenuManager* owner_;
     CL_StyleManager_QX* style_;
     bool leave_ = false;

@@ -40,7 +40,7 @@ void KV_Menu_Main::change_with_player(const std::string& name) {
 
 void KV_Menu_Main::on_game() { change_with_player("menu_game"); }
 void KV_Menu_Main::on_demos() { change_with_player("menu_demos"); }
-void KV_Menu_Main::on_options() { change_menu("menu_options"); }
+void KV_Menu_Main::on_options() { change_with_player("menu_options"); }
 void KV_Menu_Main::on_credits() { change_menu("menu_credits"); }
 void KV_Menu_Main::on_quit() { quit(); }
 

@@ -21,7 +21,7 @@ private:
     void on_credits();
     void on_quit();
     void on_key_down(const CL_InputEvent& key);
-    // The level and demo screens need a player: without one the player dialog comes first.
+    // The level, demo and options screens need a player: without one the player dialog comes first.
     void change_with_player(const std::string& name);
 
     CL_Sprite background_;

@@ -4,7 +4,9 @@
 #include "app/menus/menu_demos.h"
 #include "app/menus/menu_game.h"
 #include "app/menus/menu_main.h"
+#include "app/menus/menu_options.h"
 #include "app/menus/menu_play.h"
+#include "app/menus/modal_run.h"
 #include "app/style/focus.h"
 #include "foundation/log.h"
 
@@ -24,13 +26,14 @@ struct MenuEntry {
 };
 
 // Every screen, in the order it is built. The play, game and demos screens
-// join after the credits, in that order.
+// join after the credits, in that order, and the options screen last.
 const MenuEntry kMenus[] = {
     {"Creating menu Main\n", "menu_main", "Graphics/menu_main.xml", make_menu<KV_Menu_Main>},
     {"Creating menu Credits\n", "menu_credits", "Graphics/menu_credits.xml", make_menu<KV_Menu_Credits>},
     {"Creating menu Play\n", "menu_play", "Graphics/menu_play.xml", make_menu<KV_Menu_Play>},
     {"Creating menu Game\n", "menu_game", "Graphics/menu_game.xml", make_menu<KV_Menu_Game>},
     {"Creating menu Demos\n", "menu_demos", "Graphics/menu_demos.xml", make_menu<KV_Menu_Demos>},
+    {"Creating menu Options\n", "menu_options", "Graphics/menu_options.xml", make_menu<KV_Menu_Options>},
 };
 
 using Qx::log_line;
@@ -39,6 +42,7 @@ using Qx::log_line;
 
 KV_MenuManager::KV_MenuManager(CL_ResourceManager* resources, CL_StyleManager_QX* style)
     : resources_(resources), style_(style) {
+    kv_reopen_dialogs();
     for (const MenuEntry& entry : kMenus) {
         log_line(entry.log_line);
         menus_[entry.name] = entry.make(this, style_, entry.layout);
@@ -74,10 +78,17 @@ void KV_MenuManager::switch_to(const std::string& name) {
         if (Qx::Log::is_enabled()) Qx::g_log.debug("KV_MenuManager::switch to (\"%s\") failed\n", name.c_str());
         return;
     }
-    current_->disable_input();
+    current_->stop_input();
     current_ = found->second;
-    current_->enable_input();
+    current_->enable_input_after_keys();
     if (Qx::Log::is_enabled()) Qx::g_log.debug("KV_MenuManager::switch to (\"%s\") success\n", name.c_str());
+}
+
+void KV_MenuManager::close() {
+    log_line("Closing the window\n");
+    kv_close_dialogs();
+    running_ = false;
+    current_->on_window_close();
 }
 
 std::shared_ptr<KV_MenuGeneric> KV_MenuManager::get_menu(const std::string& name) const {

@@ -27,6 +27,9 @@ public:
     std::shared_ptr<KV_MenuGeneric> get_menu(const std::string& name) const;
     CL_ResourceManager* get_resources() const { return resources_; }
     void quit() { running_ = false; }
+    // The window's close button: the program ends as by Quit, from any screen.
+    // Open dialogs end as if cancelled, a game in progress as if by Escape.
+    void close();
 
     const std::shared_ptr<KV_MenuGeneric>& get_current() const { return current_; }
     bool is_running() const { return running_; }

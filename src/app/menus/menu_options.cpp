@@ -11,7 +11,9 @@
 #include "app/menus/focus_keeper.h"
 #include "app/menus/menu_parts.h"
 #include "app/menus/message_box.h"
+#include "app/menus/modal_run.h"
 #include "app/players/player_table.h"
+#include "app/style/focus.h"
 #include "app/style/style_manager.h"
 
 KV_Menu_Options::KV_Menu_Options(KV_MenuManager* owner, CL_StyleManager_QX* style, const std::string& layout)
@@ -23,6 +25,14 @@ KV_Menu_Options::KV_Menu_Options(KV_MenuManager* owner, CL_StyleManager_QX* styl
     if (btn_to_main_) slots_.connect(btn_to_main_->sig_clicked(), this, &KV_Menu_Options::on_back);
     if (btn_change_game_speed_)
         slots_.connect(btn_change_game_speed_->sig_clicked(), this, &KV_Menu_Options::on_change_game_speed);
+    for (CL_Button* button : {btn_change_game_speed_, btn_to_main_})
+        if (button) slots_.connect(button->sig_key_down(), this, &KV_Menu_Options::on_key_down);
+}
+
+void KV_Menu_Options::on_key_down(const CL_InputEvent& key) {
+    if (key.id == CL_KEY_UP) QxFocus::focus_previous(this);
+    if (key.id == CL_KEY_DOWN) QxFocus::focus_next(this);
+    if (key.id == CL_KEY_ESCAPE) on_back();
 }
 
 KV_Menu_Options::~KV_Menu_Options() = default;
@@ -47,6 +57,7 @@ void KV_Menu_Options::on_change_game_speed() {
     int speed = player->get_game_speed();
     if (!KV_ChangeGameSpeed::run(this, speed)) return;
     player->set_game_speed(speed);
+    g_player_table.save(*player);
     refill_ = true;
 }
 
@@ -58,7 +69,7 @@ bool KV_ChangeGameSpeed::run(CL_Component* parent, int& speed) {
             // Gone before the range message, if any, shows.
             KV_FocusKeeper focus(parent);
             KV_ChangeGameSpeed dialog(parent, shown);
-            dialog.CL_Window::run();
+            kv_run_modal(dialog);
             typed = dialog.get_typed();
             return dialog.is_accepted();
         },
@@ -98,6 +109,7 @@ void KV_ChangeGameSpeed::on_ok() {
 }
 
 void KV_ChangeGameSpeed::on_key_down(const CL_InputEvent& key) {
+    if (!get_gui_manager()->is_input_enabled()) return;
     if (key.id == CL_KEY_ESCAPE) quit();
     if (key.id == CL_KEY_ENTER) on_ok();
 }

@@ -1,7 +1,6 @@
 #pragma once
-// An options screen with the current player's game speed and the dialog that
-// changes it. Complete, but the menu manager doesn't build it: the main
-// menu's options button asks for a screen that isn't there.
+// The options screen: the current player's game speed and the dialog that
+// changes it. Up and Down walk its buttons, Escape goes back.
 #include <ClanLib/Display/sprite.h>
 #include <ClanLib/GUI/window.h>
 #include <ClanLib/Signals/slot_container.h>
@@ -30,6 +29,8 @@ public:
     CL_Label* get_speed_label() const { return lbl_game_speed_; }
 
 private:
+    void on_key_down(const CL_InputEvent& key);
+
     CL_Sprite background_;
     bool refill_ = true;
     CL_Button* btn_to_main_ = nullptr;

@@ -48,6 +48,8 @@ void KV_Menu_Play::arm_end_timer(int32_t interval_ms) {
     end_timer_.enable();
 }
 
+void KV_Menu_Play::save_player(const KV_Player& player) { g_player_table.save(player); }
+
 void KV_Menu_Play::pause_ms(int32_t ms) { CL_System::sleep(ms); }
 
 void KV_Menu_Play::prev_track() { KV_SoundEngine::prev_track(); }

@@ -22,6 +22,7 @@ public:
 
     void change_menu(const std::string& name) override { flow_.change_menu(name); }
     void run_frame() override { flow_.run_frame(); }
+    void on_window_close() override { flow_.on_window_close(); }
 
     void set_mode(int32_t mode) { flow_.set_mode(mode); }
     bool has_demo() const { return flow_.has_demo(); }
@@ -40,6 +41,7 @@ private:
     void disable_end_timer() override { end_timer_.disable(); }
     void pause_ms(int32_t ms) override;
     void switch_to(const std::string& menu) override { KV_MenuGeneric::change_menu(menu); }
+    void save_player(const KV_Player& player) override;
     void prev_track() override;
     void toggle_music() override;
     void next_track() override;

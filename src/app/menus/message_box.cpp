@@ -11,6 +11,7 @@
 
 #include "app/menus/message_box_layout.h"
 #include "app/menus/focus_keeper.h"
+#include "app/menus/modal_run.h"
 
 namespace L = KV_MessageBoxLayout;
 
@@ -18,7 +19,7 @@ int KV_MessageBox::show(CL_Component* parent, const std::string& title, const st
                         const std::string& caption1, const std::string& caption2, const std::string& caption3) {
     KV_FocusKeeper focus(parent);
     KV_MessageBox box(parent, title, text, caption1, caption2, caption3);
-    box.run();
+    kv_run_modal(box);
     return box.get_result();
 }
 
@@ -73,7 +74,8 @@ void KV_MessageBox::on_button(int number) {
 }
 
 void KV_MessageBox::on_key_down(const CL_InputEvent& key) {
-    if (key.id != CL_KEY_ESCAPE) return;
+    // The keyboard's own signal: a key held over from before counts only once the GUI takes input again.
+    if (key.id != CL_KEY_ESCAPE || !get_gui_manager()->is_input_enabled()) return;
     result_ = -1;
     quit();
 }

@@ -14,6 +14,7 @@
 #include "app/menus/focus_keeper.h"
 #include "app/menus/gui_parts.h"
 #include "app/menus/message_box.h"
+#include "app/menus/modal_run.h"
 #include "app/menus/player_dialog_rules.h"
 #include "app/players/player_table.h"
 #include "app/style/list_items.h"
@@ -40,7 +41,7 @@ KV_ProfileKey key_of(const CL_InputEvent& key) {
 void KV_Profile::run(CL_Component* parent) {
     KV_FocusKeeper focus(parent);
     KV_Profile dialog(parent);
-    dialog.CL_Window::run();
+    kv_run_modal(dialog);
     // The title bar's close button ends the run too: whatever row is
     // highlighted when the dialog goes is the current player.
     dialog.select_highlighted();
@@ -96,6 +97,8 @@ void KV_Profile::on_add() {
     if (!KV_New_Player::run(get_gui_manager(), name) || name.empty() || g_player_table.get(name)) return;
     if (Qx::Log::is_enabled()) Qx::g_log.debug("Adding player: %s\n", name.c_str());
     if (!g_player_table.add(name)) return;
+    // On disk at once: a new player outlives a crash before the next save.
+    g_player_table.save(*g_player_table.get(name));
     players_->insert_item(name);
     players_->sort(true);
     const auto& items = players_->get_items();
@@ -145,7 +148,7 @@ void KV_Profile::on_key(const CL_InputEvent& key, KV_ProfileFocus focused) {
 bool KV_New_Player::run(CL_Component* parent, std::string& name) {
     KV_FocusKeeper focus(parent);
     KV_New_Player dialog(parent);
-    dialog.CL_Window::run();
+    kv_run_modal(dialog);
     name = dialog.get_name();
     return dialog.is_accepted();
 }
@@ -177,6 +180,7 @@ void KV_New_Player::on_ok() {
 }
 
 void KV_New_Player::on_key_down(const CL_InputEvent& key) {
+    if (!get_gui_manager()->is_input_enabled()) return;
     if (key.id == CL_KEY_ESCAPE) quit();
     if (key.id == CL_KEY_ENTER) on_ok();
 }

@@ -7,6 +7,7 @@
 #include <ClanLib/GUI/listbox.h>
 
 #include "app/menus/gui_parts.h"
+#include "app/menus/modal_run.h"
 #include "app/players/player_table.h"
 #include "app/style/list_items.h"
 
@@ -36,6 +37,7 @@ KV_SaveDemo::KV_SaveDemo(CL_Component* parent)
 
     slots_.connect(ok->sig_clicked(), this, &KV_SaveDemo::on_accept);
     slots_.connect(edit_->sig_return_pressed(), this, &KV_SaveDemo::on_accept);
+    slots_.connect(edit_->sig_key_down(), this, &KV_SaveDemo::on_name_key_down);
     slots_.connect(cancel->sig_clicked(), this, &KV_SaveDemo::on_cancel);
     demo_rows_.connect(demos_, [this](int row) { on_demo_selected(row); });
     slots_.connect(demos_->sig_key_down(), this, &KV_SaveDemo::on_list_key_down);
@@ -50,7 +52,7 @@ KV_SaveDemo::~KV_SaveDemo() = default;
 bool KV_SaveDemo::run_once() {
     // Only a closing action of this run counts: the window's own close button saves nothing.
     accepted_ = false;
-    CL_Window::run();
+    kv_run_modal(*this);
     return accepted_;
 }
 
@@ -74,6 +76,10 @@ void KV_SaveDemo::on_demo_selected(int row) {
     if (row < 0 || row >= demos_->get_count()) return;
     scroll_to_current(demos_);
     edit_->set_text(demos_->get_text(row));
+}
+
+void KV_SaveDemo::on_name_key_down(const CL_InputEvent& key) {
+    if (key.id == CL_KEY_ESCAPE) on_cancel();
 }
 
 void KV_SaveDemo::on_list_key_down(const CL_InputEvent& key) {

@@ -34,6 +34,7 @@ private:
     void on_cancel();
     void on_demo_selected(int row);
     void on_list_key_down(const CL_InputEvent& key);
+    void on_name_key_down(const CL_InputEvent& key);
 
     std::map<std::string, std::shared_ptr<CL_Component>> components_;
     CL_SlotContainer slots_;

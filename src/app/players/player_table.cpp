@@ -101,18 +101,28 @@ bool KV_PlayerTable::load_all() {
 }
 
 bool KV_PlayerTable::save_all() {
-    for (const auto& entry : players_) {
-        if (!entry.second) continue;
-        const std::string path = folder_ + entry.second->get_name() + kPlayerExt;
-        errno = 0;
-        if (!set_aside_damaged(path) || !save_exact(*entry.second, path)) kv_report_failed_save(path);
-    }
+    for (const auto& entry : players_)
+        if (entry.second) save(*entry.second);
     return true;
+}
+
+bool KV_PlayerTable::save(const KV_Player& player) {
+    const std::string path = folder_ + player.get_name() + kPlayerExt;
+    errno = 0;
+    if (set_aside_damaged(path) && save_exact(player, path)) return true;
+    kv_report_failed_save(path);
+    return false;
+}
+
+void KV_PlayerTable::set_current_name(const std::string& name) {
+    if (name == current_name_) return;
+    current_name_ = name;
+    if (current_listener_) current_listener_(name);
 }
 
 bool KV_PlayerTable::select(const std::string& name) {
     if (players_.find(name) == players_.end()) return false;
-    current_name_ = name;
+    set_current_name(name);
     return true;
 }
 
@@ -120,8 +130,9 @@ std::shared_ptr<KV_Player> KV_PlayerTable::current() {
     auto found = players_.find(current_name_);
     if (found != players_.end()) return found->second;
     if (players_.empty()) return nullptr;
-    current_name_ = players_.begin()->first;
-    return players_.begin()->second;
+    const std::shared_ptr<KV_Player> first = players_.begin()->second;
+    set_current_name(players_.begin()->first);
+    return first;
 }
 
 std::shared_ptr<KV_Player> KV_PlayerTable::get(const std::string& name) const {

@@ -2,6 +2,7 @@
 // Every player profile found in the players folder, keyed by name, and the
 // name of the current player.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <set>
@@ -25,6 +26,9 @@ public:
     // Writes every profile to its own file; a failed write is reported and the
     // others still run. Always true.
     bool save_all();
+    // Writes one profile to its own file at once, so what it holds outlives a
+    // crash or a killed program; a failed write is reported.
+    bool save(const KV_Player& player);
 
     // Makes a known name current; false, and nothing changed, for an unknown one.
     bool select(const std::string& name);
@@ -42,6 +46,11 @@ public:
     std::vector<std::string> names() const;
 
     const std::string& get_current_name() const { return current_name_; }
+    // Called with the new name whenever another player becomes current (also
+    // through the fallback of current()).
+    void set_current_listener(std::function<void(const std::string&)> listener) {
+        current_listener_ = std::move(listener);
+    }
 
     // A keyed hash no file can steer (Qx::string_hash).
     static size_t hash_name(const std::string& name);
@@ -53,10 +62,12 @@ private:
     // A profile is about to be written to path: a damaged file there moves aside.
     // False when it is still there.
     bool set_aside_damaged(const std::string& path);
+    void set_current_name(const std::string& name);
 
     PlayerMap players_;
     std::string folder_;
     std::string current_name_;
+    std::function<void(const std::string&)> current_listener_;
     // Files that held a known name but lost to another file: removed with it.
     std::unordered_map<std::string, std::vector<std::string>, KV_NameHash> shadowed_files_;
     std::set<std::string> damaged_files_;
