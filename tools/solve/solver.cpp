@@ -42,7 +42,9 @@ std::vector<Choice> choices_of(const Options& o) {
     if (o.walk_only) return out;
     for (int32_t arrow : arrows) out.push_back({arrow | int32_t(KEY_FIRE), 1, false, true});
     out.push_back({int32_t(KEY_FIRE), 1, true, false});
-    for (uint32_t w : o.waits) out.push_back({0, w, false, false});
+    std::vector<uint32_t> waits = o.waits;
+    std::sort(waits.begin(), waits.end());
+    for (uint32_t w : waits) out.push_back({0, w, false, false});
     return out;
 }
 
@@ -92,7 +94,9 @@ struct RunOutcome {
     Kind kind;
 };
 
-RunOutcome run_choice(Worker& w, const Choice& c) {
+// Runs the choice from the worker's state; `done` ticks of it have run
+// already (a longer wait goes on from the end of a shorter one).
+RunOutcome run_choice(Worker& w, const Choice& c, uint32_t done = 0) {
     KV_Level& level = w.level();
     KV_LevelStatus& st = *level.get_status();
     const int32_t red = st.get_red_disks();
@@ -100,7 +104,7 @@ RunOutcome run_choice(Worker& w, const Choice& c) {
     const int32_t moves = st.get_moves();
     Kind kind = c.lay ? Kind::Lay : c.action ? Kind::Walk : Kind::Wait;
     bool laid = false;
-    for (uint32_t t = 1;; ++t) {
+    for (uint32_t t = done + 1;; ++t) {
         *level.get_input() = c.mask;
         w.game().process();
         const KV_GameResult r = kv_game_result(&level);
@@ -297,9 +301,11 @@ struct Child {
 struct Batch {
     std::vector<Child> children;
     std::vector<uint8_t> bytes;
+    uint64_t run = 0;  // decisions run, pruned ones included
     void clear() {
         children.clear();
         bytes.clear();
+        run = 0;
     }
 };
 
@@ -411,9 +417,27 @@ void Search_::expand(const uint8_t* data, uint32_t size, uint32_t node, int thre
     Worker& w = *workers_[size_t(thread)];
     Batch& b = *batches_[size_t(thread)];
     std::vector<uint8_t> scratch;
+    int32_t red = -1;  // the parent's red disks
+    bool waited = false;
+    RunOutcome wait{Ran::Pruned, 0, Kind::Wait};  // the last wait
     for (const Choice& c : choices_) {
-        w.restore(data, size);
-        const RunOutcome out = run_choice(w, c);
+        if (c.lay && red == 0) continue;
+        RunOutcome out;
+        if (!c.action && !c.lay && waited) {
+            // The waits run shortest first, each going on from the one before;
+            // one that ended past this one's ticks, or ended the game, is this one.
+            if (wait.ran != Ran::Going || wait.ticks >= c.min_ticks) continue;
+            out = run_choice(w, c, wait.ticks);
+        } else {
+            w.restore(data, size);
+            if (red < 0) red = w.level().get_status()->get_red_disks();
+            out = run_choice(w, c);
+        }
+        if (!c.action && !c.lay) {
+            waited = true;
+            wait = out;
+        }
+        ++b.run;
         Child ch{node, out.ticks, uint8_t(c.mask), out.kind, out.ran, 0, b.bytes.size(), 0, 0};
         if (options_.walk_only && out.ran != Ran::Pruned && out.kind != Kind::Walk) ch.ran = Ran::Pruned;
         if (ch.ran == Ran::Going) {
@@ -472,13 +496,16 @@ Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
         // Parents in order, children kept by parent so the merge follows the layer.
         std::vector<std::vector<Child>> by_parent(layer.size());
         std::vector<std::vector<uint8_t>> bytes_of(layer.size());
+        std::vector<uint64_t> run_of(layer.size());
         pool_.run(layer.size(), [&](size_t i, int thread) {
             Batch& b = *batches_[size_t(thread)];
             const size_t first = b.children.size(), from = b.bytes.size();
+            const uint64_t run = b.run;
             expand(layer_bytes.data() + layer[i].offset, layer[i].size, layer[i].node, thread, false);
             by_parent[i].assign(b.children.begin() + long(first), b.children.end());
             bytes_of[i].assign(b.bytes.begin() + long(from), b.bytes.end());
             for (Child& c : by_parent[i]) c.offset -= from;
+            run_of[i] = b.run - run;
             b.children.resize(first);
             b.bytes.resize(from);
         });
@@ -486,8 +513,8 @@ Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
         next.clear();
         next_bytes.clear();
         for (size_t i = 0; i < layer.size(); ++i) {
+            expanded_ += run_of[i];
             for (const Child& c : by_parent[i]) {
-                ++expanded_;
                 if (c.ran == Ran::Won) {
                     if (!best || c.ticks < best->ticks) best = &c;
                     continue;
@@ -500,8 +527,6 @@ Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
                 state_bytes_ += c.size;
             }
         }
-        // Pruned choices count as run too: they cost a tick.
-        for (size_t i = 0; i < layer.size(); ++i) expanded_ += choices_.size() - by_parent[i].size();
         if (best) {
             r.no_win_within = depth;
             r.shortest = true;
@@ -577,9 +602,8 @@ Result Search_::guided(uint64_t decision_budget) {
         const Child* best = nullptr;
         size_t best_i = 0;
         for (size_t i = 0; i < taken.size(); ++i) {
-            expanded_ += choices_.size() - results[i].children.size();
+            expanded_ += results[i].run;
             for (const Child& c : results[i].children) {
-                ++expanded_;
                 if (c.ran == Ran::Won) {
                     if (!best || c.ticks < best->ticks) best = &c, best_i = i;
                     continue;
