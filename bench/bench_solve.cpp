@@ -4,6 +4,7 @@
 // one logic tick, and the bytes a stored state takes.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -54,7 +55,7 @@ void BM_SolveDecisions(benchmark::State& state) {
     o.search = KV_Solve::Search::Guided;
     o.threads = state.range(0) ? int(state.range(0)) : int(std::max(1u, std::thread::hardware_concurrency()));
     o.max_decisions = uint64_t(state.range(1));
-    uint64_t decisions = 0, states = 0, bytes = 0;
+    uint64_t decisions = 0, states = 0, bytes = 0, peak = 0;
     double seconds = 0;
     for (auto _ : state) {
         const KV_Solve::Result r = KV_Solve::solve(maker(), o);
@@ -62,10 +63,13 @@ void BM_SolveDecisions(benchmark::State& state) {
         states += r.states;
         bytes += r.state_bytes;
         seconds += r.seconds;
+        peak = std::max(peak, r.peak_memory / std::max<uint64_t>(1, r.states));
     }
     state.counters["threads"] = o.threads;
     state.counters["decisions_per_s"] = double(decisions) / seconds;
+    // A state's own bytes, and all the search's tables at their largest shared among the states.
     state.counters["bytes_per_state"] = double(bytes) / double(states);
+    state.counters["memory_per_state"] = double(peak);
 }
 BENCHMARK(BM_SolveDecisions)->Args({1, 20000})->Args({0, 80000})->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -219,6 +219,13 @@ def levels(solve, trace, levelc):
             check(lines[2].startswith("2 solved=error error=") and "has no exit" in lines[2],
                   "--all line 2: %r" % lines[2])
 
+        # The committed stats: a line for every level of each shipped set, in order.
+        for stem, count in (("karvolt", 12), ("karvolt_wide", 4)):
+            path = os.path.join(ROOT, "data", "Levels", "solutions", stem + ".stats")
+            rows = [l for l in open(path).read().splitlines() if not l.startswith("#")]
+            check([r.split()[0] for r in rows] == [str(i) for i in range(count)] and
+                  all(re.match(r"\d+ solved=(yes|no|unknown) ", r) for r in rows), "%s.stats: %r" % (stem, rows[:2]))
+
         # Bad input: a clear message and a non-zero exit.
         nobody = without_pellik(levelc, tmp)
         no_exit = compile_set(levelc, tmp, "no_exit", NO_EXIT)

@@ -375,9 +375,9 @@ private:
     bool stop_ = false;
 };
 
-class Search_ {
+class Searcher {
 public:
-    Search_(const FieldMaker& make_field, const Options& o)
+    Searcher(const FieldMaker& make_field, const Options& o)
         : options_(o), choices_(choices_of(o)), start_(make_field()), pool_(std::max(1, o.threads)) {
         for (int i = 0; i < pool_.size(); ++i) {
             workers_.emplace_back(new Worker(start_, make_field()));
@@ -396,6 +396,8 @@ private:
     // True (and why in r.spent) when a budget is spent.
     bool spent(Result& r, uint64_t decision_budget, uint64_t memory);
     void finish(Result& r, uint32_t won_parent, const Child& won);
+    // The search's counts into r.
+    Result& counted(Result& r) const;
     uint64_t memory() const;
 
     const Options& options_;
@@ -413,7 +415,7 @@ private:
     Clock::time_point began_;
 };
 
-void Search_::expand(const uint8_t* data, uint32_t size, uint32_t node, int thread, bool guided) {
+void Searcher::expand(const uint8_t* data, uint32_t size, uint32_t node, int thread, bool guided) {
     Worker& w = *workers_[size_t(thread)];
     Batch& b = *batches_[size_t(thread)];
     std::vector<uint8_t> scratch;
@@ -454,13 +456,13 @@ void Search_::expand(const uint8_t* data, uint32_t size, uint32_t node, int thre
     }
 }
 
-uint64_t Search_::memory() const {
+uint64_t Searcher::memory() const {
     uint64_t m = nodes_.capacity() * sizeof(Node) + seen_.bytes();
     for (const auto& b : batches_) m += b->bytes.capacity() + b->children.capacity() * sizeof(Child);
     return m;
 }
 
-bool Search_::spent(Result& r, uint64_t decision_budget, uint64_t memory) {
+bool Searcher::spent(Result& r, uint64_t decision_budget, uint64_t memory) {
     peak_ = std::max(peak_, memory);
     const double secs = std::chrono::duration<double>(Clock::now() - began_).count();
     if (expanded_ >= decision_budget) r.spent = "decisions";
@@ -470,7 +472,16 @@ bool Search_::spent(Result& r, uint64_t decision_budget, uint64_t memory) {
     return true;
 }
 
-void Search_::finish(Result& r, uint32_t won_parent, const Child& won) {
+Result& Searcher::counted(Result& r) const {
+    r.expanded = expanded_;
+    r.states = seen_.size();
+    r.state_bytes = state_bytes_;
+    r.peak_memory = peak_;
+    r.seconds = std::chrono::duration<double>(Clock::now() - began_).count();
+    return r;
+}
+
+void Searcher::finish(Result& r, uint32_t won_parent, const Child& won) {
     r.outcome = Outcome::Solved;
     r.decisions.push_back({won.mask, won.ticks, won.kind});
     for (uint32_t n = won_parent; n != kNoParent && nodes_[n].parent != kNoParent; n = nodes_[n].parent)
@@ -479,7 +490,7 @@ void Search_::finish(Result& r, uint32_t won_parent, const Child& won) {
     for (const Decision& d : r.decisions) r.ticks += d.ticks;
 }
 
-Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
+Result Searcher::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
     Result r;
     std::vector<uint8_t> layer_bytes, next_bytes;
     std::vector<Stored> layer, next;
@@ -549,15 +560,10 @@ Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
             break;
         }
     }
-    r.expanded = expanded_;
-    r.states = seen_.size();
-    r.state_bytes = state_bytes_;
-    r.peak_memory = peak_;
-    r.seconds = std::chrono::duration<double>(Clock::now() - began_).count();
-    return r;
+    return counted(r);
 }
 
-Result Search_::guided(uint64_t decision_budget) {
+Result Searcher::guided(uint64_t decision_budget) {
     Result r;
     struct Open {
         int64_t f;
@@ -634,12 +640,7 @@ Result Search_::guided(uint64_t decision_budget) {
                              open.size() * sizeof(Open);
         if (spent(r, decision_budget, mem)) break;
     }
-    r.expanded = expanded_;
-    r.states = seen_.size();
-    r.state_bytes = state_bytes_;
-    r.peak_memory = peak_;
-    r.seconds = std::chrono::duration<double>(Clock::now() - began_).count();
-    return r;
+    return counted(r);
 }
 
 }  // namespace
@@ -661,17 +662,17 @@ std::vector<KV_KeyRun> Result::keys() const {
 }
 
 Result solve(const FieldMaker& make_field, const Options& options) {
-    if (options.search == Search::Guided) return Search_(make_field, options).guided(options.max_decisions);
+    if (options.search == Search::Guided) return Searcher(make_field, options).guided(options.max_decisions);
     if (options.search == Search::Breadth)
-        return Search_(make_field, options).breadth_first(options.max_decisions, UINT64_MAX);
+        return Searcher(make_field, options).breadth_first(options.max_decisions, UINT64_MAX);
     // Breadth-first while it fits: a quarter of the decisions, layers of a
     // bounded size; then the guided search from the start with the rest.
-    Result first = Search_(make_field, options).breadth_first(options.max_decisions / 4, 200000);
+    Result first = Searcher(make_field, options).breadth_first(options.max_decisions / 4, 200000);
     if (first.outcome != Outcome::OutOfBudget || first.spent == "seconds" || first.spent == "memory") return first;
     Options rest = options;
     rest.max_seconds = std::max(0.0, options.max_seconds - first.seconds);
     const uint64_t left = options.max_decisions > first.expanded ? options.max_decisions - first.expanded : 0;
-    Result second = Search_(make_field, rest).guided(left);
+    Result second = Searcher(make_field, rest).guided(left);
     second.no_win_within = first.no_win_within;
     second.expanded += first.expanded;
     second.states += first.states;
