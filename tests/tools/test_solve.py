@@ -201,6 +201,11 @@ def levels(solve, trace, levelc):
         rc, out, err = run(solve, bugs, "0")
         f = fields(out)
         check(rc == 0 and f.get("luck", "").startswith("depends on luck, won with "), "bugs: rc %d, %r" % (rc, f))
+        # The guided search finds the same on three threads, after the same decisions.
+        rc3, out3, _ = run(solve, bugs, "0", "--search", "guided", "--luck-seeds", "0", "--threads", "3")
+        rc1, out1, _ = run(solve, bugs, "0", "--search", "guided", "--luck-seeds", "0")
+        same = lambda out: [l.rsplit(",", 1)[0] for l in out.splitlines()[:5]]  # the seconds apart
+        check(rc1 == rc3 == 0 and same(out1) == same(out3), "three threads: %r, one: %r" % (same(out3), same(out1)))
         won, lost = f.get("seeds won", "-"), f.get("seeds lost", "-")
         check(won.split(",")[0] == "1" and lost != "-" and len(won.split(",")) + len(lost.split(",")) == 17,
               "bugs: seeds won %r, lost %r" % (won, lost))

@@ -252,6 +252,15 @@ public:
             }
         }
     }
+    // Safe from many threads while nothing inserts.
+    bool contains(uint64_t h) const {
+        if (h == 0) h = 1;
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == h) return true;
+            if (slots_[i] == 0) return false;
+        }
+    }
     size_t size() const { return count_; }
     uint64_t bytes() const { return slots_.size() * sizeof(uint64_t); }
 
@@ -446,6 +455,12 @@ void Searcher::expand(const uint8_t* data, uint32_t size, uint32_t node, int thr
             w.encode(b.bytes);
             ch.size = uint32_t(b.bytes.size() - ch.offset);
             ch.hash = state_hash(b.bytes.data() + ch.offset, ch.size);
+            // The threads only read the states met while they expand; the
+            // merge after them inserts.
+            if (seen_.contains(ch.hash)) {
+                b.bytes.resize(ch.offset);
+                continue;
+            }
             if (guided) ch.rest = remaining(w.level(), *ways_[size_t(thread)]);
         } else {
             // Keeps the worker's list of changed cells true for the next restore.
@@ -589,6 +604,8 @@ Result Searcher::guided(uint64_t decision_budget) {
         open.push({0, 0, order++, {0, 0, uint32_t(store.size())}});
         state_bytes_ += store.size();
     }
+    // Nodes taken together, one thread each: fixed, so the threads do not
+    // change the search. More makes the search wider and slower to find a way.
     const size_t batch = 16;
     std::vector<Open> taken;
     std::vector<Batch> results(batch);
