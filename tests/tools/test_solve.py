@@ -16,7 +16,7 @@ import sys
 import tempfile
 
 # Small budgets keep the suite quick; the tutorials need no more.
-BUDGET = ["--max-decisions", "400000", "--max-seconds", "240"]
+BUDGET = ["--max-decisions", "160000", "--max-seconds", "240"]
 SOLUTION = re.compile(r"^(\d+) (\d+) ((?:\d+x\d+)(?:,\d+x\d+)*) (\d+)$")
 
 
