@@ -8,6 +8,9 @@ their solutions.
     tools/gen_levels.py solve BUILD_DIR    build, then replay every level's
                                            solution with karvolt-trace and write
                                            data/Levels/solutions/<set>.txt
+    tools/gen_levels.py stats BUILD_DIR    analyse every level of the compiled
+                                           sets with karvolt-solve --all and write
+                                           data/Levels/solutions/<set>.stats
 
 A level is drawn on a canvas (the characters of game/level/level_writer.h) and
 carries its solution as a walk: tokens separated by blanks,
@@ -346,6 +349,47 @@ def solve(build_dir, only=None):
     return ok
 
 
+# The search budget of the stats, in decisions only (no seconds), so the files
+# come out the same on any machine; the threads do not change the answer.
+STATS_BUDGET = {"karvolt": 400000, "karvolt_wide": 40000}
+STATS_HEADER = """\
+# {stem}: karvolt-solve --all --max-decisions {budget} on {stem}.{ext}, written by
+# tools/gen_levels.py stats; one line a level (0-based), name=value:
+#   solved          yes, no (no stream wins: every reachable state was tried), unknown (budget spent)
+#   decisions       of the solution found; ticks: its length
+#   shortest        yes when found breadth-first: no solution has fewer decisions
+#   not_walking     decisions that are not plain walks: push, port, use (terminal),
+#                   eat (fire and an arrow), lay (a red disk), wait (no key 16 or 64 ticks)
+#   no_win_within   no stream of this many decisions or fewer wins ("all": none at all)
+#   expanded        decisions the search ran
+#   walk_only       yes / no (proved) / unknown: won by plain walks alone
+#   luck            yes when the solution does not win with every seed tried (seeds=won/tried)
+"""
+
+
+def write_stats(build_dir, only=None):
+    exe = os.path.join(build_dir, "tools", "karvolt-solve")
+    ok = True
+    for stem, _, ext, _ in SETS:
+        if only is not None and stem not in only:
+            continue
+        path = os.path.join(LEVELS, stem + "." + ext)
+        budget = STATS_BUDGET[stem]
+        out = subprocess.run([exe, path, "--all", "--max-decisions", str(budget), "--max-seconds", "1000000",
+                              "--threads", "0"], capture_output=True, text=True)
+        if out.returncode != 0:
+            print("%s: karvolt-solve --all failed (%d): %s" % (stem, out.returncode, out.stderr.strip()))
+            ok = False
+            continue
+        with open(os.path.join(LEVELS, "solutions", stem + ".stats"), "w") as f:
+            f.write(STATS_HEADER.format(stem=stem, ext=ext, budget=budget))
+            f.write(out.stdout)
+        for line in out.stdout.splitlines():
+            print(stem, line)
+            ok = ok and " solved=yes " in line
+    return ok
+
+
 def main(argv):
     if len(argv) >= 2 and argv[1] == "sources":
         write_sources(drawn_sets())
@@ -355,6 +399,8 @@ def main(argv):
         return 0
     if len(argv) >= 3:
         argv[2] = os.path.abspath(argv[2])
+    if len(argv) >= 3 and argv[1] == "stats":
+        return 0 if write_stats(argv[2], set(argv[3:]) or None) else 1
     if len(argv) >= 3 and argv[1] == "solve":
         only = None
         if len(argv) > 3:

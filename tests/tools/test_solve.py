@@ -16,7 +16,7 @@ import sys
 import tempfile
 
 # Small budgets keep the suite quick; the tutorials need no more.
-BUDGET = ["--max-decisions", "400000", "--max-seconds", "240"]
+BUDGET = ["--max-decisions", "160000", "--max-seconds", "240"]
 SOLUTION = re.compile(r"^(\d+) (\d+) ((?:\d+x\d+)(?:,\d+x\d+)*) (\d+)$")
 
 
@@ -201,6 +201,11 @@ def levels(solve, trace, levelc):
         rc, out, err = run(solve, bugs, "0")
         f = fields(out)
         check(rc == 0 and f.get("luck", "").startswith("depends on luck, won with "), "bugs: rc %d, %r" % (rc, f))
+        # The guided search finds the same on three threads, after the same decisions.
+        rc3, out3, _ = run(solve, bugs, "0", "--search", "guided", "--luck-seeds", "0", "--threads", "3")
+        rc1, out1, _ = run(solve, bugs, "0", "--search", "guided", "--luck-seeds", "0")
+        same = lambda out: [l.rsplit(",", 1)[0] for l in out.splitlines()[:5]]  # the seconds apart
+        check(rc1 == rc3 == 0 and same(out1) == same(out3), "three threads: %r, one: %r" % (same(out3), same(out1)))
         won, lost = f.get("seeds won", "-"), f.get("seeds lost", "-")
         check(won.split(",")[0] == "1" and lost != "-" and len(won.split(",")) + len(lost.split(",")) == 17,
               "bugs: seeds won %r, lost %r" % (won, lost))
@@ -218,6 +223,13 @@ def levels(solve, trace, levelc):
                   "--all line 1: %r" % lines[1])
             check(lines[2].startswith("2 solved=error error=") and "has no exit" in lines[2],
                   "--all line 2: %r" % lines[2])
+
+        # The committed stats: a line for every level of each shipped set, in order.
+        for stem, count in (("karvolt", 12), ("karvolt_wide", 4)):
+            path = os.path.join(ROOT, "data", "Levels", "solutions", stem + ".stats")
+            rows = [l for l in open(path).read().splitlines() if not l.startswith("#")]
+            check([r.split()[0] for r in rows] == [str(i) for i in range(count)] and
+                  all(re.match(r"\d+ solved=(yes|no|unknown) ", r) for r in rows), "%s.stats: %r" % (stem, rows[:2]))
 
         # Bad input: a clear message and a non-zero exit.
         nobody = without_pellik(levelc, tmp)

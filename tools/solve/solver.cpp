@@ -42,7 +42,9 @@ std::vector<Choice> choices_of(const Options& o) {
     if (o.walk_only) return out;
     for (int32_t arrow : arrows) out.push_back({arrow | int32_t(KEY_FIRE), 1, false, true});
     out.push_back({int32_t(KEY_FIRE), 1, true, false});
-    for (uint32_t w : o.waits) out.push_back({0, w, false, false});
+    std::vector<uint32_t> waits = o.waits;
+    std::sort(waits.begin(), waits.end());
+    for (uint32_t w : waits) out.push_back({0, w, false, false});
     return out;
 }
 
@@ -92,7 +94,9 @@ struct RunOutcome {
     Kind kind;
 };
 
-RunOutcome run_choice(Worker& w, const Choice& c) {
+// Runs the choice from the worker's state; `done` ticks of it have run
+// already (a longer wait goes on from the end of a shorter one).
+RunOutcome run_choice(Worker& w, const Choice& c, uint32_t done = 0) {
     KV_Level& level = w.level();
     KV_LevelStatus& st = *level.get_status();
     const int32_t red = st.get_red_disks();
@@ -100,7 +104,7 @@ RunOutcome run_choice(Worker& w, const Choice& c) {
     const int32_t moves = st.get_moves();
     Kind kind = c.lay ? Kind::Lay : c.action ? Kind::Walk : Kind::Wait;
     bool laid = false;
-    for (uint32_t t = 1;; ++t) {
+    for (uint32_t t = done + 1;; ++t) {
         *level.get_input() = c.mask;
         w.game().process();
         const KV_GameResult r = kv_game_result(&level);
@@ -248,6 +252,15 @@ public:
             }
         }
     }
+    // Safe from many threads while nothing inserts.
+    bool contains(uint64_t h) const {
+        if (h == 0) h = 1;
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == h) return true;
+            if (slots_[i] == 0) return false;
+        }
+    }
     size_t size() const { return count_; }
     uint64_t bytes() const { return slots_.size() * sizeof(uint64_t); }
 
@@ -297,9 +310,11 @@ struct Child {
 struct Batch {
     std::vector<Child> children;
     std::vector<uint8_t> bytes;
+    uint64_t run = 0;  // decisions run, pruned ones included
     void clear() {
         children.clear();
         bytes.clear();
+        run = 0;
     }
 };
 
@@ -369,9 +384,9 @@ private:
     bool stop_ = false;
 };
 
-class Search_ {
+class Searcher {
 public:
-    Search_(const FieldMaker& make_field, const Options& o)
+    Searcher(const FieldMaker& make_field, const Options& o)
         : options_(o), choices_(choices_of(o)), start_(make_field()), pool_(std::max(1, o.threads)) {
         for (int i = 0; i < pool_.size(); ++i) {
             workers_.emplace_back(new Worker(start_, make_field()));
@@ -390,6 +405,8 @@ private:
     // True (and why in r.spent) when a budget is spent.
     bool spent(Result& r, uint64_t decision_budget, uint64_t memory);
     void finish(Result& r, uint32_t won_parent, const Child& won);
+    // The search's counts into r.
+    Result& counted(Result& r) const;
     uint64_t memory() const;
 
     const Options& options_;
@@ -407,19 +424,43 @@ private:
     Clock::time_point began_;
 };
 
-void Search_::expand(const uint8_t* data, uint32_t size, uint32_t node, int thread, bool guided) {
+void Searcher::expand(const uint8_t* data, uint32_t size, uint32_t node, int thread, bool guided) {
     Worker& w = *workers_[size_t(thread)];
     Batch& b = *batches_[size_t(thread)];
     std::vector<uint8_t> scratch;
+    int32_t red = -1;  // the parent's red disks
+    bool waited = false;
+    RunOutcome wait{Ran::Pruned, 0, Kind::Wait};  // the last wait
     for (const Choice& c : choices_) {
-        w.restore(data, size);
-        const RunOutcome out = run_choice(w, c);
+        if (c.lay && red == 0) continue;
+        RunOutcome out;
+        if (!c.action && !c.lay && waited) {
+            // The waits run shortest first, each going on from the one before;
+            // one that ended past this one's ticks, or ended the game, is this one.
+            if (wait.ran != Ran::Going || wait.ticks >= c.min_ticks) continue;
+            out = run_choice(w, c, wait.ticks);
+        } else {
+            w.restore(data, size);
+            if (red < 0) red = w.level().get_status()->get_red_disks();
+            out = run_choice(w, c);
+        }
+        if (!c.action && !c.lay) {
+            waited = true;
+            wait = out;
+        }
+        ++b.run;
         Child ch{node, out.ticks, uint8_t(c.mask), out.kind, out.ran, 0, b.bytes.size(), 0, 0};
         if (options_.walk_only && out.ran != Ran::Pruned && out.kind != Kind::Walk) ch.ran = Ran::Pruned;
         if (ch.ran == Ran::Going) {
             w.encode(b.bytes);
             ch.size = uint32_t(b.bytes.size() - ch.offset);
             ch.hash = state_hash(b.bytes.data() + ch.offset, ch.size);
+            // The threads only read the states met while they expand; the
+            // merge after them inserts.
+            if (seen_.contains(ch.hash)) {
+                b.bytes.resize(ch.offset);
+                continue;
+            }
             if (guided) ch.rest = remaining(w.level(), *ways_[size_t(thread)]);
         } else {
             // Keeps the worker's list of changed cells true for the next restore.
@@ -430,13 +471,13 @@ void Search_::expand(const uint8_t* data, uint32_t size, uint32_t node, int thre
     }
 }
 
-uint64_t Search_::memory() const {
+uint64_t Searcher::memory() const {
     uint64_t m = nodes_.capacity() * sizeof(Node) + seen_.bytes();
     for (const auto& b : batches_) m += b->bytes.capacity() + b->children.capacity() * sizeof(Child);
     return m;
 }
 
-bool Search_::spent(Result& r, uint64_t decision_budget, uint64_t memory) {
+bool Searcher::spent(Result& r, uint64_t decision_budget, uint64_t memory) {
     peak_ = std::max(peak_, memory);
     const double secs = std::chrono::duration<double>(Clock::now() - began_).count();
     if (expanded_ >= decision_budget) r.spent = "decisions";
@@ -446,7 +487,16 @@ bool Search_::spent(Result& r, uint64_t decision_budget, uint64_t memory) {
     return true;
 }
 
-void Search_::finish(Result& r, uint32_t won_parent, const Child& won) {
+Result& Searcher::counted(Result& r) const {
+    r.expanded = expanded_;
+    r.states = seen_.size();
+    r.state_bytes = state_bytes_;
+    r.peak_memory = peak_;
+    r.seconds = std::chrono::duration<double>(Clock::now() - began_).count();
+    return r;
+}
+
+void Searcher::finish(Result& r, uint32_t won_parent, const Child& won) {
     r.outcome = Outcome::Solved;
     r.decisions.push_back({won.mask, won.ticks, won.kind});
     for (uint32_t n = won_parent; n != kNoParent && nodes_[n].parent != kNoParent; n = nodes_[n].parent)
@@ -455,7 +505,7 @@ void Search_::finish(Result& r, uint32_t won_parent, const Child& won) {
     for (const Decision& d : r.decisions) r.ticks += d.ticks;
 }
 
-Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
+Result Searcher::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
     Result r;
     std::vector<uint8_t> layer_bytes, next_bytes;
     std::vector<Stored> layer, next;
@@ -472,13 +522,16 @@ Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
         // Parents in order, children kept by parent so the merge follows the layer.
         std::vector<std::vector<Child>> by_parent(layer.size());
         std::vector<std::vector<uint8_t>> bytes_of(layer.size());
+        std::vector<uint64_t> run_of(layer.size());
         pool_.run(layer.size(), [&](size_t i, int thread) {
             Batch& b = *batches_[size_t(thread)];
             const size_t first = b.children.size(), from = b.bytes.size();
+            const uint64_t run = b.run;
             expand(layer_bytes.data() + layer[i].offset, layer[i].size, layer[i].node, thread, false);
             by_parent[i].assign(b.children.begin() + long(first), b.children.end());
             bytes_of[i].assign(b.bytes.begin() + long(from), b.bytes.end());
             for (Child& c : by_parent[i]) c.offset -= from;
+            run_of[i] = b.run - run;
             b.children.resize(first);
             b.bytes.resize(from);
         });
@@ -486,8 +539,8 @@ Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
         next.clear();
         next_bytes.clear();
         for (size_t i = 0; i < layer.size(); ++i) {
+            expanded_ += run_of[i];
             for (const Child& c : by_parent[i]) {
-                ++expanded_;
                 if (c.ran == Ran::Won) {
                     if (!best || c.ticks < best->ticks) best = &c;
                     continue;
@@ -500,8 +553,6 @@ Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
                 state_bytes_ += c.size;
             }
         }
-        // Pruned choices count as run too: they cost a tick.
-        for (size_t i = 0; i < layer.size(); ++i) expanded_ += choices_.size() - by_parent[i].size();
         if (best) {
             r.no_win_within = depth;
             r.shortest = true;
@@ -524,15 +575,10 @@ Result Search_::breadth_first(uint64_t decision_budget, uint64_t layer_cap) {
             break;
         }
     }
-    r.expanded = expanded_;
-    r.states = seen_.size();
-    r.state_bytes = state_bytes_;
-    r.peak_memory = peak_;
-    r.seconds = std::chrono::duration<double>(Clock::now() - began_).count();
-    return r;
+    return counted(r);
 }
 
-Result Search_::guided(uint64_t decision_budget) {
+Result Searcher::guided(uint64_t decision_budget) {
     Result r;
     struct Open {
         int64_t f;
@@ -558,6 +604,8 @@ Result Search_::guided(uint64_t decision_budget) {
         open.push({0, 0, order++, {0, 0, uint32_t(store.size())}});
         state_bytes_ += store.size();
     }
+    // Nodes taken together, one thread each: fixed, so the threads do not
+    // change the search. More makes the search wider and slower to find a way.
     const size_t batch = 16;
     std::vector<Open> taken;
     std::vector<Batch> results(batch);
@@ -577,9 +625,8 @@ Result Search_::guided(uint64_t decision_budget) {
         const Child* best = nullptr;
         size_t best_i = 0;
         for (size_t i = 0; i < taken.size(); ++i) {
-            expanded_ += choices_.size() - results[i].children.size();
+            expanded_ += results[i].run;
             for (const Child& c : results[i].children) {
-                ++expanded_;
                 if (c.ran == Ran::Won) {
                     if (!best || c.ticks < best->ticks) best = &c, best_i = i;
                     continue;
@@ -610,12 +657,7 @@ Result Search_::guided(uint64_t decision_budget) {
                              open.size() * sizeof(Open);
         if (spent(r, decision_budget, mem)) break;
     }
-    r.expanded = expanded_;
-    r.states = seen_.size();
-    r.state_bytes = state_bytes_;
-    r.peak_memory = peak_;
-    r.seconds = std::chrono::duration<double>(Clock::now() - began_).count();
-    return r;
+    return counted(r);
 }
 
 }  // namespace
@@ -637,17 +679,17 @@ std::vector<KV_KeyRun> Result::keys() const {
 }
 
 Result solve(const FieldMaker& make_field, const Options& options) {
-    if (options.search == Search::Guided) return Search_(make_field, options).guided(options.max_decisions);
+    if (options.search == Search::Guided) return Searcher(make_field, options).guided(options.max_decisions);
     if (options.search == Search::Breadth)
-        return Search_(make_field, options).breadth_first(options.max_decisions, UINT64_MAX);
+        return Searcher(make_field, options).breadth_first(options.max_decisions, UINT64_MAX);
     // Breadth-first while it fits: a quarter of the decisions, layers of a
     // bounded size; then the guided search from the start with the rest.
-    Result first = Search_(make_field, options).breadth_first(options.max_decisions / 4, 200000);
+    Result first = Searcher(make_field, options).breadth_first(options.max_decisions / 4, 200000);
     if (first.outcome != Outcome::OutOfBudget || first.spent == "seconds" || first.spent == "memory") return first;
     Options rest = options;
     rest.max_seconds = std::max(0.0, options.max_seconds - first.seconds);
     const uint64_t left = options.max_decisions > first.expanded ? options.max_decisions - first.expanded : 0;
-    Result second = Search_(make_field, rest).guided(left);
+    Result second = Searcher(make_field, rest).guided(left);
     second.no_win_within = first.no_win_within;
     second.expanded += first.expanded;
     second.states += first.states;

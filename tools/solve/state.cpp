@@ -132,6 +132,10 @@ uint64_t state_hash(const uint8_t* data, size_t size) {
 
 Worker::Worker(const StartField& start, std::shared_ptr<KV_Level> field) : start_(start), field_(std::move(field)) {
     game_.set_level(field_);
+    // A fresh field differs from the start everywhere (its done marks): list
+    // those cells, or the first restore would leave them in place.
+    std::vector<uint8_t> scratch;
+    encode(scratch);
 }
 
 void Worker::encode(std::vector<uint8_t>& out) {
