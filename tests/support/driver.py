@@ -41,12 +41,13 @@ def need(*programs, display=False):
     table = packages()
     missing = ["%s (Debian package %s)" % (p, table.get(p, "not in scripts/packages.txt"))
                for p in programs if shutil.which(p) is None]
+    hint = "; scripts/install-deps installs it" if missing else ""
     if display and not os.environ.get("DISPLAY"):
         missing.append("an X server (run it under xvfb-run)")
     if not missing:
         return
     if strict():
-        print("FAIL needs %s; scripts/install-deps installs what it needs" % ", ".join(missing), flush=True)
+        print("FAIL needs %s%s" % (", ".join(missing), hint), flush=True)
         sys.exit(1)
     print("SKIP needs %s" % ", ".join(missing), flush=True)
     sys.exit(SKIP)
@@ -64,7 +65,8 @@ def _named(args, call):
         if e.filename != args[0]:
             raise
         raise FileNotFoundError("%s is missing (Debian package %s)"
-                                % (args[0], packages().get(os.path.basename(args[0]), "not in scripts/packages.txt")))
+                                % (args[0], packages().get(os.path.basename(args[0]), "not in scripts/packages.txt"))) \
+            from None
 
 
 class Driver:
@@ -162,6 +164,9 @@ class Driver:
             body(self)
         except StepFailed:
             self._last_shot()
+        except SystemExit as e:  # a signal: ctest's timeout, ^C
+            print("ended (exit %s) in step %r" % (e.code, self.current), flush=True)
+            raise
         except Exception as e:  # a failed program, a timeout, a missing file
             traceback.print_exc()
             self.failures.append((self.current, "%s: %s" % (type(e).__name__, e)))
