@@ -10,7 +10,6 @@ Prints each run and the median, in milliseconds, and the start-up steps' own
 "Time =" figures of the last run.
 """
 import os
-import shutil
 import statistics
 import subprocess
 import sys
@@ -28,8 +27,7 @@ MENU = "{KV_MenuManager::Run} Real menu run"
 
 def one_run(d, tmp, n):
     work = os.path.join(tmp, "run%d" % n)
-    shutil.copytree(os.path.join(ROOT, "data"), work,
-                    ignore=shutil.ignore_patterns("Players", "Demos", "options.bts", "*.log"))
+    driver.fresh_copy(os.path.join(ROOT, "data"), work)
     log = os.path.join(work, "karvolt_debug.log")
     env = dict(os.environ, KARVOLT_NO_ERROR_BOX="1")
     started = time.perf_counter()

@@ -6,7 +6,6 @@ and dialog go to the artefact folder.
     front_end.py KARVOLT SAVED_STATE DATA_DIR ARTEFACT_DIR
 """
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -20,14 +19,6 @@ TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
 TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "30"))
 d = driver.Driver(ARTEFACTS)
 check = d.check
-
-
-def fresh_copy(into):
-    def ignore(folder, names):
-        if os.path.abspath(folder) != os.path.abspath(DATA):
-            return []
-        return [n for n in names if n in ("Players", "Demos", "options.bts") or n.endswith(".log")]
-    shutil.copytree(DATA, into, ignore=ignore)
 
 
 class Game:
@@ -259,7 +250,7 @@ def fourth_run(work):
 def all_runs(d):
     with tempfile.TemporaryDirectory(prefix="karvolt-e2e-") as tmp:
         work = os.path.join(tmp, "data")
-        fresh_copy(work)
+        driver.fresh_copy(DATA, work)
         d.step("first run: a player, the options, the credits")
         first_run(work)
         if d.failures:

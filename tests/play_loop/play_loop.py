@@ -79,14 +79,6 @@ class Game:
         self.d.shot(name, window=self.window)
 
 
-def fresh_copy(into):
-    def ignore(folder, names):
-        if os.path.abspath(folder) != DATA:
-            return []
-        return [n for n in names if n in ("Players", "Demos", "options.bts") or n.endswith(".log")]
-    shutil.copytree(DATA, into, ignore=ignore)
-
-
 # The first level of the shipped classic set ("First steps") at speed 80, a
 # cell every 200 ms. Every long leg runs into a wall, so holding a key a
 # little too long changes nothing; the one short leg is two taps of one cell.
@@ -96,7 +88,7 @@ FIRST_STEPS = [("Right", 13.0), ("Down", 3.5), ("Left", 13.0), ("Down", 2.5), ("
 def play(d):
     work = tempfile.mkdtemp(prefix="karvolt_play_")
     cwd = os.path.join(work, "data")
-    fresh_copy(cwd)
+    driver.fresh_copy(DATA, cwd)
     d.step("start the game")
     game = Game(d, cwd)
     try:

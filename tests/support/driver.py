@@ -183,6 +183,13 @@ class Driver:
         return 1
 
 
+def fresh_copy(data, into):
+    """The game's data folder without what a run of the game wrote into it."""
+    shutil.copytree(data, into, ignore=lambda folder, names: [
+        n for n in names if os.path.samefile(folder, data) and (n in ("Players", "Demos", "options.bts")
+                                                                or n.endswith(".log"))])
+
+
 def eventually(condition, timeout, every=0.05):
     deadline = time.time() + timeout
     while not condition() and time.time() < deadline:
