@@ -10,7 +10,6 @@ Prints each run and the median, in milliseconds, and the start-up steps' own
 "Time =" figures of the last run.
 """
 import os
-import shutil
 import statistics
 import subprocess
 import sys
@@ -18,47 +17,45 @@ import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
+import driver  # noqa: E402
+
 KARVOLT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build/release/src/app/karvolt"))
 RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 5
 MENU = "{KV_MenuManager::Run} Real menu run"
 
 
-def one_run(tmp, n):
+def one_run(d, tmp, n):
     work = os.path.join(tmp, "run%d" % n)
-    shutil.copytree(os.path.join(ROOT, "data"), work,
-                    ignore=shutil.ignore_patterns("Players", "Demos", "options.bts", "*.log"))
+    driver.fresh_copy(os.path.join(ROOT, "data"), work)
     log = os.path.join(work, "karvolt_debug.log")
     env = dict(os.environ, KARVOLT_NO_ERROR_BOX="1")
     started = time.perf_counter()
-    proc = subprocess.Popen([KARVOLT, "-log", "-nosound"], cwd=work, env=env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = d.start([KARVOLT, "-log", "-nosound"], cwd=work, env=env,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     elapsed = None
     while time.perf_counter() - started < 30 and proc.poll() is None:
         if os.path.exists(log) and MENU in open(log, errors="replace").read():
             elapsed = (time.perf_counter() - started) * 1000
             break
         time.sleep(0.002)
-    subprocess.run(["xdotool", "search", "--sync", "--name", "^Karvolt: beta", "windowfocus"],
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
+    d.run(["xdotool", "search", "--sync", "--name", "^Karvolt: beta", "windowfocus"], check=False,
+          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
     time.sleep(0.3)
-    subprocess.run(["xdotool", "key", "--delay", "30", "Down", "Down", "Down", "Down", "Down", "Return"])
-    try:
-        proc.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        proc.kill()
+    d.run(["xdotool", "key", "--delay", "30", "Down", "Down", "Down", "Down", "Down", "Return"], check=False)
+    driver.eventually(lambda: proc.poll() is not None, 10)
+    d.end(proc)
     steps = [line.strip() for line in open(log, errors="replace") if line.startswith("Time =")]
     return elapsed, steps
 
 
-def main():
-    if not os.environ.get("DISPLAY"):
-        sys.exit("needs an X server: run it under xvfb-run")
+def runs(d):
     times = []
     with tempfile.TemporaryDirectory(prefix="karvolt-startup-") as tmp:
         for n in range(RUNS):
-            elapsed, steps = one_run(tmp, n)
-            if elapsed is None:
-                sys.exit("run %d never reached the main menu" % n)
+            d.step("run %d" % n)
+            elapsed, steps = one_run(d, tmp, n)
+            d.require(elapsed is not None, "run %d reaches the main menu" % n)
             times.append(elapsed)
             print("run %d: %7.1f ms to the main menu" % (n, elapsed))
     print("median %.1f ms (min %.1f, max %.1f) over %d runs" % (statistics.median(times), min(times), max(times), RUNS))
@@ -66,4 +63,5 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    driver.need("xdotool", display=True)
+    sys.exit(driver.Driver().main(runs))

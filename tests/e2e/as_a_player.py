@@ -27,19 +27,19 @@ import tempfile
 import time
 
 from drive import check, failures, fresh_copy, log_since
+import driver  # noqa: E402  (drive puts tests/support on the path)
 
 KARVOLT, CHECK_FILES, LEVELC, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:6])
 TITLE = "Karvolt: beta (build: 0.510)"
 TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
 TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "40"))
-SKIP = 77
 
 
 class StepFailed(Exception):
     pass
 
 
-def need(ok, what):
+def must(ok, what):
     """A check the steps after it can't do without."""
     if not check(ok, what):
         raise StepFailed(what)
@@ -63,7 +63,7 @@ def make_hold_set(work):
     with open(source, "w") as f:
         f.write("format: classic\n\n" + "\n".join(hold_level("Hold down %d" % n) for n in range(1, 6)))
     made = run(LEVELC, source, os.path.join(work, "data", "Levels", "a_hold.dat"), capture_output=True, text=True)
-    need(made.returncode == 0, "the held-key level set compiles: " + made.stderr.strip())
+    must(made.returncode == 0, "the held-key level set compiles: " + made.stderr.strip())
 
 
 class Game:
@@ -78,9 +78,9 @@ class Game:
                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         found = run("xdotool", "search", "--sync", "--name", TITLE_PATTERN, capture_output=True, text=True)
         ids = found.stdout.split()
-        need(bool(ids), "the game's window opens")
+        must(bool(ids), "the game's window opens")
         self.window = ids[0]
-        need(self.wait_log("{KV_MenuManager::Run} Real menu run\n"), "the main menu runs")
+        must(self.wait_log("{KV_MenuManager::Run} Real menu run\n"), "the main menu runs")
         run("xdotool", "windowactivate", "--sync", self.window)
         time.sleep(0.5)
 
@@ -153,11 +153,11 @@ def first_evening(cwd):
         game.shot("03_enter_player_name")
         game.type("Tess")
         game.keys("Return")
-        need(game.wait_log("Adding player: Tess\n"), "the player is added")
+        must(game.wait_log("Adding player: Tess\n"), "the player is added")
         check(os.path.exists(os.path.join(cwd, "Players", "Tess.bts")), "the new player's file is written at once")
         game.shot("04_choose_player_added")
         game.keys("Escape")                              # Tess becomes current: the options open
-        need(game.on_screen("menu_options"), "Options leads to the options screen")
+        must(game.on_screen("menu_options"), "Options leads to the options screen")
         check("options player=Tess" in files(cwd), "the options name the new current player at once")
         game.shot("05_options_screen")
 
@@ -199,7 +199,7 @@ def first_evening(cwd):
         # Down held from the first level's start through its exit into the
         # level choice, let go only there.
         game.keys("Return", settle=0.3)
-        need(game.on_screen("menu_play"), "Enter in the level list plays")
+        must(game.on_screen("menu_play"), "Enter in the level list plays")
         run("xdotool", "keydown", "Down")
         try:
             check(game.on_screen("menu_game", 2), "holding Down wins the first level")
@@ -225,7 +225,7 @@ def first_evening(cwd):
         game.on_screen("menu_game", 3)
         game.keys("Up", "Up", "Up")                      # from Save: Replay, Play, the levels
         game.keys("Return", settle=0.3)
-        need(game.on_screen("menu_play", 2), "the second level starts")
+        must(game.on_screen("menu_play", 2), "the second level starts")
         run("xdotool", "keydown", "Down")
         try:
             check(game.on_screen("menu_game", 4), "holding Down wins the second level")
@@ -280,7 +280,7 @@ def close_in_play(cwd):
         game.keys("Down", "Return")                      # Play
         game.on_screen("menu_game")
         game.keys("Right", "Return", settle=0.3)         # the levels, Enter: the third level
-        need(game.on_screen("menu_play"), "a level starts")
+        must(game.on_screen("menu_play"), "a level starts")
         time.sleep(1.0)
         game.shot("19_playing")
         game.close_window()
@@ -306,14 +306,11 @@ def start_window_manager():
         if subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0:
             return wm
         time.sleep(0.1)
-    need(False, "openbox runs")
+    must(False, "openbox runs")
 
 
 def main():
-    missing = [p for p in ("xdotool", "import", "openbox", "wmctrl") if not shutil.which(p)]
-    if not os.environ.get("DISPLAY") or missing:
-        print("needs an X server and %s" % (", ".join(missing) or "nothing else"))
-        return 1 if os.environ.get("CI") == "true" else SKIP
+    driver.need("xdotool", "import", "openbox", "wmctrl", display=True)
     os.makedirs(ARTEFACTS, exist_ok=True)
     wm = None
     tmp = tempfile.mkdtemp(prefix="karvolt-player-")

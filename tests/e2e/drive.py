@@ -1,11 +1,13 @@
-"""What the drivers of the real program share: the checks they count, a
-fresh working folder and the log reading."""
+"""What the end-to-end drivers of the real program share beyond
+tests/support/driver.py: the checks they count and the log reading."""
 import os
-import shutil
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from driver import SKIP, fresh_copy  # noqa: E402,F401
 
 TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
 TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "30"))
-SKIP = 77
 failures = []
 
 
@@ -14,18 +16,6 @@ def check(ok, what):
     if not ok:
         failures.append(what)
     return ok
-
-
-def fresh_copy(data, into):
-    """data/ without what the game writes there (players, demos, options, its
-    lock, logs)."""
-    data = os.path.abspath(data)
-
-    def ignore(folder, names):
-        if os.path.abspath(folder) != data:
-            return []
-        return [n for n in names if n in ("Players", "Demos", "options.bts", "karvolt.lock") or n.endswith(".log")]
-    shutil.copytree(data, into, ignore=ignore)
 
 
 def log_since(path, offset):

@@ -6,15 +6,19 @@ and dialog go to the artefact folder.
     front_end.py KARVOLT SAVED_STATE DATA_DIR ARTEFACT_DIR
 """
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
-from drive import SKIP, TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy, log_since
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import driver  # noqa: E402
 
 KARVOLT, SAVED_STATE, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:5])
+TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
+TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "30"))
+d = driver.Driver(ARTEFACTS)
+check = d.check
 
 
 class Game:
@@ -25,13 +29,19 @@ class Game:
         self.log = os.path.join(cwd, "karvolt_debug.log")
         self.start_offset = os.path.getsize(self.log) if os.path.exists(self.log) else 0
         env = dict(os.environ, KARVOLT_NO_ERROR_BOX="1")
-        self.proc = subprocess.Popen([KARVOLT] + list(args), cwd=cwd, env=env,
-                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.proc = d.start([KARVOLT] + list(args), cwd=cwd, env=env,
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
 
     def text(self):
-        return log_since(self.log, self.start_offset)
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as f:
+                f.seek(self.start_offset)
+                return f.read()
+        except FileNotFoundError:
+            return ""
 
     def wait_log(self, needle, count=1):
+        # Without the screen it waits for, the rest of the keys would go astray.
         deadline = time.time() + TIMEOUT
         while time.time() < deadline:
             if self.text().count(needle) >= count:
@@ -39,46 +49,41 @@ class Game:
             if self.proc.poll() is not None:
                 break
             time.sleep(0.05)
-        return check(self.text().count(needle) >= count, "log shows %r" % needle)
+        return d.require(self.text().count(needle) >= count, "log shows %r" % needle)
 
     def focus_window(self):
-        found = subprocess.run(["xdotool", "search", "--sync", "--name", TITLE_PATTERN, "windowfocus"],
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=TIMEOUT)
+        found = d.run(["xdotool", "search", "--sync", "--name", TITLE_PATTERN, "windowfocus"], check=False,
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=TIMEOUT)
         check(found.returncode == 0, "the window carries its title")
 
     def keys(self, *keys, settle=0.6):
-        subprocess.run(["xdotool", "key", "--delay", "60"] + list(keys), check=True)
+        d.run(["xdotool", "key", "--delay", "60"] + list(keys))
         time.sleep(settle)
 
     def type(self, text):
-        subprocess.run(["xdotool", "type", "--delay", "60", text], check=True)
+        d.run(["xdotool", "type", "--delay", "60", text])
         time.sleep(0.6)
 
     def shot(self, name):
-        path = os.path.join(ARTEFACTS, name + ".png")
-        subprocess.run(["import", "-window", "root", "-crop", "800x600+0+0", path], check=True)
-        print("shot " + path, flush=True)
+        d.shot(name, crop="800x600+0+0")
 
     def finish(self):
         try:
-            out, err = self.proc.communicate(timeout=TIMEOUT)
+            _, err = self.proc.communicate(timeout=TIMEOUT)
         except subprocess.TimeoutExpired:
-            self.proc.kill()
-            out, err = self.proc.communicate()
+            err = ""
             check(False, "the program ends by itself")
+        d.end(self.proc)
         self.stderr = err
         return self.proc.returncode
 
 
 def eventually(condition):
-    deadline = time.time() + TIMEOUT
-    while not condition() and time.time() < deadline:
-        time.sleep(0.05)
-    return condition()
+    return driver.eventually(condition, TIMEOUT)
 
 
 def saved_state(folder):
-    return subprocess.run([SAVED_STATE, folder], capture_output=True, text=True, check=True).stdout
+    return d.run([SAVED_STATE, folder], capture_output=True, text=True).stdout
 
 
 def in_order(text, lines):
@@ -233,7 +238,7 @@ def fourth_run(work):
     time.sleep(0.5)
     check("Setting curent player: Ann\n" in game.text(), "the options name Ann")
     game.keys("Return", "Down")               # Ann highlighted, then Cid
-    subprocess.run(["xdotool", "mousemove", "374", "109", "click", "1"], check=True)
+    d.run(["xdotool", "mousemove", "374", "109", "click", "1"])
     time.sleep(0.6)
     game.shot("12_closed_by_its_x")
     game.keys("Down", "Down", "Down", "Down", "Down", "Return")
@@ -244,23 +249,24 @@ def fourth_run(work):
           + state.splitlines()[0])
 
 
-def main():
-    if not os.environ.get("DISPLAY") or not shutil.which("xdotool") or not shutil.which("import"):
-        print("needs an X server, xdotool and ImageMagick's import")
-        return SKIP
-    os.makedirs(ARTEFACTS, exist_ok=True)
+def all_runs(d):
     with tempfile.TemporaryDirectory(prefix="karvolt-e2e-") as tmp:
         work = os.path.join(tmp, "data")
-        fresh_copy(DATA, work)
+        driver.fresh_copy(DATA, work)
+        d.step("first run: a player, the options, the credits")
         first_run(work)
-        if not failures:
-            error_run(work)
-            second_run(work)
-            third_run(work)
-            fourth_run(work)
-    print("%d failure(s)" % len(failures))
-    return 1 if failures else 0
+        if d.failures:
+            return
+        d.step("a run with a resource missing")
+        error_run(work)
+        d.step("second run: the player comes back, then goes")
+        second_run(work)
+        d.step("third run: three players, one deleted")
+        third_run(work)
+        d.step("fourth run: the title bar's X")
+        fourth_run(work)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    driver.need("xdotool", "import", display=True)
+    sys.exit(d.main(all_runs))

@@ -20,7 +20,8 @@ import sys
 import tempfile
 import time
 
-from drive import SKIP, TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy
+from drive import TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy
+import driver  # noqa: E402
 
 KARVOLT, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:4])
 # How much the program may grow while it walks the hostile playlist (a device
@@ -265,11 +266,7 @@ def damaged_image_run(work):
 
 
 def main():
-    needed = [p for p in ("xdotool", "import") if not shutil.which(p)]
-    if not os.environ.get("DISPLAY") or needed:
-        print("needs an X server, xdotool and ImageMagick's import (missing: %s)"
-              % (", ".join(needed) or "DISPLAY"))
-        return 1 if os.environ.get("CI") == "true" else SKIP
+    driver.need("xdotool", "import", "true", display=True)
     os.makedirs(ARTEFACTS, exist_ok=True)
     try:
         with tempfile.TemporaryDirectory(prefix="karvolt-hostile-") as tmp:

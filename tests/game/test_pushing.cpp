@@ -30,8 +30,9 @@ struct Room {
 
 const uint32_t SIDES[] = {DIR_LEFT, DIR_UP, DIR_RIGHT, DIR_DOWN};
 
-// One push: the side Pellik stands on, where the object goes, and the codes
-// the design gives for the counter, the reservation and the cell left behind.
+// One push: the side Pellik stands on, where the object goes, and the codes a
+// push of that object that way writes into the counter, the reservation and the
+// cell left behind (demos replay on these values).
 struct Push {
     T type;
     uint32_t side;

@@ -9,35 +9,33 @@ Every screen and dialog is kept as a PNG in the artefact folder.
 """
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from drive import check, failures, fresh_copy  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import driver  # noqa: E402
 
 KARVOLT, CHECK_FILES, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:5])
 TITLE = r"^Karvolt: beta \(build: 0\.510\)$"
 TIMEOUT = float(os.environ.get("KARVOLT_PLAY_TIMEOUT", "60"))
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool"] + [str(a) for a in args], check=True)
-
-
 class Game:
-    def __init__(self, cwd):
+    def __init__(self, d, cwd):
+        self.d = d
         self.cwd = cwd
         self.log = os.path.join(cwd, "karvolt_debug.log")
         env = dict(os.environ, KARVOLT_NO_ERROR_BOX="1")
-        self.proc = subprocess.Popen([KARVOLT, "-nosound", "-log"], cwd=cwd, env=env)
-        found = subprocess.run(["xdotool", "search", "--sync", "--name", TITLE], capture_output=True, text=True,
-                               timeout=TIMEOUT)
+        self.proc = d.start([KARVOLT, "-nosound", "-log"], cwd=cwd, env=env)
+        found = d.run(["xdotool", "search", "--sync", "--name", TITLE], capture_output=True, text=True,
+                      timeout=TIMEOUT)
         self.window = found.stdout.split()[0] if found.stdout.split() else None
-        if not check(self.window is not None, "the game's window opens"):
-            raise SystemExit(1)
-        xdotool("windowfocus", "--sync", self.window)
+        d.require(self.window is not None, "the game's window opens")
+        self.xdotool("windowfocus", "--sync", self.window)
+
+    def xdotool(self, *args):
+        self.d.run(["xdotool"] + list(args))
 
     def text(self):
         try:
@@ -47,29 +45,30 @@ class Game:
             return ""
 
     def wait_log(self, needle, count=1, timeout=TIMEOUT):
+        # Without the screen it waits for, the rest of the keys would go astray.
         deadline = time.time() + timeout
         while time.time() < deadline and self.proc.poll() is None:
             if self.text().count(needle) >= count:
                 time.sleep(0.3)  # the new screen's first frames
                 return True
             time.sleep(0.05)
-        return check(self.text().count(needle) >= count, "log shows %r (%d times)" % (needle, count))
+        return self.d.require(self.text().count(needle) >= count, "log shows %r (%d times)" % (needle, count))
 
     def on_screen(self, menu, count=1):
         return self.wait_log('KV_MenuManager::switch to ("%s") success' % menu, count)
 
     def keys(self, *keys, settle=0.5):
-        xdotool("key", "--delay", "80", *keys)
+        self.xdotool("key", "--delay", "80", *keys)
         time.sleep(settle)
 
     def type(self, text):
-        xdotool("type", "--delay", "80", text)
+        self.xdotool("type", "--delay", "80", text)
         time.sleep(0.4)
 
     def hold(self, key, seconds):
-        xdotool("keydown", key)
+        self.xdotool("keydown", key)
         time.sleep(seconds)
-        xdotool("keyup", key)
+        self.xdotool("keyup", key)
 
     def tap(self, key, times, held=0.1, gap=0.4):
         for _ in range(times):
@@ -77,9 +76,7 @@ class Game:
             time.sleep(gap)
 
     def shot(self, name):
-        path = os.path.join(ARTEFACTS, name + ".png")
-        subprocess.run(["import", "-window", self.window, path], check=True)
-        print("shot " + path, flush=True)
+        self.d.shot(name, window=self.window)
 
 
 # The first level of the shipped classic set ("First steps") at speed 80, a
@@ -88,17 +85,18 @@ class Game:
 FIRST_STEPS = [("Right", 13.0), ("Down", 3.5), ("Left", 13.0), ("Down", 2.5), ("tap", "Up", 2), ("Right", 13.0)]
 
 
-def main():
-    os.makedirs(ARTEFACTS, exist_ok=True)
+def play(d):
     work = tempfile.mkdtemp(prefix="karvolt_play_")
     cwd = os.path.join(work, "data")
-    fresh_copy(DATA, cwd)
-    game = Game(cwd)
+    driver.fresh_copy(DATA, cwd)
+    d.step("start the game")
+    game = Game(d, cwd)
     try:
         game.wait_log("Real menu run")
         game.shot("01_main_menu")
 
         # Play without a player: the player choice comes first.
+        d.step("make a player")
         game.keys("Down", "Return")
         game.shot("02_choose_player")
         game.keys("Return")  # Add
@@ -111,9 +109,11 @@ def main():
         game.shot("05_game_menu")
 
         # Nothing to replay yet.
+        d.step("replay with no game yet")
         game.keys("Right", "Right", "Down", "Return")
         game.shot("06_no_game_yet")
         game.keys("Return")
+        d.step("play the first level")
         game.keys("Up", "Return", settle=1.0)  # Play
         game.on_screen("menu_play")
         game.keys("3", "3", "3", "2", "1", settle=0.8)  # 50 -> 80
@@ -127,14 +127,16 @@ def main():
         game.on_screen("menu_game", 2)
         game.shot("08_level_solved")
 
-        # The last game again, faster; the player's own speed stays.
+        # Faster; the player's own speed stays.
+        d.step("replay the last game")
         game.keys("Down", "Return")
         game.on_screen("menu_play", 2)
         game.keys(*(["3"] * 20), settle=0.3)
         game.shot("09_replay_last_game")
         game.on_screen("menu_game", 3)
 
-        # Save it: an empty name first, then a name, then the same name again.
+        # An empty name first, then a name, then the same name again.
+        d.step("save the last game as a demo")
         game.keys("Down", "Return")
         game.shot("10_save_demo")
         game.keys("Return")
@@ -149,7 +151,7 @@ def main():
         game.shot("13_overwrite_question")
         game.keys("Return")
 
-        # The saved demo from the demos menu.
+        d.step("replay the demo from the demos menu")
         game.keys("Left", "Return")
         game.on_screen("menu_main", 1)
         game.keys("Down", "Return")
@@ -162,40 +164,38 @@ def main():
         game.on_screen("menu_demos", 2)
         game.shot("16_back_in_demos")
 
+        d.step("quit")
         game.keys("Left", "Return")
         game.on_screen("menu_main", 2)
         game.keys("Down", "Down", "Down", "Return")
-        try:
-            game.proc.wait(timeout=TIMEOUT)
-        except subprocess.TimeoutExpired:
-            pass
-        check(game.proc.poll() == 0, "the game quits cleanly (exit %s)" % game.proc.poll())
+        d.check(driver.eventually(lambda: game.proc.poll() is not None, TIMEOUT) and game.proc.returncode == 0,
+                "the game quits cleanly (exit %s)" % game.proc.poll())
     finally:
-        if game.proc.poll() is None:
-            game.proc.kill()
-            game.proc.wait()
-        shutil.copy(game.log, os.path.join(ARTEFACTS, "karvolt_debug.log"))
+        d.end(game.proc)
+        if os.path.exists(game.log):
+            shutil.copy(game.log, os.path.join(ARTEFACTS, "karvolt_debug.log"))
 
-    saved = subprocess.run([CHECK_FILES, cwd], capture_output=True, text=True).stdout
+    d.step("read back the files the game wrote")
+    saved = d.run([CHECK_FILES, cwd], capture_output=True, text=True, check=False).stdout
     print(saved, end="")
     lines = saved.splitlines()
-    check("player Tess speed=80" in lines, "the player keeps the speed of the speed keys, not the replays'")
+    d.check("player Tess speed=80" in lines, "the player keeps the speed of the speed keys, not the replays'")
     # The level list asks every level's state, so the list holds one per level.
     stat = [l.split() for l in lines if l.startswith("stat karvolt.dat ")]
     states = stat[0][2][len("states="):].split(",") if len(stat) == 1 else []
-    check(states[:1] == ["2"] and set(states[1:]) <= {"0"} and stat[0][3] == "current=1",
-          "the first level is solved and the second is current")
+    d.check(states[:1] == ["2"] and set(states[1:]) <= {"0"} and stat[0][3] == "current=1",
+            "the first level is solved and the second is current")
     demo = [l for l in lines if l.startswith("demo firstwin.kvd ")]
-    check(len(demo) == 1 and "player=Tess set=karvolt.dat level=0" in demo[0] and demo[0].endswith("result=1"),
-          "the saved demo loads and replays to the exit")
-    check(sorted(os.listdir(os.path.join(cwd, "Demos"))) == ["firstwin.kvd"], "one demo file, overwritten once")
-    check("options player=Tess" in lines, "the options name the player")
-    shutil.rmtree(work, ignore_errors=True)
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    return 0
+    d.check(len(demo) == 1 and "player=Tess set=karvolt.dat level=0" in demo[0] and demo[0].endswith("result=1"),
+            "the saved demo loads and replays to the exit")
+    d.check(sorted(os.listdir(os.path.join(cwd, "Demos"))) == ["firstwin.kvd"], "one demo file, overwritten once")
+    d.check("options player=Tess" in lines, "the options name the player")
+    if d.failures:
+        print("the game's folder is kept in " + cwd)
+    else:
+        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    driver.need("xdotool", "import", display=True)
+    sys.exit(driver.Driver(ARTEFACTS).main(play))
