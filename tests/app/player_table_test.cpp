@@ -7,6 +7,7 @@
 #include "app/players/player_table.h"
 #include "app_fixtures.h"
 #include "foundation/log.h"
+#include "support/as_unprivileged.h"
 
 using namespace app_fixtures;
 using Names = std::vector<std::string>;
@@ -246,18 +247,19 @@ TEST(PlayerTable, RemovingAProfileKeepsTheDamagedFileOfItsName) {
 }
 
 TEST(PlayerTable, ADamagedFileThatCannotBeSetAsideIsNotWrittenOver) {
-    if (geteuid() == 0) GTEST_SKIP() << "root renames in read-only folders";
-    PlayersDir d;
-    test_support::write_text(d.file("bob.bts"), "damaged");
-    testing::internal::CaptureStderr();
-    ASSERT_TRUE(d.table.load_all());
-    chmod(d.file("").c_str(), 0555);
-    EXPECT_TRUE(d.table.add("bob"));
-    d.table.save_all();
-    chmod(d.file("").c_str(), 0755);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("Could not save ./Players/bob.bts"), std::string::npos) << said;
-    EXPECT_EQ(test_support::read_text(d.file("bob.bts")), "damaged");
+    test_support::as_unprivileged([] {
+        PlayersDir d;
+        test_support::write_text(d.file("bob.bts"), "damaged");
+        testing::internal::CaptureStderr();
+        ASSERT_TRUE(d.table.load_all());
+        chmod(d.file("").c_str(), 0555);
+        EXPECT_TRUE(d.table.add("bob"));
+        d.table.save_all();
+        chmod(d.file("").c_str(), 0755);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("Could not save ./Players/bob.bts"), std::string::npos) << said;
+        EXPECT_EQ(test_support::read_text(d.file("bob.bts")), "damaged");
+    });
 }
 TEST(PlayerTable, SaveWritesOneProfileAtOnceAndReportsAFailure) {
     PlayersDir d;

@@ -11,6 +11,7 @@
 #include "bts_bytes.h"
 #include "foundation/bts_folder.h"
 #include "foundation/dir_scanner.h"
+#include "support/as_unprivileged.h"
 #include "temp_dir.h"
 
 using Qx::BtsFolder;
@@ -108,18 +109,19 @@ TEST(BtsSave, FailedSavesLeaveEverythingAsItWas) {
 }
 
 TEST(BtsSave, ReadOnlyFolderKeepsTheOldFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    TempDir dir;
-    ASSERT_EQ(mkdir((dir / "ro").c_str(), 0755), 0);
-    BtsFolder old;
-    old.set_int32("music", 1);
-    ASSERT_TRUE(old.save(dir / "ro/options.bts"));
-    std::vector<uint8_t> before = test_support::read_file(dir / "ro/options.bts");
-    ASSERT_EQ(chmod((dir / "ro").c_str(), 0555), 0);
-    EXPECT_FALSE(sample_tree().save(dir / "ro/options.bts"));
-    chmod((dir / "ro").c_str(), 0755);
-    EXPECT_EQ(test_support::read_file(dir / "ro/options.bts"), before);
-    EXPECT_EQ(names_in(dir / "ro"), (std::vector<std::string>{"options.bts"}));
+    test_support::as_unprivileged([] {
+        TempDir dir;
+        ASSERT_EQ(mkdir((dir / "ro").c_str(), 0755), 0);
+        BtsFolder old;
+        old.set_int32("music", 1);
+        ASSERT_TRUE(old.save(dir / "ro/options.bts"));
+        std::vector<uint8_t> before = test_support::read_file(dir / "ro/options.bts");
+        ASSERT_EQ(chmod((dir / "ro").c_str(), 0555), 0);
+        EXPECT_FALSE(sample_tree().save(dir / "ro/options.bts"));
+        chmod((dir / "ro").c_str(), 0755);
+        EXPECT_EQ(test_support::read_file(dir / "ro/options.bts"), before);
+        EXPECT_EQ(names_in(dir / "ro"), (std::vector<std::string>{"options.bts"}));
+    });
 }
 
 // A file size limit stands in for a full disk: growing the file fails the same way,
