@@ -1,0 +1,69 @@
+"""Chapter four of the campaign: circuits. Ports and the machine: one-way
+ports make routes that cannot be walked back, two-way and cross ports let
+Pellik through walls, special ports switch gravity and the freezes so that
+one field turns into another puzzle after the pass, invisible walls show
+themselves by what rests on them; the chapter ends with levels that combine
+every mechanic of the campaign."""
+from level_kit import Canvas, Level
+
+PLATE = "1"
+
+
+def room(x0, y0, rows, fill="#", plate=PLATE):
+    """A 60 x 24 field of hardware with the picture `rows` at (x0, y0); the
+    hardware that borders the picture's open cells is drawn as wall plates,
+    so the rooms look built."""
+    c = Canvas(60, 24, fill)
+    c.stamp(x0, y0, rows)
+    open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] != "#"}
+    for y in range(1, c.h - 1):
+        for x in range(1, c.w - 1):
+            if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
+                                            for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                c.cells[y][x] = plate
+    return c
+
+
+def shift(walk, dx, dy):
+    """The walk with its @ targets moved by (dx, dy): walks are written in the
+    picture's own columns and rows."""
+    out = []
+    for tok in walk.split():
+        if "@" in tok:
+            head, at = tok.split("@")
+            x, y = (int(v) for v in at.split(","))
+            tok = "%s@%d,%d" % (head, x + dx, y + dy)
+        out.append(tok)
+    return " ".join(out)
+
+
+def keys(stream):
+    """A key stream as karvolt-solve prints it ("4x32,8x16") as walk tokens."""
+    return " ".join("K" + run for run in stream.split(","))
+
+
+def level(title, teaches, x0, y0, rows, walk, **kw):
+    return Level(title, teaches, room(x0, y0, rows), shift(walk, x0, y0), **kw)
+
+
+def levels():
+    out = []
+
+    # No way back. Idea: a one-way port cannot be walked back. Four rooms
+    # round Pellik's hall, each entered and left by one-way ports; the exit
+    # lies beyond the south-east room. Insight: the west rooms lead back to
+    # the hall, the east ones only on to the exit, so go west first; take the
+    # east ports early and a quarkel is left behind for good.
+    out.append(level("No way back", "one-way ports: go round the west rooms before the east ones", 20, 7, [
+        "####################",
+        "#q...#     #   q####",
+        "#    <     >    ####",
+        "#    #     #    ####",
+        "##v###  P  ###v#####",
+        "#    #     #    ####",
+        "# q  >     >      E#",
+        "#    #     #    ####",
+        "####################",
+    ], keys("1x32,2x32,1x64,8x16,17x16,8x48,24x16,4x64,2x64,4x128,8x16,20x16,8x32,4x16,8x16,4x33")))
+
+    return out
