@@ -66,4 +66,27 @@ def levels():
         "####################",
     ], keys("1x32,2x32,1x64,8x16,17x16,8x48,24x16,4x64,2x64,4x128,8x16,20x16,8x32,4x16,8x16,4x33")))
 
+    # Fall and climb. Idea: a special port that turns gravity on makes the
+    # next room another puzzle. Past the port Pellik drops down the empty
+    # shaft into the pit; the only way out is the base column, climbed cell
+    # by cell to the up port in the ceiling, which turns gravity off again.
+    # Insight: the quarkel in the side niche halfway up must be taken on the
+    # climb, and on the way back Pellik must go on up the column as he
+    # steps onto it: the column below him is eaten, and if he drops there
+    # is no way back up.
+    out.append(level("Fall and climb", "gravity on past the port: climb the base column, take the niche on the way", 16, 4, [
+        "#######################",
+        "##########      q  E###",
+        "#       > ###^#########",
+        "# q     # ###.#########",
+        "#       # ###.#########",
+        "#   P   # ###...q######",
+        "#       # ###.#########",
+        "#       # ###.#########",
+        "#     q # qq .#########",
+        "#       ###############",
+        "#######################",
+    ], keys("1x16,8x64,0x64,17x16,4x48,2x112,4x48,0x128,4x64,2x48,4x32,20x16,1x32,2x64,4x81"),
+       ports=[(16 + 8, 4 + 2, "gravity"), (16 + 13, 4 + 2, "none")]))
+
     return out
