@@ -89,4 +89,24 @@ def levels():
     ], keys("1x16,8x64,0x64,17x16,4x48,2x112,4x48,0x128,4x64,2x48,4x32,20x16,1x32,2x64,4x81"),
        ports=[(16 + 8, 4 + 2, "gravity"), (16 + 13, 4 + 2, "none")]))
 
+    # Switchboard. Idea: a maze of ports whose order matters. Six rooms in
+    # two rows; the south-east room with the exit takes Pellik in but never
+    # lets him out, and the north-east room leads only there. Insight: work
+    # backwards from the exit: the north-east room must be the last before
+    # it, so go down from the middle room first, round through the west
+    # rooms (the two-way port between them is the way back up) and only then
+    # east.
+    out.append(level("Switchboard", "a maze of ports: plan the order backwards from the room you cannot leave", 20, 6, [
+        "###################",
+        "#q    #    q#    q#",
+        "#  P  >     >     #",
+        "#     #     #     #",
+        "###|#####v#####v###",
+        "#     #     #     #",
+        "#q    <    q>   E #",
+        "#     #     #    q#",
+        "###################",
+    ], keys("4x96,8x48,4x32,8x16,24x16,1x160,24x16,2x16,4x32,2x32,1x16,17x16,2x16,4x144,24x16,4x80,"
+            "8x16,20x16,1x16,8x32,4x32,8x16,24x16,1x1")))
+
     return out
