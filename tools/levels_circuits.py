@@ -109,4 +109,34 @@ def levels():
     ], keys("4x96,8x48,4x32,8x16,24x16,1x160,24x16,2x16,4x32,2x32,1x16,17x16,2x16,4x144,24x16,4x80,"
             "8x16,20x16,1x16,8x32,4x32,8x16,24x16,1x1")))
 
+    # Glass floor. Idea: invisible walls show themselves by what rests on
+    # them, and gravity turns them into floors. Past the gravity port Pellik
+    # falls into a tall hall where rows of quarkels hang on invisible
+    # ledges. Insight: each ledge is exactly as wide as its row of quarkels;
+    # walk it to its far end and choose the edge to step off by where the
+    # fall lands: the bottom left and bottom right pits hold a quarkel each
+    # but no way out, so leave the middle ledge to the right and the lowest
+    # one back to the left, after taking all of it.
+    out.append(level("Glass floor", "invisible ledges under hanging quarkels: gravity makes them floors", 19, 3, [
+        "######################",
+        "#     >              #",
+        "#  P  #              #",
+        "#     #              #",
+        "#     #qqqq          #",
+        "#######WWWW          #",
+        "#######              #",
+        "#######              #",
+        "#######    qqq       #",
+        "#######    WWW       #",
+        "#######              #",
+        "#######       qqq    #",
+        "#######       WWW    #",
+        "#######    #    #    #",
+        "#######    #    #    #",
+        "#######    #    #    #",
+        "####### q  #E   #  q #",
+        "######################",
+    ], keys("2x16,4x64,0x64,8x16,4x64,0x64,8x16,4x48,0x64,4x16,8x16,20x16,1x48,0x64,1x1"),
+       quota=10, ports=[(19 + 6, 3 + 1, "gravity")]))
+
     return out
