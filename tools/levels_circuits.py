@@ -139,4 +139,27 @@ def levels():
     ], keys("2x16,4x64,0x64,8x16,4x64,0x64,8x16,4x48,0x64,4x16,8x16,20x16,1x48,0x64,1x1"),
        quota=10, ports=[(19 + 6, 3 + 1, "gravity")]))
 
+    # Set in stone. Idea: frozen grobbles hang where they are pushed, and a
+    # special port that thaws them drops them all at once. The level starts
+    # frozen; the quarkels lie in the side room behind the port, which also
+    # turns gravity on, and from there the way is the floor below with a
+    # hole in it. Insight: before the pass, push one hanging grobble over
+    # the hole (it fills it when it drops) and the others over the two
+    # brackets; a grobble left over the floor lands in the way and can only
+    # be pushed on against the exit.
+    out.append(level("Set in stone", "place the frozen grobbles before the port thaws them: one into the hole", 19, 6, [
+        "######################",
+        "#    #               #",
+        "#    <  P            #",
+        "#    #               #",
+        "#    #   O    O  O   #",
+        "#    #          #  # #",
+        "#    #               #",
+        "#    #               #",
+        "#qqq >              E#",
+        "############ #########",
+        "######################",
+    ], "D2 R@11,4 U1 R@16,3 D1 R@18,4 U1 L@13,3 D1 R@15,4 U2 L@6,2 L@4,2 L@1,8 R@4,8 R@6,8 R@19,8 R1",
+       freeze=True, ports=[(19 + 5, 6 + 2, "gravity")]))
+
     return out
