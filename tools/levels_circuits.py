@@ -139,6 +139,27 @@ def levels():
     ], keys("2x16,4x64,0x64,8x16,4x64,0x64,8x16,4x48,0x64,4x16,8x16,20x16,1x48,0x64,1x1"),
        quota=10, ports=[(19 + 6, 3 + 1, "gravity")]))
 
+    # Light work. Idea: a special port that turns gravity off, on a loop of
+    # one-way ports. Gravity is on from the start, so the quarkels under the
+    # ceilings are out of reach on their shelves; the port out of the south middle room turns
+    # it off for good. Insight: the north-east room leads only down to the
+    # exit room, so it must be the last; go round the loop once to turn
+    # gravity off, then a second time for the ceiling quarkel of the south
+    # middle room, which gravity hid on the first pass.
+    out.append(level("Light work", "go round the loop twice: once to turn gravity off, once for the ceiling", 21, 7, [
+        "###################",
+        "#q    #   q >   q #",
+        "##    #   # #   # #",
+        "# P   >     #     #",
+        "###^#####v#####v###",
+        "#     #q    #     #",
+        "#     ##    #     #",
+        "#q    <     #    E#",
+        "###################",
+    ], keys("4x112,8x32,0x64,1x112,17x16,2x32,4x16,2x32,1x16,2x32,17x16,4x48,8x32,4x64,8x32,1x16,17x16,"
+            "8x32,1x80,2x64,4x64,2x32,4x128,20x16,8x64,4x32,8x17"),
+       gravity=True, ports=[(21 + 6, 7 + 7, "none")]))
+
     # Set in stone. Idea: frozen grobbles hang where they are pushed, and a
     # special port that thaws them drops them all at once. The level starts
     # frozen; the quarkels lie in the side room behind the port, which also
