@@ -73,7 +73,8 @@ def levels():
     # Insight: the quarkel in the side niche halfway up must be taken on the
     # climb, and on the way back Pellik must go on up the column as he
     # steps onto it: the column below him is eaten, and if he drops there
-    # is no way back up.
+    # is no way back up (holding up and left together from the niche does
+    # it without timing: up is refused until the column is overhead).
     out.append(level("Fall and climb", "gravity on past the port: climb the base column, take the niche on the way", 16, 4, [
         "#######################",
         "##########      q  E###",
