@@ -1,0 +1,187 @@
+"""Chapter four of the campaign: circuits. Ports and the machine: one-way
+ports make routes that cannot be walked back, two-way and cross ports let
+Pellik through walls, special ports switch gravity and the freezes so that
+one field turns into another puzzle after the pass, invisible walls show
+themselves by what rests on them; the chapter ends with levels that combine
+every mechanic of the campaign."""
+from level_kit import Canvas, Level
+
+PLATE = "1"
+
+
+def room(x0, y0, rows, fill="#", plate=PLATE):
+    """A 60 x 24 field of hardware with the picture `rows` at (x0, y0); the
+    hardware that borders the picture's open cells is drawn as wall plates,
+    so the rooms look built."""
+    c = Canvas(60, 24, fill)
+    c.stamp(x0, y0, rows)
+    open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] != "#"}
+    for y in range(1, c.h - 1):
+        for x in range(1, c.w - 1):
+            if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
+                                            for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                c.cells[y][x] = plate
+    return c
+
+
+def shift(walk, dx, dy):
+    """The walk with its @ targets moved by (dx, dy): walks are written in the
+    picture's own columns and rows."""
+    out = []
+    for tok in walk.split():
+        if "@" in tok:
+            head, at = tok.split("@")
+            x, y = (int(v) for v in at.split(","))
+            tok = "%s@%d,%d" % (head, x + dx, y + dy)
+        out.append(tok)
+    return " ".join(out)
+
+
+def keys(stream):
+    """A key stream as karvolt-solve prints it ("4x32,8x16") as walk tokens."""
+    return " ".join("K" + run for run in stream.split(","))
+
+
+def level(title, teaches, x0, y0, rows, walk, **kw):
+    return Level(title, teaches, room(x0, y0, rows), shift(walk, x0, y0), **kw)
+
+
+def levels():
+    out = []
+
+    # No way back. Idea: a one-way port cannot be walked back. Four rooms
+    # round Pellik's hall, each entered and left by one-way ports; the exit
+    # lies beyond the south-east room. Insight: the west rooms lead back to
+    # the hall, the east ones only on to the exit, so go west first; take the
+    # east ports early and a quarkel is left behind for good.
+    out.append(level("No way back", "one-way ports: go round the west rooms before the east ones", 20, 7, [
+        "####################",
+        "#q...#     #   q####",
+        "#    <     >    ####",
+        "#    #     #    ####",
+        "##v###  P  ###v#####",
+        "#    #     #    ####",
+        "# q  >     >      E#",
+        "#    #     #    ####",
+        "####################",
+    ], keys("1x32,2x32,1x64,8x16,17x16,8x48,24x16,4x64,2x64,4x128,8x16,20x16,8x32,4x16,8x16,4x33")))
+
+    # Fall and climb. Idea: a special port that turns gravity on makes the
+    # next room another puzzle. Past the port Pellik drops down the empty
+    # shaft into the pit; the only way out is the base column, climbed cell
+    # by cell to the up port in the ceiling, which turns gravity off again.
+    # Insight: the quarkel in the side niche halfway up must be taken on the
+    # climb, and on the way back Pellik must go on up the column as he
+    # steps onto it: the column below him is eaten, and if he drops there
+    # is no way back up (holding up and left together from the niche does
+    # it without timing: up is refused until the column is overhead).
+    out.append(level("Fall and climb", "gravity on past the port: climb the base column, take the niche on the way", 16, 4, [
+        "#######################",
+        "##########      q  E###",
+        "#       > ###^#########",
+        "# q     # ###.#########",
+        "#       # ###.#########",
+        "#   P   # ###...q######",
+        "#       # ###.#########",
+        "#       # ###.#########",
+        "#     q # qq .#########",
+        "#       ###############",
+        "#######################",
+    ], keys("1x16,8x64,0x64,17x16,4x48,2x112,4x48,0x128,4x64,2x48,4x32,20x16,1x32,2x64,4x81"),
+       ports=[(16 + 8, 4 + 2, "gravity"), (16 + 13, 4 + 2, "none")]))
+
+    # Switchboard. Idea: a maze of ports whose order matters. Six rooms in
+    # two rows; the south-east room with the exit takes Pellik in but never
+    # lets him out, and the north-east room leads only there. Insight: work
+    # backwards from the exit: the north-east room must be the last before
+    # it, so go down from the middle room first, round through the west
+    # rooms (the two-way port between them is the way back up) and only then
+    # east.
+    out.append(level("Switchboard", "a maze of ports: plan the order backwards from the room you cannot leave", 20, 6, [
+        "###################",
+        "#q    #    q#    q#",
+        "#  P  >     >     #",
+        "#     #     #     #",
+        "###|#####v#####v###",
+        "#     #     #     #",
+        "#q    <    q>   E #",
+        "#     #     #    q#",
+        "###################",
+    ], keys("4x96,8x48,4x32,8x16,24x16,1x160,24x16,2x16,4x32,2x32,1x16,17x16,2x16,4x144,24x16,4x80,"
+            "8x16,20x16,1x16,8x32,4x32,8x16,24x16,1x1")))
+
+    # Glass floor. Idea: invisible walls show themselves by what rests on
+    # them, and gravity turns them into floors. Past the gravity port Pellik
+    # falls into a tall hall where rows of quarkels hang on invisible
+    # ledges. Insight: each ledge is exactly as wide as its row of quarkels;
+    # walk it to its far end and choose the edge to step off by where the
+    # fall lands: the bottom left and bottom right pits hold a quarkel each
+    # but no way out, so leave the middle ledge to the right and the lowest
+    # one back to the left, after taking all of it.
+    out.append(level("Glass floor", "invisible ledges under hanging quarkels: gravity makes them floors", 19, 3, [
+        "######################",
+        "#     >              #",
+        "#  P  #              #",
+        "#     #              #",
+        "#     #qqqq          #",
+        "#######WWWW          #",
+        "#######              #",
+        "#######              #",
+        "#######    qqq       #",
+        "#######    WWW       #",
+        "#######              #",
+        "#######       qqq    #",
+        "#######       WWW    #",
+        "#######    #    #    #",
+        "#######    #    #    #",
+        "#######    #    #    #",
+        "####### q  #E   #  q #",
+        "######################",
+    ], keys("2x16,4x64,0x64,8x16,4x64,0x64,8x16,4x48,0x64,4x16,8x16,20x16,1x48,0x64,1x1"),
+       quota=10, ports=[(19 + 6, 3 + 1, "gravity")]))
+
+    # Light work. Idea: a special port that turns gravity off, on a loop of
+    # one-way ports. Gravity is on from the start, so the quarkels under the
+    # ceilings are out of reach on their shelves; the port out of the south middle room turns
+    # it off for good. Insight: the north-east room leads only down to the
+    # exit room, so it must be the last; go round the loop once to turn
+    # gravity off, then a second time for the ceiling quarkel of the south
+    # middle room, which gravity hid on the first pass.
+    out.append(level("Light work", "go round the loop twice: once to turn gravity off, once for the ceiling", 21, 7, [
+        "###################",
+        "#q    #   q >   q #",
+        "##    #   # #   # #",
+        "# P   >     #     #",
+        "###^#####v#####v###",
+        "#     #q    #     #",
+        "#     ##    #     #",
+        "#q    <     #    E#",
+        "###################",
+    ], keys("4x112,8x32,0x64,1x112,17x16,2x32,4x16,2x32,1x16,2x32,17x16,4x48,8x32,4x64,8x32,1x16,17x16,"
+            "8x32,1x80,2x64,4x64,2x32,4x128,20x16,8x64,4x32,8x17"),
+       gravity=True, ports=[(21 + 6, 7 + 7, "none")]))
+
+    # Set in stone. Idea: frozen grobbles hang where they are pushed, and a
+    # special port that thaws them drops them all at once. The level starts
+    # frozen; the quarkels lie in the side room behind the port, which also
+    # turns gravity on, and from there the way is the floor below with a
+    # hole in it. Insight: before the pass, push one hanging grobble over
+    # the hole (it fills it when it drops) and the others over the two
+    # brackets; a grobble left over the floor lands in the way and can only
+    # be pushed on against the exit.
+    out.append(level("Set in stone", "place the frozen grobbles before the port thaws them: one into the hole", 19, 6, [
+        "######################",
+        "#    #               #",
+        "#    <  P            #",
+        "#    #               #",
+        "#    #   O    O  O   #",
+        "#    #          #  # #",
+        "#    #               #",
+        "#    #               #",
+        "#qqq >              E#",
+        "############ #########",
+        "######################",
+    ], "D2 R@11,4 U1 R@16,3 D1 R@18,4 U1 L@13,3 D1 R@15,4 U2 L@6,2 L@4,2 L@1,8 R@4,8 R@6,8 R@19,8 R1",
+       freeze=True, ports=[(19 + 5, 6 + 2, "gravity")]))
+
+    return out
