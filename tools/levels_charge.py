@@ -32,4 +32,22 @@ def levels():
     out.append(Level("Mind the blast", "a blast takes what lies beside it: collect first, then blast", c,
                      "L@21,11 U@21,7 D@21,8 R@30,8 R@33,8 D@33,14 L@27,14 U@27,11 R@28,11 "
                      + LAY + " L@25,11 W60 R@29,11 R1"))
+
+    # 2. One red disk and two RAM doors, one east into the exit's hall and one
+    # south into the quarkels' cellar. No cell in front of one door reaches
+    # the other. Insight: a blast is a square; the corner cell diagonal to
+    # both doors opens them both at once.
+    c = room(15, 4, 45, 19)
+    c.vline(31, 4, 13, "1").hline(15, 31, 13, "1").vline(31, 13, 19, "1")
+    c.put(31, 11, "R").put(29, 13, "R")
+    c.rect(32, 5, 44, 12, ".").rect(16, 14, 30, 18, ".")
+    c.rect(24, 8, 26, 9, "3").rect(37, 14, 39, 16, "3")
+    for x, y in ((18, 16), (23, 17), (27, 15)):
+        c.put(x, y, "q")
+    c.rect(32, 13, 44, 18, "#")
+    c.put(17, 6, "r").put(21, 9, "P").put(43, 8, "E")
+    out.append(Level("Corner shot", "one blast, two doors: a blast is square, so a corner reaches both", c,
+                     "U@21,6 L@17,6 D@17,12 R@30,12 " + LAY + " L@28,12 W90 R@29,12 D@29,15 "
+                     "L@27,15 D@27,17 L@18,17 U@18,16 R@28,16 U@28,14 R@29,14 U@29,12 R@30,12 "
+                     "U@30,11 R@43,11 U@43,9 U1"))
     return out
