@@ -50,4 +50,22 @@ def levels():
                      "U@21,6 L@17,6 D@17,12 R@30,12 " + LAY + " L@28,12 W90 R@29,12 D@29,15 "
                      "L@27,15 D@27,17 L@18,17 U@18,16 R@28,16 U@28,14 R@29,14 U@29,12 R@30,12 "
                      "U@30,11 R@43,11 U@43,9 U1"))
+
+    # 3. A gnarrow spins in a pocket of the bulkhead, and behind it a RAM door
+    # leads to the exit; no cell that Pellik can reach lies beside the door.
+    # Insight: the guard is the fuse. A red disk laid diagonally beside the
+    # pocket blows the gnarrow up, and its own blast, a moment later, takes
+    # the door.
+    c = room(14, 5, 46, 17)
+    c.vline(31, 5, 17, "1").vline(32, 5, 17, "1")
+    c.put(31, 11, "G").put(30, 11, "R").put(32, 9, "7").put(32, 13, "7")
+    c.vline(32, 10, 12, "R")
+    c.rect(20, 8, 22, 8, "5").rect(20, 14, 22, 14, "5")
+    c.rect(37, 7, 39, 8, "9").rect(37, 14, 39, 15, "9")
+    c.put(21, 7, "r").put(24, 11, "P").put(43, 11, "E")
+    for x, y in ((36, 11), (40, 11)):
+        c.put(x, y, "q")
+    out.append(Level("Guard as the fuse", "a blasted enemy blasts in turn: the guard opens the door", c,
+                     "U@24,7 L@21,7 R@30,7 D@30,10 " + LAY + " L@27,10 W130 R@30,10 D1 R1 "
+                     "R@42,11 R1"))
     return out
