@@ -68,4 +68,21 @@ def levels():
     out.append(Level("Guard as the fuse", "a blasted enemy blasts in turn: the guard opens the door", c,
                      "U@24,7 L@21,7 R@30,7 D@30,10 " + LAY + " L@27,10 W130 R@30,10 D1 R1 "
                      "R@42,11 R1"))
+
+    # 4. An orange disk lies at the foot of a deep shaft, walled in beside the
+    # exit's RAM vault; nothing can reach it but what falls. Insight: a
+    # grobble that lands on an orange disk sets it off; eat the base at the
+    # shaft's mouth, then push the grobble on the shelf into it.
+    c = room(16, 4, 44, 18)
+    c.rect(33, 8, 43, 17, "#").rect(39, 13, 41, 15, "R").put(40, 14, "E")
+    c.vline(38, 8, 15, " ").put(38, 15, "o").put(38, 7, ".")
+    c.rect(42, 13, 42, 15, "#").rect(39, 16, 43, 17, "1")
+    c.hline(33, 37, 8, "7").hline(39, 43, 8, "7").rect(34, 9, 37, 17, "2").rect(39, 9, 43, 12, "2")
+    c.put(37, 7, "O").put(37, 8, "1")
+    c.rect(21, 10, 27, 13, "9").rect(22, 11, 26, 12, "6")
+    for x, y in ((20, 7), (19, 16), (30, 6)):
+        c.put(x, y, "q")
+    c.put(30, 11, "P")
+    out.append(Level("Hammer", "a grobble dropped on an orange disk sets it off", c,
+                     "D@30,16 L@19,16 U@19,7 R@20,7 R@30,7 U@30,6 R@38,6 D@38,7 U@38,6 L@36,6 D@36,7 R@37,7 W100 R@38,7 D@38,14 R@39,14 R1"))
     return out
