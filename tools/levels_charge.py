@@ -85,4 +85,21 @@ def levels():
     c.put(30, 11, "P")
     out.append(Level("Hammer", "a grobble dropped on an orange disk sets it off", c,
                      "D@30,16 L@19,16 U@19,7 R@20,7 R@30,7 U@30,6 R@38,6 D@38,7 U@38,6 L@36,6 D@36,7 R@37,7 W100 R@38,7 D@38,14 R@39,14 R1"))
+
+    # 5. Two orange disks on a gallery and one hole in its floor. The first
+    # disk blasts the plug under the hole and opens a pit; the second falls
+    # through the pit onto the plug at its bottom, and its blast takes the two
+    # quarkels lying beside that plug. Insight: after the first drop, climb
+    # down and take the pit's quarkels before sending the second disk.
+    c = room(17, 4, 43, 19, fill=" ")
+    c.rect(18, 7, 42, 18, "#").rect(18, 5, 42, 6, ".").hline(18, 42, 6, " ")
+    c.hline(18, 42, 7, "7").put(30, 7, " ").put(30, 8, " ").put(30, 9, "R")
+    c.vline(29, 8, 9, "1").vline(31, 8, 9, "1")
+    c.rect(26, 10, 34, 14, " ").hline(26, 34, 15, "1").put(30, 15, "R")
+    c.rect(27, 16, 33, 17, " ").put(32, 17, "E")
+    c.put(29, 14, "q").put(31, 14, "q").put(20, 5, "q").put(40, 5, "q")
+    c.put(26, 6, "o").put(34, 6, "o").put(22, 6, "P")
+    out.append(Level("Same hole twice", "the second disk follows the first: clear the pit between", c,
+                     "R@25,6 R@29,6 W110 R@30,6 D@30,14 L@29,14 R@31,14 L@30,14 U@30,6 L@20,6 U@20,5 "
+                     "R@40,5 D@40,6 L@35,6 L@31,6 W120 L@30,6 D@30,16 R@31,16 D@31,17 R1"))
     return out
