@@ -102,4 +102,23 @@ def levels():
     out.append(Level("Same hole twice", "the second disk follows the first: clear the pit between", c,
                      "R@25,6 R@29,6 W110 R@30,6 D@30,14 L@29,14 R@31,14 L@30,14 U@30,6 L@20,6 U@20,5 "
                      "R@40,5 D@40,6 L@35,6 L@31,6 W120 L@30,6 D@30,16 R@31,16 D@31,17 R1"))
+
+    # 6. Three RAM doors in the floor of the hall, two yellow disks and one
+    # terminal, which works once. Insight: the two doors on the left stand two
+    # cells apart, so one disk pushed to the cell between them opens both;
+    # the other goes to the exit's door; only then use the terminal.
+    c = room(16, 4, 44, 17, fill=" ")
+    c.hline(17, 43, 13, "1").rect(17, 14, 43, 16, "#")
+    c.put(22, 13, "R").put(24, 13, "R").put(37, 13, "R")
+    c.rect(21, 14, 22, 15, " ").rect(24, 14, 25, 15, " ").rect(35, 14, 39, 15, " ")
+    c.put(21, 15, "q").put(25, 15, "q").put(38, 15, "E")
+    c.rect(17, 5, 18, 6, ".").put(17, 5, "T").put(17, 6, "3")
+    c.rect(27, 8, 33, 10, ".").rect(29, 9, 31, 9, "9")
+    c.hline(40, 43, 9, "5").hline(17, 19, 10, "5")
+    c.put(28, 7, "y").put(34, 11, "y").put(25, 6, "P")
+    out.append(Level("All at once", "yellow disks wait for the terminal, which fires them all once", c,
+                     "R@29,6 D@29,7 L@24,7 U@24,6 L@23,6 D@23,11 R@33,11 R@36,11 U@36,10 R@37,10 D@37,11 "
+                     "U@37,7 L@19,7 U@19,5 L@18,5 L1 W60 R@20,5 D@20,12 R@22,12 D@22,15 L@21,15 U@21,14 "
+                     "R@22,14 U@22,12 R@24,12 D@24,15 R@25,15 U@25,14 L@24,14 U@24,12 R@37,12 D@37,14 "
+                     "R@38,14 D1"))
     return out
