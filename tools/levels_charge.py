@@ -121,4 +121,19 @@ def levels():
                      "U@37,7 L@19,7 U@19,5 L@18,5 L1 W60 R@20,5 D@20,12 R@22,12 D@22,15 L@21,15 U@21,14 "
                      "R@22,14 U@22,12 R@24,12 D@24,15 R@25,15 U@25,14 L@24,14 U@24,12 R@37,12 D@37,14 "
                      "R@38,14 D1"))
+
+    # 7. A fuse of orange disks runs down a sealed channel to the exit's vault,
+    # but a grobble sits in the channel's mouth. Insight: blasts run from disk
+    # to disk, not through a grobble; the first red disk only clears the
+    # grobble away, the second, laid in the mouth, lights the fuse.
+    c = room(15, 5, 46, 18)
+    c.rect(30, 6, 45, 17, "#").hline(30, 38, 11, "7").hline(30, 38, 13, "7")
+    c.put(30, 12, "O").hline(31, 38, 12, "o")
+    c.rect(39, 11, 41, 13, "R").put(40, 12, "E").rect(42, 10, 45, 14, "1")
+    c.rect(20, 8, 24, 9, "4").rect(20, 15, 24, 16, "4")
+    c.put(22, 7, "r").put(22, 17, "r").put(17, 12, "q").put(26, 7, "q").put(26, 17, "q")
+    c.put(23, 12, "P")
+    out.append(Level("Dead link", "a fuse of disks carries a blast; a grobble in it does not", c,
+                     "R@26,12 U@26,7 L@22,7 L@17,7 D@17,17 R@22,17 R@26,17 U@26,12 R@29,12 " + LAY
+                     + " L@26,12 W140 R@30,12 " + LAY + " L@28,12 W260 R@39,12 R1"))
     return out
