@@ -136,4 +136,22 @@ def levels():
     out.append(Level("Dead link", "a fuse of disks carries a blast; a grobble in it does not", c,
                      "R@26,12 U@26,7 L@22,7 L@17,7 D@17,17 R@22,17 R@26,17 U@26,12 R@29,12 " + LAY
                      + " L@26,12 W140 R@30,12 " + LAY + " L@28,12 W260 R@39,12 R1"))
+
+    # 8. The quota asks for twelve quarkels and only three lie about; an
+    # electron spins in a RAM pocket, and the exit stands just below its
+    # right-hand corner. Insight: a blasted electron blasts again in the
+    # quarkel flavour and leaves nine quarkels; lay the red disk on a corner
+    # away from the exit, since a blast takes the exit too.
+    c = room(17, 4, 43, 18)
+    c.rect(28, 9, 32, 13, ".").rect(29, 10, 31, 12, "R").put(30, 11, "e")
+    c.put(29, 10, ".").put(31, 10, ".").put(29, 12, ".").put(31, 12, ".")
+    c.put(32, 13, "E").hline(27, 33, 14, "3").vline(27, 9, 13, "3").vline(33, 9, 13, "3")
+    c.put(27, 11, ".").put(33, 11, ".")
+    c.put(20, 6, "r").put(20, 16, "q").put(40, 6, "q").put(40, 16, "q")
+    c.rect(22, 8, 23, 14, "5").rect(37, 8, 38, 14, "5")
+    c.put(25, 11, "P")
+    out.append(Level("Harvest", "a blasted electron leaves quarkels; a blast also takes the exit", c,
+                     "U@25,6 L@20,6 D@20,16 R@40,16 U@40,6 L@30,6 D@30,8 L@29,8 D@29,10 " + LAY
+                     + " U@29,8 L@26,8 W240 D@26,11 R@31,11 U@31,10 L@30,10 D@30,12 L@29,12 "
+                     "R@32,12 D1", quota=12))
     return out
