@@ -154,4 +154,23 @@ def levels():
                      "U@25,6 L@20,6 D@20,16 R@40,16 U@40,6 L@30,6 D@30,8 L@29,8 D@29,10 " + LAY
                      + " U@29,8 L@26,8 W240 D@26,11 R@31,11 U@31,10 L@30,10 D@30,12 L@29,12 "
                      "R@32,12 D1", quota=12))
+
+    # 9. One red disk lies beside a RAM strongroom full of quarkels, and the
+    # exit waits behind a RAM door at the end of a narrow corridor. Insight:
+    # the strongroom has a second way in, an orange disk on the shelf above
+    # its roof; the corridor has none. Spend the red disk on the door; a disk
+    # spent on the strongroom leaves the exit shut for good.
+    c = room(14, 4, 46, 18)
+    c.rect(24, 10, 32, 14, "R").rect(25, 11, 31, 13, " ")
+    for x in (25, 28, 31):
+        c.put(x, 13, "q")
+    c.hline(24, 32, 7, "7").put(28, 7, " ").rect(27, 8, 27, 9, "1").rect(29, 8, 29, 9, "1")
+    c.vline(28, 8, 9, " ").put(26, 6, "o").hline(27, 28, 6, " ")
+    c.rect(35, 5, 45, 17, "#").hline(35, 41, 11, " ").put(42, 11, "R").rect(43, 10, 44, 12, " ")
+    c.put(44, 11, "E").hline(35, 41, 10, "9").hline(35, 41, 12, "9")
+    c.put(21, 12, "r").put(17, 6, "q").put(17, 16, "q").put(19, 12, "P")
+    out.append(Level("Spent too early", "one red disk, two doors: the strongroom has another way in", c,
+                     "R@21,12 U@21,6 L@17,6 D@17,16 R@34,16 U@34,11 R@41,11 " + LAY + " L@37,11 W140 "
+                     "L@34,11 U@34,5 L@25,5 D@25,6 R@27,6 W120 R@28,6 D@28,13 L@25,13 R@31,13 L@28,13 "
+                     "U@28,6 R@34,6 D@34,11 R@43,11 R1"))
     return out
