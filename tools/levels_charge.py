@@ -173,4 +173,25 @@ def levels():
                      "R@21,12 U@21,6 L@17,6 D@17,16 R@34,16 U@34,11 R@41,11 " + LAY + " L@37,11 W140 "
                      "L@34,11 U@34,5 L@25,5 D@25,6 R@27,6 W120 R@28,6 D@28,13 L@25,13 R@31,13 L@28,13 "
                      "U@28,6 R@34,6 D@34,11 R@43,11 R1"))
+
+    # 10. A fuse of orange disks runs along a sealed channel to the door of
+    # the quarkels' vault; a branch of yellow disks drops from it into the
+    # hall, down to the one that stands beside the exit. Lit as it
+    # is, the fuse blows up the exit too. Insight: break the branch first,
+    # pushing the yellow disk two cells aside (a blast reaches diagonals
+    # too), then light the fuse at its mouth.
+    c = room(15, 5, 45, 18)
+    c.rect(16, 6, 44, 9, "#").hline(23, 35, 7, "7").hline(24, 35, 9, "7")
+    c.hline(24, 34, 8, "o").put(23, 8, " ").put(23, 9, " ").put(35, 8, "R")
+    c.rect(36, 7, 40, 9, " ").hline(36, 40, 10, "1").rect(41, 6, 44, 9, "1")
+    for x in (37, 38, 39, 40):
+        c.put(x, 9, "q")
+    c.vline(30, 9, 10, "y").vline(29, 9, 10, "1").vline(31, 9, 10, "1")
+    c.put(30, 11, "y").put(30, 12, "y").put(30, 13, "1").put(31, 12, "E")
+    c.rect(18, 14, 21, 16, "8").rect(38, 14, 41, 16, "8")
+    c.put(25, 16, "r").put(20, 11, "P")
+    out.append(Level("Break the fuse", "a fuse runs wherever disks touch: break the branch first", c,
+                     "R@29,11 D@29,14 R@32,14 U@32,11 L@31,11 L@29,11 D@29,16 L@25,16 L@23,16 U@23,9 U@23,8 "
+                     + LAY + " D@23,12 W420 U@23,8 R@40,8 L@37,8 D@37,9 R@40,9 L@36,9 U@36,8 L@30,8 "
+                     "D@30,11 R@31,11 D1"))
     return out
