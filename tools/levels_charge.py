@@ -194,4 +194,21 @@ def levels():
                      "R@29,11 D@29,14 R@32,14 U@32,11 L@31,11 L@29,11 D@29,16 L@25,16 L@23,16 U@23,9 U@23,8 "
                      + LAY + " D@23,12 W420 U@23,8 R@40,8 L@37,8 D@37,9 R@40,9 L@36,9 U@36,8 L@30,8 "
                      "D@30,11 R@31,11 D1"))
+
+    # 11. A row of yellow disks lies in a channel, an electron caged at its
+    # left end; the quota wants a quarkel for nearly every disk. Insight: a
+    # blast passed on by a disk keeps its flavour. Lit at the far end the row
+    # burns plain and leaves nothing; laid on the electron's corner, the
+    # electron's quarkel blast runs down the whole row and fills it with
+    # quarkels.
+    c = room(15, 5, 45, 18)
+    c.rect(20, 10, 40, 14, "#").hline(21, 39, 11, "0").hline(21, 39, 13, "0")
+    c.put(23, 12, "e").hline(24, 36, 12, "y").hline(37, 39, 12, " ")
+    c.put(22, 11, ".").put(22, 12, "0").put(22, 13, ".").rect(16, 11, 21, 13, ".")
+    c.vline(20, 10, 14, ".").put(40, 12, ".")
+    c.rect(24, 7, 36, 8, "6").rect(24, 16, 36, 16, "6")
+    c.put(18, 7, "r").put(42, 16, "E").put(42, 7, "P")
+    out.append(Level("Quarkel fuse", "a blast passed from disk to disk keeps its flavour", c,
+                     "U@42,6 L@18,6 D@18,11 R@22,11 " + LAY + " L@20,11 D@20,14 W500 U@20,11 R@22,11 L@21,11 "
+                     "D@21,13 R@22,13 L@20,13 U@20,9 R@41,9 D@41,12 L@23,12 R@41,12 D@41,16 R1", quota=16))
     return out
