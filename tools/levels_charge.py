@@ -211,4 +211,28 @@ def levels():
     out.append(Level("Quarkel fuse", "a blast passed from disk to disk keeps its flavour", c,
                      "U@42,6 L@18,6 D@18,11 R@22,11 " + LAY + " L@20,11 D@20,14 W500 U@20,11 R@22,11 L@21,11 "
                      "D@21,13 R@22,13 L@20,13 U@20,9 R@41,9 D@41,12 L@23,12 R@41,12 D@41,16 R1", quota=16))
+
+    # 12. Three charges, three doors. The orange disk sits right under the
+    # RAM door of the terminal's vault; the yellow disk must go down the
+    # orange disk's chute to the exit's door; the cellar's quarkels lie beside
+    # that door. Insight: the order is the puzzle. Drop the orange disk first
+    # (a red blast beside it would set it off where it stands), take the
+    # cellar's quarkels and bring the yellow disk down, then the red disk,
+    # then the terminal.
+    c = Canvas(60, 24, "#")
+    c.rect(16, 1, 40, 8, "1", filled=False).rect(17, 6, 39, 7, " ").rect(17, 6, 22, 7, ".")
+    c.hline(16, 40, 5, "1").rect(23, 2, 29, 4, " ").rect(22, 1, 30, 5, "7", filled=False)
+    c.put(26, 5, "R").put(24, 3, "T").put(28, 4, "q").put(18, 6, "r")
+    c.put(26, 7, "o").put(33, 7, "y").put(28, 8, " ")
+    c.vline(28, 9, 11, " ").put(28, 12, "R").vline(27, 9, 12, "3").vline(29, 9, 12, "3")
+    c.rect(23, 13, 34, 16, " ").rect(22, 12, 35, 17, "1", filled=False)
+    c.vline(27, 12, 12, "1").put(28, 12, "R")
+    c.put(31, 16, "q").put(33, 16, "q").put(35, 15, "R").rect(36, 14, 38, 16, " ").put(37, 15, "E")
+    c.rect(35, 13, 39, 17, "1", filled=False).put(35, 15, "R")
+    c.put(20, 7, "P")
+    out.append(Level("Three in order", "three blasts, and only one order of them wins", c,
+                     "U@20,6 L@18,6 R@24,6 D@24,7 R@27,7 W120 R@28,7 D@28,15 R@33,15 D@33,16 L@31,16 "
+                     "U@31,13 L@28,13 U@28,6 R@34,6 D@34,7 L@29,7 U@29,6 L@28,6 D@28,14 L@27,14 D@27,15 "
+                     "R@33,15 L@28,15 U@28,6 L@25,6 " + LAY + " L@21,6 W140 R@26,6 U@26,4 R@28,4 L@25,4 U@25,3 "
+                     "L1 W120 R@26,3 D@26,6 R@28,6 D@28,15 R@36,15 R1"))
     return out
