@@ -9,7 +9,7 @@ from level_kit import Canvas, Level
 LAY = "K16x135"
 
 
-def room(x0, y0, x1, y1, wall="1", fill="."):
+def room(x0, y0, x1, y1, wall="1", fill=" "):
     """A canvas of plain hardware with one walled room cut into it."""
     c = Canvas(60, 24, "#")
     c.rect(x0, y0, x1, y1, wall, filled=False).rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill)
@@ -26,12 +26,12 @@ def levels():
     c = room(17, 4, 43, 18)
     c.rect(29, 10, 31, 12, "R").put(30, 11, "E")
     for x, y in ((30, 8), (27, 11), (33, 11), (30, 14)):
-        c.put(x, y, "q")
+        c.put(x, y, "q").put(x, y + 1, "7")
     c.rect(20, 6, 22, 6, "7").put(21, 7, "r")
     c.put(22, 11, "P")
     out.append(Level("Mind the blast", "a blast takes what lies beside it: collect first, then blast", c,
-                     "L@21,11 U@21,7 D@21,8 R@30,8 R@33,8 D@33,14 L@27,14 U@27,11 R@28,11 "
-                     + LAY + " L@25,11 W60 R@29,11 R1"))
+                     "L@21,11 U@21,7 D@21,8 R@30,8 R@34,8 D@34,11 L@33,11 R@34,11 D@34,14 L@30,14 L@26,14 U@26,11 "
+                     "R@27,11 R@28,11 " + LAY + " L@25,11 W60 R@29,11 R1"))
 
     # 2. One red disk and two RAM doors, one east into the exit's hall and one
     # south into the quarkels' cellar. No cell in front of one door reaches
@@ -64,7 +64,7 @@ def levels():
     c.rect(37, 7, 39, 8, "9").rect(37, 14, 39, 15, "9")
     c.put(21, 7, "r").put(24, 11, "P").put(43, 11, "E")
     for x, y in ((36, 11), (40, 11)):
-        c.put(x, y, "q")
+        c.put(x, y, "q").put(x, y + 1, "9")
     out.append(Level("Guard as the fuse", "a blasted enemy blasts in turn: the guard opens the door", c,
                      "U@24,7 L@21,7 R@30,7 D@30,10 " + LAY + " L@27,10 W130 R@30,10 D1 R1 "
                      "R@42,11 R1"))
@@ -81,10 +81,10 @@ def levels():
     c.put(37, 7, "O").put(37, 8, "1")
     c.rect(21, 10, 27, 13, "9").rect(22, 11, 26, 12, "6")
     for x, y in ((20, 7), (19, 16), (30, 6)):
-        c.put(x, y, "q")
+        c.put(x, y, "q").put(x, y + 1, "7")
     c.put(30, 11, "P")
     out.append(Level("Hammer", "a grobble dropped on an orange disk sets it off", c,
-                     "D@30,16 L@19,16 U@19,7 R@20,7 R@30,7 U@30,6 R@38,6 D@38,7 U@38,6 L@36,6 D@36,7 R@37,7 W100 R@38,7 D@38,14 R@39,14 R1"))
+                     "D@30,16 L@19,16 U@19,7 R@20,7 U@20,6 R@30,6 R@38,6 D@38,7 U@38,6 L@36,6 D@36,7 R@37,7 W100 R@38,7 D@38,14 R@39,14 R1"))
 
     # 5. Two orange disks on a gallery and one hole in its floor. The first
     # disk blasts the plug under the hole and opens a pit; the second falls
@@ -132,9 +132,10 @@ def levels():
     c.rect(39, 11, 41, 13, "R").put(40, 12, "E").rect(42, 10, 45, 14, "1")
     c.rect(20, 8, 24, 9, "4").rect(20, 15, 24, 16, "4")
     c.put(22, 7, "r").put(22, 17, "r").put(17, 12, "q").put(26, 7, "q").put(26, 17, "q")
+    c.put(17, 13, "4").put(26, 8, "4")
     c.put(23, 12, "P")
     out.append(Level("Dead link", "a fuse of disks carries a blast; a grobble in it does not", c,
-                     "R@26,12 U@26,7 L@22,7 L@17,7 D@17,17 R@22,17 R@26,17 U@26,12 R@29,12 " + LAY
+                     "R@25,12 U@25,7 R@26,7 L@22,7 L@17,7 D@17,12 R@18,12 D@18,17 R@22,17 R@26,17 U@26,12 R@29,12 " + LAY
                      + " L@26,12 W140 R@30,12 " + LAY + " L@28,12 W260 R@39,12 R1"))
 
     # 8. The quota asks for twelve quarkels and only three lie about; an
@@ -148,10 +149,11 @@ def levels():
     c.put(32, 13, "E").hline(27, 33, 14, "3").vline(27, 9, 13, "3").vline(33, 9, 13, "3")
     c.put(27, 11, ".").put(33, 11, ".")
     c.put(20, 6, "r").put(20, 16, "q").put(40, 6, "q").put(40, 16, "q")
+    c.put(20, 17, "3").put(40, 7, "3").put(40, 17, "3")
     c.rect(22, 8, 23, 14, "5").rect(37, 8, 38, 14, "5")
     c.put(25, 11, "P")
     out.append(Level("Harvest", "a blasted electron leaves quarkels; a blast also takes the exit", c,
-                     "U@25,6 L@20,6 D@20,16 R@40,16 U@40,6 L@30,6 D@30,8 L@29,8 D@29,10 " + LAY
+                     "U@25,6 L@20,6 D@20,16 R@40,16 U@40,8 R@41,8 U@41,6 L@30,6 D@30,8 L@29,8 D@29,10 " + LAY
                      + " U@29,8 L@26,8 W240 D@26,11 R@31,11 U@31,10 L@30,10 D@30,12 L@29,12 "
                      "R@32,12 D1", quota=12))
 
@@ -169,8 +171,9 @@ def levels():
     c.rect(35, 5, 45, 17, "#").hline(35, 41, 11, " ").put(42, 11, "R").rect(43, 10, 44, 12, " ")
     c.put(44, 11, "E").hline(35, 41, 10, "9").hline(35, 41, 12, "9")
     c.put(21, 12, "r").put(17, 6, "q").put(17, 16, "q").put(19, 12, "P")
+    c.put(17, 7, "9").put(17, 17, "9")
     out.append(Level("Spent too early", "one red disk, two doors: the strongroom has another way in", c,
-                     "R@21,12 U@21,6 L@17,6 D@17,16 R@34,16 U@34,11 R@41,11 " + LAY + " L@37,11 W140 "
+                     "R@21,12 U@21,6 L@17,6 R@18,6 D@18,16 L@17,16 R@34,16 U@34,11 R@41,11 " + LAY + " L@37,11 W140 "
                      "L@34,11 U@34,5 L@25,5 D@25,6 R@27,6 W120 R@28,6 D@28,13 L@25,13 R@31,13 L@28,13 "
                      "U@28,6 R@34,6 D@34,11 R@43,11 R1"))
 
