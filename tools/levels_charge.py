@@ -4,8 +4,8 @@ of blasts set up in advance, blasts that leave quarkels, and what a blast
 destroys and what stands."""
 from level_kit import Canvas, Level
 
-# Ticks of fire that lay a red disk (132 are needed) and of a blast's fire
-# that stays deadly (a plain fire can be walked into after 30).
+# Fire held long enough to lay a red disk (132 ticks are needed). A laid disk
+# blows 80 ticks later; a plain fire can be walked into after 30 of its ticks.
 LAY = "K16x135"
 
 
@@ -30,8 +30,8 @@ def levels():
     c.rect(20, 6, 22, 6, "7").put(21, 7, "r")
     c.put(22, 11, "P")
     out.append(Level("Mind the blast", "a blast takes what lies beside it: collect first, then blast", c,
-                     "L@21,11 U@21,7 D@21,8 R@30,8 R@34,8 D@34,11 L@33,11 R@34,11 D@34,14 L@30,14 L@26,14 U@26,11 "
-                     "R@27,11 R@28,11 " + LAY + " L@25,11 W60 R@29,11 R1"))
+                     "L@21,11 U@21,7 D@21,8 R@30,8 R@34,8 D@34,11 L@33,11 R@34,11 D@34,14 L@30,14 "
+                     "L@26,14 U@26,11 R@27,11 R@28,11 " + LAY + " L@25,11 W60 R@29,11 R1"))
 
     # 2. One red disk and two RAM doors, one east into the exit's hall and one
     # south into the quarkels' cellar. No cell in front of one door reaches
@@ -84,7 +84,8 @@ def levels():
         c.put(x, y, "q").put(x, y + 1, "7")
     c.put(30, 11, "P")
     out.append(Level("Hammer", "a grobble dropped on an orange disk sets it off", c,
-                     "D@30,16 L@19,16 U@19,7 R@20,7 U@20,6 R@30,6 R@38,6 D@38,7 U@38,6 L@36,6 D@36,7 R@37,7 W100 R@38,7 D@38,14 R@39,14 R1"))
+                     "D@30,16 L@19,16 U@19,7 R@20,7 U@20,6 R@30,6 R@38,6 D@38,7 U@38,6 L@36,6 D@36,7 "
+                     "R@37,7 W100 R@38,7 D@38,14 R@39,14 R1"))
 
     # 5. Two orange disks on a gallery and one hole in its floor. The first
     # disk blasts the plug under the hole and opens a pit; the second falls
@@ -135,7 +136,8 @@ def levels():
     c.put(17, 13, "4").put(26, 8, "4")
     c.put(23, 12, "P")
     out.append(Level("Dead link", "a fuse of disks carries a blast; a grobble in it does not", c,
-                     "R@25,12 U@25,7 R@26,7 L@22,7 L@17,7 D@17,12 R@18,12 D@18,17 R@22,17 R@26,17 U@26,12 R@29,12 " + LAY
+                     "R@25,12 U@25,7 R@26,7 L@22,7 L@17,7 D@17,12 R@18,12 D@18,17 R@22,17 R@26,17 "
+                     "U@26,12 R@29,12 " + LAY
                      + " L@26,12 W140 R@30,12 " + LAY + " L@28,12 W260 R@39,12 R1"))
 
     # 8. The quota asks for twelve quarkels and only three lie about; an
