@@ -1,0 +1,43 @@
+"""Chapter two of the classic campaign: hunters. Gnarrows and Electrons
+follow the wall on their anti-clockwise side; the levels teach reading their
+loops, passing in the gap, turning them aside with eaten base, and killing
+them with what falls."""
+from level_kit import Canvas, Level
+
+
+def levels():
+    out = []
+
+    # Through the ring: a Gnarrow circles the exit's block the wrong way
+    # round for a straight dash. Insight: wait in the mouth of the tunnel
+    # (the Gnarrow's right-hand side, which it never turns into) until it has
+    # gone by, then cross behind it.
+    c = Canvas(60, 24, "#")
+    c.rect(6, 9, 12, 14, ".")
+    c.rect(18, 4, 47, 19, " ", filled=False)
+    c.rect(19, 5, 46, 18, "2", filled=False)
+    c.rect(26, 8, 39, 15, " ").rect(25, 7, 40, 16, "3", filled=False)
+    c.hline(13, 17, 11, ".").hline(19, 25, 11, ".")
+    for x in (29, 33, 37):
+        c.put(x, 15, "q")
+    c.put(8, 11, "P").put(36, 11, "E").put(23, 4, "G")
+    out.append(Level("Through the ring", "wait in the tunnel mouth, on the hunter's blind side, then cross behind it",
+                     c, "R@17,11 W100 R@26,11 D@26,15 R@37,15 U@37,11 L1"))
+
+    # Let it pass: the exit lies at the far end of a corridor that a Gnarrow
+    # runs the other way. It looks into every nook on its left (below it) and
+    # never into one on its right. Insight: step up into a nook above the
+    # corridor, let the Gnarrow go by, and walk on behind it.
+    c = Canvas(60, 24, "#")
+    c.rect(3, 2, 9, 5, ".").hline(10, 14, 4, ".").vline(14, 5, 6, ".")
+    c.rect(12, 7, 47, 13, " ", filled=False)
+    c.rect(13, 8, 46, 12, "4").rect(15, 9, 44, 11, "R")
+    for x in (20, 27, 34, 41):
+        c.put(x, 6, " ")
+    for x in (23, 30, 37):
+        c.put(x, 8, " ")
+    c.vline(45, 3, 6, " ").hline(46, 52, 3, " ").put(52, 3, "E")
+    c.put(5, 4, "P").put(40, 7, "G")
+    out.append(Level("Let it pass", "hide in a nook on the hunter's right; it looks only into those on its left",
+                     c, "R@14,4 D@14,7 R@20,7 U1 W%d D1 R@45,7 U@45,3 R@51,3 R1" % 300))
+    return out
