@@ -40,4 +40,16 @@ def levels():
     c.put(5, 4, "P").put(40, 7, "G")
     out.append(Level("Let it pass", "hide in a nook on the hunter's right; it looks only into those on its left",
                      c, "R@14,4 D@14,7 R@20,7 U1 W%d D1 R@45,7 U@45,3 R@51,3 R1" % 300))
+
+    # Drop it on its head: a Gnarrow paces the only shaft down to the exit.
+    # A grobble waits on the ledge beside the shaft's top. Insight: push the
+    # grobble into the shaft; it falls on the Gnarrow wherever it turns, and
+    # the blast takes the grobble with it. Then wait for the fire to die.
+    c = Canvas(60, 24, "#")
+    c.rect(35, 2, 41, 6, ".").hline(32, 34, 4, ".")
+    c.rect(29, 3, 31, 18, "5", filled=False).put(31, 4, "O").vline(30, 4, 17, " ")
+    c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
+    c.put(38, 4, "P").put(30, 9, "G")
+    out.append(Level("Drop it on its head", "a grobble pushed down the hunter's shaft lands on it wherever it turns",
+                     c, "L@32,4 L@31,4 W200 L1 D@30,16 L@25,16 L1"))
     return out
