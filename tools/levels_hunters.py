@@ -52,4 +52,17 @@ def levels():
     c.put(38, 4, "P").put(30, 9, "G")
     out.append(Level("Drop it on its head", "a grobble pushed down the hunter's shaft lands on it wherever it turns",
                      c, "L@32,4 L@31,4 W200 L1 D@30,16 L@25,16 L1"))
+
+    # Sparks of value: the exit needs three quarkels and there are none,
+    # only an Electron pacing a sealed shaft with a grobble on its base lid.
+    # Insight: an Electron dies in a shower of quarkels. Eat the lid while
+    # the Electron is heading down, step away, and let the grobble fall; the
+    # quarkels it leaves settle at the shaft's foot.
+    c = Canvas(60, 24, "#")
+    c.rect(12, 3, 19, 7, ".").hline(20, 27, 5, ".")
+    c.rect(27, 3, 29, 17, "7", filled=False).put(27, 5, ".").put(28, 4, "O").put(28, 5, ".").vline(28, 6, 16, " ")
+    c.hline(29, 34, 5, ".").rect(34, 3, 39, 7, "8", filled=False).rect(35, 4, 38, 6, " ").put(29, 5, ".").put(34, 5, ".")
+    c.put(37, 5, "E").put(14, 5, "P").put(28, 8, "e")
+    out.append(Level("Sparks of value", "an Electron crushed by a grobble leaves quarkels behind",
+                     c, "R@27,5 W%d R1 L1 W220 R1 D@28,16 U@28,5 R@36,5 R1" % 0, quota=3))
     return out
