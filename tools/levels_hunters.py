@@ -65,4 +65,20 @@ def levels():
     c.put(37, 5, "E").put(14, 5, "P").put(28, 8, "e")
     out.append(Level("Sparks of value", "an Electron crushed by a grobble leaves quarkels behind",
                      c, "R@27,5 W%d R1 L1 W220 R1 D@28,16 U@28,5 R@36,5 R1" % 0, quota=3))
+
+    # Caught in the nook: the exit wants two quarkels, and the only ones
+    # are in the Electron that circles the ring. Every lap it looks into the
+    # deep nook on its left; a grobble waits by a shaft that ends above the
+    # nook's mouth. Insight: push the grobble while the Electron is down in
+    # the nook. Pushed at another time it only fills the nook, and the
+    # Electron keeps its quarkels (R restarts).
+    c = Canvas(60, 24, "#")
+    c.rect(33, 2, 40, 4, ".").put(32, 3, ".")
+    c.rect(29, 2, 31, 7, "3", filled=False).vline(30, 3, 7, " ").put(31, 3, "O")
+    c.rect(14, 8, 45, 16, " ", filled=False).rect(15, 9, 44, 15, "9").vline(30, 9, 13, " ")
+    c.hline(46, 48, 12, ".").rect(48, 10, 52, 14, "2", filled=False).rect(49, 11, 51, 13, " ")
+    c.put(48, 12, ".").put(50, 12, "E")
+    c.put(36, 3, "P").put(44, 8, "e")
+    out.append(Level("Caught in the nook", "drop the grobble while the Electron is down in its nook",
+                     c, "L@32,3 W%d L@31,3 W300 L1 D@30,13 U@30,8 R@45,8 D@45,12 R@49,12 R1" % 150, quota=2))
     return out
