@@ -81,4 +81,19 @@ def levels():
     c.put(36, 3, "P").put(44, 8, "e")
     out.append(Level("Caught in the nook", "drop the grobble while the Electron is down in its nook",
                      c, "L@32,3 W%d L@31,3 W300 L1 D@30,13 U@30,8 R@45,8 D@45,12 R@49,12 R1" % 150, quota=2))
+
+    # Statue: a one-way port into a long hall freezes the enemies. The
+    # Electron pacing the hall becomes a deadly block wherever it stands, and
+    # in the hall it would cut off the exit. Insight: pass the port only while
+    # the Electron is up in the deep nook it looks into on its way east.
+    c = Canvas(60, 24, "#")
+    c.rect(3, 9, 9, 13, ".").put(10, 11, ".").put(11, 11, ">")
+    c.rect(11, 10, 52, 12, "4", filled=False).put(11, 11, ">").hline(12, 50, 11, " ")
+    c.rect(18, 3, 20, 10, "4", filled=False).vline(19, 4, 10, " ")
+    for x in (24, 31, 38, 45):
+        c.put(x, 12, "q").put(x, 13, "4")
+    c.put(51, 11, "E").put(5, 11, "P").put(12, 11, "e")
+    out.append(Level("Statue", "a port freezes the hunters where they stand; choose where that is",
+                     c, "R@10,11 W%d R1 R@24,11 D1 U1 R@31,11 D1 U1 R@38,11 D1 U1 R@45,11 D1 U1 R@50,11 R1" % 150,
+                     ports=[(11, 11, "freeze-enemies")]))
     return out
