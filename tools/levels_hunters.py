@@ -96,4 +96,19 @@ def levels():
     out.append(Level("Statue", "a port freezes the hunters where they stand; choose where that is",
                      c, "R@10,11 W%d R1 R@24,11 D1 U1 R@31,11 D1 U1 R@38,11 D1 U1 R@45,11 D1 U1 R@50,11 R1" % 150,
                      ports=[(11, 11, "freeze-enemies")]))
+
+    # A falling star: the exit needs three of the four quarkels, and a
+    # Gnarrow guards the shaft down to it. The fourth quarkel sits on the
+    # base lid of that shaft. Insight: it is worth more as a stone; eat the
+    # lid from the side while the Gnarrow is low and step back, and the
+    # quarkel falls on it. Taking that quarkel (from under it) leaves the
+    # shaft guarded for good.
+    c = Canvas(60, 24, "#")
+    c.rect(29, 3, 31, 18, "0", filled=False).put(30, 4, "q").put(30, 5, ".").vline(30, 6, 17, " ")
+    c.rect(32, 3, 42, 7, ".").put(31, 5, ".")
+    c.rect(36, 8, 40, 10, "R").rect(37, 8, 39, 9, " ").put(38, 8, "q").put(38, 9, ".")
+    c.put(34, 3, "q").put(42, 7, "q").put(38, 5, "P").put(30, 12, "G")
+    c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
+    out.append(Level("A falling star", "a quarkel dropped on a hunter kills it; spend one to pass",
+                     c, "L@31,5 W%d L1 R1 W200 L1 D@30,16 L@25,16 L1" % 0, quota=3))
     return out
