@@ -8,28 +8,30 @@ from level_kit import Canvas, Level
 def levels():
     out = []
 
-    # Through the ring: a Gnarrow circles the exit's block the wrong way
-    # round for a straight dash. Insight: wait in the mouth of the tunnel
-    # (the Gnarrow's right-hand side, which it never turns into) until it has
-    # gone by, then cross behind it.
+    # Through the ring: a Gnarrow circles the exit's block, and the way in
+    # is a grobble to push through a tunnel off the ring. Insight: wait in the
+    # mouth of the outer tunnel (the Gnarrow's right-hand side, which it never
+    # turns into) until it has gone by, then step out behind it and push; a
+    # dash meets it in the ring.
     c = Canvas(60, 24, "#")
     c.rect(6, 9, 12, 14, ".")
     c.rect(18, 4, 47, 19, " ", filled=False)
     c.rect(19, 5, 46, 18, "2", filled=False)
     c.rect(26, 8, 39, 15, " ").rect(25, 7, 40, 16, "3", filled=False)
-    c.hline(13, 17, 11, ".").hline(19, 25, 11, ".")
+    c.hline(13, 17, 11, ".").hline(19, 25, 11, " ").put(19, 11, "O")
     for x in (29, 33, 37):
         c.put(x, 15, "q")
     c.put(8, 11, "P").put(36, 11, "E").put(23, 4, "G")
-    out.append(Level("Through the ring", "wait in the tunnel mouth, on the hunter's blind side, then cross behind it",
-                     c, "R@17,11 W100 R@26,11 D@26,15 R@37,15 U@37,11 L1"))
+    out.append(Level("Through the ring", "wait in the tunnel mouth on the hunter's blind side, then push behind it",
+                     c, "R@17,11 W100 R@29,11 D@29,15 R@37,15 U@37,11 L1"))
 
     # Let it pass: the exit lies at the far end of a corridor that a Gnarrow
     # runs the other way. It looks into every nook on its left (below it) and
-    # never into one on its right. Insight: step up into a nook above the
-    # corridor, let the Gnarrow go by, and walk on behind it.
+    # never into one on its right; the one-way port in leaves no way back.
+    # Insight: step up into a nook above the corridor, let the Gnarrow go by,
+    # and walk on behind it.
     c = Canvas(60, 24, "#")
-    c.rect(3, 2, 9, 5, ".").hline(10, 14, 4, ".").vline(14, 5, 6, ".")
+    c.rect(3, 2, 9, 5, ".").hline(10, 14, 4, ".").put(14, 5, ".").put(14, 6, "v")
     c.rect(12, 7, 47, 13, " ", filled=False)
     c.rect(13, 8, 46, 12, "4").rect(15, 9, 44, 11, "R")
     for x in (20, 27, 34, 41):
@@ -55,16 +57,17 @@ def levels():
 
     # Sparks of value: the exit needs three quarkels and there are none,
     # only an Electron pacing a sealed shaft with a grobble on its base lid.
+    # A one-way port leads to the lid, so there is no waiting far away.
     # Insight: an Electron dies in a shower of quarkels. Eat the lid while
     # the Electron is heading down, step away, and let the grobble fall; the
     # quarkels it leaves settle at the shaft's foot.
     c = Canvas(60, 24, "#")
-    c.rect(12, 3, 19, 7, ".").hline(20, 27, 5, ".")
-    c.rect(27, 3, 29, 17, "7", filled=False).put(27, 5, ".").put(28, 4, "O").put(28, 5, ".").vline(28, 6, 16, " ")
+    c.rect(12, 3, 19, 7, ".").hline(20, 27, 5, ".").put(25, 5, ">").put(26, 5, " ")
+    c.rect(27, 3, 29, 17, "7", filled=False).put(28, 17, "R").put(27, 5, ".").put(28, 4, "O").put(28, 5, ".").vline(28, 6, 16, " ")
     c.hline(29, 34, 5, ".").rect(34, 3, 39, 7, "8", filled=False).rect(35, 4, 38, 6, " ").put(29, 5, ".").put(34, 5, ".")
     c.put(37, 5, "E").put(14, 5, "P").put(28, 8, "e")
     out.append(Level("Sparks of value", "an Electron crushed by a grobble leaves quarkels behind",
-                     c, "R@27,5 W%d R1 L1 W220 R1 D@28,16 U@28,5 R@36,5 R1" % 0, quota=3))
+                     c, "R@27,5 W%d R1 L1 W220 R1 D@28,16 D1 U@28,5 R@36,5 R1" % 0, quota=3))
 
     # Caught in the nook: the exit wants two quarkels, and the only ones
     # are in the Electron that circles the ring. Every lap it looks into the
@@ -101,14 +104,15 @@ def levels():
     # Gnarrow guards the shaft down to it. The fourth quarkel sits on the
     # base lid of that shaft. Insight: it is worth more as a stone; eat the
     # lid from the side while the Gnarrow is low and step back, and the
-    # quarkel falls on it. Taking that quarkel (from under it) leaves the
-    # shaft guarded for good.
+    # quarkel falls on it. The one-way port to the lid asks for the other
+    # three first. Taking the lid's quarkel (from under it) leaves the shaft
+    # guarded for good.
     c = Canvas(60, 24, "#")
     c.rect(29, 3, 31, 18, "0", filled=False).put(30, 4, "q").put(30, 5, ".").vline(30, 6, 17, " ")
-    c.rect(32, 3, 42, 7, ".").put(31, 5, ".")
+    c.rect(33, 3, 42, 7, ".").put(31, 5, " ").put(32, 5, "<")
     c.rect(36, 8, 40, 10, "R").rect(37, 8, 39, 9, " ").put(38, 8, "q").put(38, 9, ".")
     c.put(34, 3, "q").put(42, 7, "q").put(38, 5, "P").put(30, 12, "G")
     c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
     out.append(Level("A falling star", "a quarkel dropped on a hunter kills it; spend one to pass",
-                     c, "L@31,5 W%d L1 R1 W200 L1 D@30,16 L@25,16 L1" % 0, quota=3))
+                     c, "U2 L4 D2 R8 D2 L4 D1 U1 U2 L@31,5 W%d L1 R1 W200 L1 D@30,16 L@25,16 L1" % 0, quota=3))
     return out
