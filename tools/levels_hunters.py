@@ -115,4 +115,20 @@ def levels():
     c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
     out.append(Level("A falling star", "a quarkel dropped on a hunter kills it; spend one to pass",
                      c, "U2 L4 D2 R8 D2 L4 D1 U1 U2 L@31,5 W%d L1 R1 W200 L1 D@30,16 L@25,16 L1" % 0, quota=3))
+
+    # One stone each: a Gnarrow paces the shaft down from the start, an
+    # Electron the shaft that holds the exit's three quarkels, and a grobble
+    # waits on a ledge at the top of each. Insight: the first stone opens the
+    # way to the second; go down the Gnarrow's shaft, round and up to the
+    # Electron's ledge, and come back down through its shower of quarkels.
+    c = Canvas(60, 24, "#")
+    c.rect(23, 2, 33, 4, ".").put(22, 3, ".")
+    c.rect(19, 2, 21, 16, "5", filled=False).vline(20, 3, 15, " ").put(21, 3, "O").put(21, 15, ".")
+    c.rect(37, 2, 39, 14, "7", filled=False).vline(38, 3, 13, " ").put(38, 14, ".").put(39, 3, "O")
+    c.vline(40, 3, 15, ".").hline(22, 40, 15, ".").put(38, 15, ".")
+    c.rect(26, 8, 32, 12, "6", filled=False).rect(27, 9, 31, 11, " ").vline(29, 12, 14, ".").put(29, 10, "E")
+    c.put(28, 3, "P").put(20, 9, "G").put(38, 7, "e")
+    out.append(Level("One stone each", "the first grobble opens the way to the second",
+                     c, "L@22,3 L@21,3 W200 L1 D@20,15 R@40,15 U@40,3 L@39,3 W240 L1 D@38,14 D@38,15 L@29,15 U@29,11 U1",
+                     quota=3))
     return out
