@@ -65,7 +65,7 @@ def levels():
     c.rect(12, 3, 19, 7, ".").hline(20, 27, 5, ".").put(25, 5, ">").put(26, 5, " ")
     c.rect(27, 3, 29, 17, "7", filled=False).put(28, 17, "R").put(27, 5, ".").put(28, 4, "O").put(28, 5, ".").vline(28, 6, 16, " ")
     c.hline(29, 34, 5, ".").rect(34, 3, 39, 7, "8", filled=False).rect(35, 4, 38, 6, " ").put(29, 5, ".").put(34, 5, ".")
-    c.put(37, 5, "E").put(14, 5, "P").put(28, 8, "e")
+    c.put(37, 5, "E").put(18, 5, "P").put(28, 8, "e")
     out.append(Level("Sparks of value", "an Electron crushed by a grobble leaves quarkels behind",
                      c, "R@27,5 W%d R1 L1 W220 R1 D@28,16 D1 U@28,5 R@36,5 R1" % 0, quota=3))
 
