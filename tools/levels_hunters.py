@@ -41,7 +41,7 @@ def levels():
     c.vline(45, 3, 6, " ").hline(46, 52, 3, " ").put(52, 3, "E")
     c.put(5, 4, "P").put(40, 7, "G")
     out.append(Level("Let it pass", "hide in a nook on the hunter's right; it looks only into those on its left",
-                     c, "R@14,4 D@14,7 R@20,7 U1 W%d D1 R@45,7 U@45,3 R@51,3 R1" % 300))
+                     c, "R@14,4 D@14,7 R@20,7 U1 W300 D1 R@45,7 U@45,3 R@51,3 R1"))
 
     # Drop it on its head: a Gnarrow paces the only shaft down to the exit.
     # A grobble waits on the ledge beside the shaft's top. Insight: push the
@@ -67,7 +67,7 @@ def levels():
     c.hline(29, 34, 5, ".").rect(34, 3, 39, 7, "8", filled=False).rect(35, 4, 38, 6, " ").put(29, 5, ".").put(34, 5, ".")
     c.put(37, 5, "E").put(18, 5, "P").put(28, 8, "e")
     out.append(Level("Sparks of value", "an Electron crushed by a grobble leaves quarkels behind",
-                     c, "R@27,5 W%d R1 L1 W220 R1 D@28,16 D1 U@28,5 R@36,5 R1" % 0, quota=3))
+                     c, "R@27,5 R1 L1 W220 R1 D@28,16 D1 U@28,5 R@36,5 R1", quota=3))
 
     # Caught in the nook: the exit wants two quarkels, and the only ones
     # are in the Electron that circles the ring. Every lap it looks into the
@@ -83,7 +83,7 @@ def levels():
     c.put(48, 12, ".").put(50, 12, "E")
     c.put(36, 3, "P").put(44, 8, "e")
     out.append(Level("Caught in the nook", "drop the grobble while the Electron is down in its nook",
-                     c, "L@32,3 W%d L@31,3 W300 L1 D@30,13 U@30,8 R@45,8 D@45,12 R@49,12 R1" % 150, quota=2))
+                     c, "L@32,3 W150 L@31,3 W300 L1 D@30,13 U@30,8 R@45,8 D@45,12 R@49,12 R1", quota=2))
 
     # Statue: a one-way port into a long hall freezes the enemies. The
     # Electron pacing the hall becomes a deadly block wherever it stands, and
@@ -97,7 +97,7 @@ def levels():
         c.put(x, 12, "q").put(x, 13, "4")
     c.put(51, 11, "E").put(5, 11, "P").put(12, 11, "e")
     out.append(Level("Statue", "a port freezes the hunters where they stand; choose where that is",
-                     c, "R@10,11 W%d R1 R@24,11 D1 U1 R@31,11 D1 U1 R@38,11 D1 U1 R@45,11 D1 U1 R@50,11 R1" % 150,
+                     c, "R@10,11 W150 R1 R@24,11 D1 U1 R@31,11 D1 U1 R@38,11 D1 U1 R@45,11 D1 U1 R@50,11 R1",
                      ports=[(11, 11, "freeze-enemies")]))
 
     # A falling star: the exit needs three of the four quarkels, and a
@@ -114,7 +114,7 @@ def levels():
     c.put(34, 3, "q").put(42, 7, "q").put(38, 5, "P").put(30, 12, "G")
     c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
     out.append(Level("A falling star", "a quarkel dropped on a hunter kills it; spend one to pass",
-                     c, "U2 L4 D2 R8 D2 L4 D1 U1 U2 L@31,5 W%d L1 R1 W200 L1 D@30,16 L@25,16 L1" % 0, quota=3))
+                     c, "U2 L4 D2 R8 D2 L4 D1 U1 U2 L@31,5 L1 R1 W200 L1 D@30,16 L@25,16 L1", quota=3))
 
     # One stone each: a Gnarrow paces the shaft down from the start, an
     # Electron the shaft that holds the exit's three quarkels, and a grobble
