@@ -40,7 +40,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from level_kit import STEP, Canvas, Level, key_runs  # noqa: E402
 
 # The campaign after the tutorials, one module a chapter, in playing order.
-CHAPTERS = ["levels_charge", "levels_circuits"]
+CHAPTERS = ["levels_hunters", "levels_charge", "levels_circuits"]
 
 
 # ---------------------------------------------------------------------------

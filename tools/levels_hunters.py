@@ -1,0 +1,134 @@
+"""Chapter two of the classic campaign: hunters. Gnarrows and Electrons
+follow the wall on their anti-clockwise side; the levels teach reading their
+loops, passing in the gap, turning them aside with eaten base, and killing
+them with what falls."""
+from level_kit import Canvas, Level
+
+
+def levels():
+    out = []
+
+    # Through the ring: a Gnarrow circles the exit's block, and the way in
+    # is a grobble to push through a tunnel off the ring. Insight: wait in the
+    # mouth of the outer tunnel (the Gnarrow's right-hand side, which it never
+    # turns into) until it has gone by, then step out behind it and push; a
+    # dash meets it in the ring.
+    c = Canvas(60, 24, "#")
+    c.rect(6, 9, 12, 14, ".")
+    c.rect(18, 4, 47, 19, " ", filled=False)
+    c.rect(19, 5, 46, 18, "2", filled=False)
+    c.rect(26, 8, 39, 15, " ").rect(25, 7, 40, 16, "3", filled=False)
+    c.hline(13, 17, 11, ".").hline(19, 25, 11, " ").put(19, 11, "O")
+    for x in (29, 33, 37):
+        c.put(x, 15, "q")
+    c.put(8, 11, "P").put(36, 11, "E").put(23, 4, "G")
+    out.append(Level("Through the ring", "wait in the tunnel mouth on the hunter's blind side, then push behind it",
+                     c, "R@17,11 W100 R@29,11 D@29,15 R@37,15 U@37,11 L1"))
+
+    # Let it pass: the exit lies at the far end of a corridor that a Gnarrow
+    # runs the other way. It looks into every nook on its left (below it) and
+    # never into one on its right; the one-way port in leaves no way back.
+    # Insight: step up into a nook above the corridor, let the Gnarrow go by,
+    # and walk on behind it.
+    c = Canvas(60, 24, "#")
+    c.rect(3, 2, 9, 5, ".").hline(10, 14, 4, ".").put(14, 5, ".").put(14, 6, "v")
+    c.rect(12, 7, 47, 13, " ", filled=False)
+    c.rect(13, 8, 46, 12, "4").rect(15, 9, 44, 11, "R")
+    for x in (20, 27, 34, 41):
+        c.put(x, 6, " ")
+    for x in (23, 30, 37):
+        c.put(x, 8, " ")
+    c.vline(45, 3, 6, " ").hline(46, 52, 3, " ").put(52, 3, "E")
+    c.put(5, 4, "P").put(40, 7, "G")
+    out.append(Level("Let it pass", "hide in a nook on the hunter's right; it looks only into those on its left",
+                     c, "R@14,4 D@14,7 R@20,7 U1 W300 D1 R@45,7 U@45,3 R@51,3 R1"))
+
+    # Drop it on its head: a Gnarrow paces the only shaft down to the exit.
+    # A grobble waits on the ledge beside the shaft's top. Insight: push the
+    # grobble into the shaft; it falls on the Gnarrow wherever it turns, and
+    # the blast takes the grobble with it. Then wait for the fire to die.
+    c = Canvas(60, 24, "#")
+    c.rect(35, 2, 41, 6, ".").hline(32, 34, 4, ".")
+    c.rect(29, 3, 31, 18, "5", filled=False).put(31, 4, "O").vline(30, 4, 17, " ")
+    c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
+    c.put(38, 4, "P").put(30, 9, "G")
+    out.append(Level("Drop it on its head", "a grobble pushed down the hunter's shaft lands on it wherever it turns",
+                     c, "L@32,4 L@31,4 W200 L1 D@30,16 L@25,16 L1"))
+
+    # Sparks of value: the exit needs three quarkels and there are none,
+    # only an Electron pacing a sealed shaft with a grobble on its base lid.
+    # A one-way port leads to the lid, so there is no waiting far away.
+    # Insight: an Electron dies in a shower of quarkels. Eat the lid while
+    # the Electron is heading down, step away, and let the grobble fall; the
+    # quarkels it leaves settle at the shaft's foot.
+    c = Canvas(60, 24, "#")
+    c.rect(12, 3, 19, 7, ".").hline(20, 27, 5, ".").put(25, 5, ">").put(26, 5, " ")
+    c.rect(27, 3, 29, 17, "7", filled=False).put(28, 17, "R").put(27, 5, ".").put(28, 4, "O").put(28, 5, ".").vline(28, 6, 16, " ")
+    c.hline(29, 34, 5, ".").rect(34, 3, 39, 7, "8", filled=False).rect(35, 4, 38, 6, " ").put(29, 5, ".").put(34, 5, ".")
+    c.put(37, 5, "E").put(18, 5, "P").put(28, 8, "e")
+    out.append(Level("Sparks of value", "an Electron crushed by a grobble leaves quarkels behind",
+                     c, "R@27,5 R1 L1 W220 R1 D@28,16 D1 U@28,5 R@36,5 R1", quota=3))
+
+    # Caught in the nook: the exit wants two quarkels, and the only ones
+    # are in the Electron that circles the ring. Every lap it looks into the
+    # deep nook on its left; a grobble waits by a shaft that ends above the
+    # nook's mouth. Insight: push the grobble while the Electron is down in
+    # the nook. Pushed at another time it only fills the nook, and the
+    # Electron keeps its quarkels (R restarts).
+    c = Canvas(60, 24, "#")
+    c.rect(33, 2, 40, 4, ".").put(32, 3, ".")
+    c.rect(29, 2, 31, 7, "3", filled=False).vline(30, 3, 7, " ").put(31, 3, "O")
+    c.rect(14, 8, 45, 16, " ", filled=False).rect(15, 9, 44, 15, "9").vline(30, 9, 13, " ")
+    c.hline(46, 48, 12, ".").rect(48, 10, 52, 14, "2", filled=False).rect(49, 11, 51, 13, " ")
+    c.put(48, 12, ".").put(50, 12, "E")
+    c.put(36, 3, "P").put(44, 8, "e")
+    out.append(Level("Caught in the nook", "drop the grobble while the Electron is down in its nook",
+                     c, "L@32,3 W150 L@31,3 W300 L1 D@30,13 U@30,8 R@45,8 D@45,12 R@49,12 R1", quota=2))
+
+    # Statue: a one-way port into a long hall freezes the enemies. The
+    # Electron pacing the hall becomes a deadly block wherever it stands, and
+    # in the hall it would cut off the exit. Insight: pass the port only while
+    # the Electron is up in the deep nook it looks into on its way east.
+    c = Canvas(60, 24, "#")
+    c.rect(3, 9, 9, 13, ".").put(10, 11, ".").put(11, 11, ">")
+    c.rect(11, 10, 52, 12, "4", filled=False).put(11, 11, ">").hline(12, 50, 11, " ")
+    c.rect(18, 3, 20, 10, "4", filled=False).vline(19, 4, 10, " ")
+    for x in (24, 31, 38, 45):
+        c.put(x, 12, "q").put(x, 13, "4")
+    c.put(51, 11, "E").put(5, 11, "P").put(12, 11, "e")
+    out.append(Level("Statue", "a port freezes the hunters where they stand; choose where that is",
+                     c, "R@10,11 W150 R1 R@24,11 D1 U1 R@31,11 D1 U1 R@38,11 D1 U1 R@45,11 D1 U1 R@50,11 R1",
+                     ports=[(11, 11, "freeze-enemies")]))
+
+    # A falling star: the exit needs three of the four quarkels, and a
+    # Gnarrow guards the shaft down to it. The fourth quarkel sits on the
+    # base lid of that shaft. Insight: it is worth more as a stone; eat the
+    # lid from the side while the Gnarrow is low and step back, and the
+    # quarkel falls on it. The one-way port to the lid asks for the other
+    # three first. Taking the lid's quarkel (from under it) leaves the shaft
+    # guarded for good.
+    c = Canvas(60, 24, "#")
+    c.rect(29, 3, 31, 18, "0", filled=False).put(30, 4, "q").put(30, 5, ".").vline(30, 6, 17, " ")
+    c.rect(33, 3, 42, 7, ".").put(31, 5, " ").put(32, 5, "<")
+    c.rect(36, 8, 40, 10, "R").rect(37, 8, 39, 9, " ").put(38, 8, "q").put(38, 9, ".")
+    c.put(34, 3, "q").put(42, 7, "q").put(38, 5, "P").put(30, 12, "G")
+    c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
+    out.append(Level("A falling star", "a quarkel dropped on a hunter kills it; spend one to pass",
+                     c, "U2 L4 D2 R8 D2 L4 D1 U1 U2 L@31,5 L1 R1 W200 L1 D@30,16 L@25,16 L1", quota=3))
+
+    # One stone each: a Gnarrow paces the shaft down from the start, an
+    # Electron the shaft that holds the exit's three quarkels, and a grobble
+    # waits on a ledge at the top of each. Insight: the first stone opens the
+    # way to the second; go down the Gnarrow's shaft, round and up to the
+    # Electron's ledge, and come back down through its shower of quarkels.
+    c = Canvas(60, 24, "#")
+    c.rect(23, 2, 33, 4, ".").put(22, 3, ".")
+    c.rect(19, 2, 21, 16, "5", filled=False).vline(20, 3, 15, " ").put(21, 3, "O").put(21, 15, ".")
+    c.rect(37, 2, 39, 14, "7", filled=False).vline(38, 3, 13, " ").put(38, 14, ".").put(39, 3, "O")
+    c.vline(40, 3, 15, ".").hline(22, 40, 15, ".").put(38, 15, ".")
+    c.rect(26, 8, 32, 12, "6", filled=False).rect(27, 9, 31, 11, " ").vline(29, 12, 14, ".").put(29, 10, "E")
+    c.put(28, 3, "P").put(20, 9, "G").put(38, 7, "e")
+    out.append(Level("One stone each", "the first grobble opens the way to the second",
+                     c, "L@22,3 L@21,3 W200 L1 D@20,15 R@40,15 U@40,3 L@39,3 W240 L1 D@38,14 D@38,15 L@29,15 U@29,11 U1",
+                     quota=3))
+    return out
