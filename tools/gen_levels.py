@@ -41,7 +41,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from level_kit import STEP, Canvas, Level, key_runs  # noqa: E402
 
 # The campaign after the tutorials, one module a chapter, in playing order.
-CHAPTERS = []
+CHAPTERS = ["levels_weight"]
 
 
 # ---------------------------------------------------------------------------

@@ -1,0 +1,39 @@
+"""Chapter one of the campaign: weight. Grobbles and quarkels fall, roll off
+round things and come to rest; base holds them until Pellik eats it; in the
+last third Pellik's own gravity is switched on."""
+from level_kit import Canvas, Level
+
+
+def room(x0, y0, rows, fill="#"):
+    """A 60 x 24 field of hardware with the picture `rows` at (x0, y0); the
+    hardware that borders the picture's open cells is drawn as wall plates."""
+    c = Canvas(60, 24, fill)
+    c.stamp(x0, y0, rows)
+    open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] != "#"}
+    for y in range(1, c.h - 1):
+        for x in range(1, c.w - 1):
+            if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
+                                            for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                c.cells[y][x] = "1"
+    return c
+
+
+def levels():
+    out = []
+
+    # Out of the way. Idea: the first weights. Grobbles lie on the base of
+    # Pellik's room and drop into every cell he eats under them, and one
+    # grobble fills the doorway. Insight: keep walking under the loose ones
+    # (they fall behind you), then push the door grobble along the ledge until
+    # it drops into the pit; the way to the exit is open.
+    c = room(12, 5, [
+        "########################",
+        "#..O.O.O.###############",
+        "#P.......O    ##########",
+        "#........####      E  ##",
+        "#........#### ##########",
+        "########################",
+    ])
+    out.append(Level("Out of the way", "push the door grobble along the ledge into the pit", c,
+                     "R@20,7 R@24,7 W20 R1 D1 R@30,8 R1"))
+    return out
