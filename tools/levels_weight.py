@@ -36,4 +36,20 @@ def levels():
     ])
     out.append(Level("Out of the way", "push the door grobble along the ledge into the pit", c,
                      "R@20,7 R@24,7 W20 R1 D1 R@30,8 R1"))
+
+    # Knock it loose. Idea: a quarkel that must be dropped, not reached. It
+    # sits sealed in a slot of the ceiling on top of the grobble that blocks
+    # the corridor. Insight: push the grobble away from under it (on into the
+    # pit, which also opens the way), then turn back for the quarkel that has
+    # dropped behind you.
+    c = room(14, 6, [
+        "#######################",
+        "######q################",
+        "#P....O   .......    E#",
+        "#......## ######  #####",
+        "######### ##############"[:23],
+        "#######################",
+    ])
+    out.append(Level("Knock it loose", "push the grobble from under the quarkel, then take it", c,
+                     "R@19,8 R@22,8 L@20,8 R@34,8 R1", quota=1))
     return out
