@@ -52,4 +52,27 @@ def levels():
     ])
     out.append(Level("Knock it loose", "push the grobble from under the quarkel, then take it", c,
                      "R@19,8 R@22,8 L@20,8 R@34,8 R1", quota=1))
+
+    # Side step. Idea: digging under a load. The quarkel lies at the foot of
+    # a shaft of base under a grobble, and the exit is back at the top: the
+    # grobble follows Pellik down whatever he does. Insight: dig down only to
+    # the niche, duck into it and let the grobble land beside you, then push
+    # it into the pocket opposite; run to the bottom instead and it plugs the
+    # shaft above you for good.
+    c = room(24, 3, [
+        "###########",
+        "#####O#####",
+        "#E.P..#####",
+        "#####.#####",
+        "#####.#####",
+        "#####.#####",
+        "#####.#####",
+        "#### . ####",
+        "#####.#####",
+        "#####.#####",
+        "#####.q####",
+        "###########",
+    ])
+    out.append(Level("Side step", "let the grobble that follows you down land beside you, then push it aside", c,
+                     "R2 D5 L1 W40 R@29,10 D3 R1 L1 U8 L@26,5 L1", quota=1))
     return out
