@@ -75,4 +75,36 @@ def levels():
     ])
     out.append(Level("Side step", "let the grobble that follows you down land beside you, then push it aside", c,
                      "R2 D5 L1 W40 R@29,10 D3 R1 L1 U8 L@26,5 L1", quota=1))
+
+    # Heavy feet. Idea: Pellik's own weight. Gravity is on: he stands on
+    # hardware and base, walks off every edge and falls into the gaps of the
+    # floor, where nothing lets him climb out again. Insight: a grobble pushed
+    # into a gap fills it, and Pellik walks across on top of it; push each one
+    # before you step.
+    c = room(14, 8, [
+        "##########################",
+        "#    #####################",
+        "#P O    O   .q.     E ####",
+        "#### #### ################",
+        "##########################",
+    ])
+    out.append(Level("Heavy feet", "with gravity on, push grobbles into the gaps and walk over them", c,
+                     "R@17,10 R@21,10 R@22,10 R@33,10 R1", gravity=True, quota=1))
+
+    # Pull the pillar. Idea: eating in place. Each gap of the floor is
+    # spanned by one tile of base that carries grobbles: step onto it and
+    # Pellik drops into the gap with the load on his head. Insight: stand
+    # before the tile and eat it with fire and the arrow; the load falls into
+    # the gap and fills it, two grobbles for the deep one.
+    c = room(14, 7, [
+        "##########################",
+        "##############O###########",
+        "#####O########O###########",
+        "#P   .        .  q E######",
+        "##### ######## ###########",
+        "############## ###########",
+        "##########################",
+    ])
+    out.append(Level("Pull the pillar", "eat the loaded base in place so its grobbles fill the gap", c,
+                     "R@18,10 K20x16 W60 R@27,10 K20x16 W80 R@32,10 R1", gravity=True, quota=1))
     return out
