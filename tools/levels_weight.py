@@ -107,4 +107,21 @@ def levels():
     ])
     out.append(Level("Pull the pillar", "eat the loaded base in place so its grobbles fill the gap", c,
                      "R@18,10 K20x16 W60 R@27,10 K20x16 W80 R@32,10 R1", gravity=True, quota=1))
+
+    # One climb. Idea: base is the only ladder, and a ladder is eaten by
+    # climbing it. Gravity is on; the quarkel is on the upper ledge, the exit
+    # beyond a gap of the lower floor. Insight: while you are up there, push
+    # the ledge's grobble down the chute into the gap; once you drop back
+    # down there is no way up again.
+    c = room(16, 6, [
+        "######################",
+        "#######..q   O #######",
+        "#######.###### #######",
+        "#######.###### #######",
+        "#P     .            E#",
+        "############## #######",
+        "######################",
+    ])
+    out.append(Level("One climb", "climb the base once: push the grobble down into the gap while up there", c,
+                     "R6 U3 R@24,7 R@29,7 W40 R1 W40 R@35,10 R1", gravity=True, quota=1))
     return out
