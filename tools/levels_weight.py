@@ -124,4 +124,22 @@ def levels():
     ])
     out.append(Level("One climb", "climb the base once: push the grobble down into the gap while up there", c,
                      "R6 U3 R@24,7 R@29,7 W40 R1 W40 R@35,10 R1", gravity=True, quota=1))
+
+    # No way back. Idea: the gravity switch. The one-way port turns Pellik's
+    # gravity on; beyond it the floor has a loaded tile over one gap and a
+    # loose grobble before the other. Insight: float up for the quarkel
+    # first (after the port there is no floating), then eat the loaded tile
+    # in place and push the grobble into the second gap.
+    c = room(16, 6, [
+        "##########################",
+        "#   q    #################",
+        "#        #################",
+        "#        ####O############",
+        "#P       >   .   O   E####",
+        "############# #### #######",
+        "##########################",
+    ])
+    out.append(Level("No way back", "take the quarkel before the port switches gravity on", c,
+                     "U3 R3 D3 R@24,10 R@28,10 K20x16 W60 R@32,10 R@33,10 W30 R@36,10 R1",
+                     quota=1, ports=[(25, 10, "gravity")]))
     return out
