@@ -34,62 +34,13 @@
 #include "foundation/bts_folder.h"
 #include "game/level/level.h"
 #include "game/level/level_base.h"
-#include "game/level/levelset_registry.h"
 #include "game/play/demo.h"
 #include "game/play/game.h"
 #include "game/play/key_stream.h"
 #include "game/draw/game_window.h"
+#include "support/level_run.h"
 
 namespace {
-
-struct KeyRun {
-    int32_t mask;
-    uint64_t count;
-};
-
-bool parse_number(const std::string& s, uint64_t max, uint64_t& out) {
-    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos || s.size() > 19) return false;
-    out = std::strtoull(s.c_str(), nullptr, 10);
-    return out <= max;
-}
-
-// "MASKxCOUNT,..."; a bare MASK counts once. Empty: no key at all.
-bool parse_keys(const std::string& text, std::vector<KeyRun>& out) {
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(',', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string item = text.substr(start, end - start);
-        const size_t x = item.find('x');
-        uint64_t mask = 0, count = 1;
-        if (!parse_number(item.substr(0, x), 0xffff, mask)) return false;
-        if (x != std::string::npos && !parse_number(item.substr(x + 1), UINT32_MAX, count)) return false;
-        out.push_back({int32_t(mask), count});
-        start = end + 1;
-    }
-    return true;
-}
-
-class KeyScript {
-public:
-    explicit KeyScript(std::vector<KeyRun> runs) : runs_(std::move(runs)) {}
-    int32_t next() {
-        while (i_ < runs_.size() && used_ >= runs_[i_].count) {
-            ++i_;
-            used_ = 0;
-        }
-        if (i_ < runs_.size()) {
-            ++used_;
-            return runs_[i_].mask;
-        }
-        return runs_.empty() ? 0 : runs_.back().mask;
-    }
-
-private:
-    std::vector<KeyRun> runs_;
-    size_t i_ = 0;
-    uint64_t used_ = 0;
-};
 
 class Fnv1a {
 public:
@@ -146,11 +97,6 @@ int usage() {
                  " [--shot FILE.png]\n"
                  "       karvolt-trace --demo FILE.kvd [--dump]\n");
     return 2;
-}
-
-std::string file_name_of(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 int replay_demo(const std::string& path, bool dump) {
@@ -218,33 +164,28 @@ int main(int argc, char** argv) {
             return usage();
     }
     uint64_t number = 0, seed = 0, ticks = 0;
-    std::vector<KeyRun> runs;
-    if (!parse_number(argv[2], INT32_MAX, number) || !parse_number(argv[3], UINT32_MAX, seed) ||
-        !parse_keys(argv[4], runs) || !parse_number(argv[5], UINT64_MAX / 2, ticks))
+    std::vector<KV_KeyRun> runs;
+    if (!kv_parse_number(argv[2], INT32_MAX, number) || !kv_parse_number(argv[3], UINT32_MAX, seed) ||
+        !kv_parse_keys(argv[4], runs) || !kv_parse_number(argv[5], UINT64_MAX / 2, ticks))
         return usage();
 
-    const std::shared_ptr<KV_LevelSetBase> set = open_levelset(argv[1]);
-    if (!set) {
-        std::fprintf(stderr, "%s: not a level set that loads\n", argv[1]);
-        return 2;
-    }
-    const std::shared_ptr<KV_LevelBase> record = set->GetLevel(int(number));
-    if (!record) {
-        std::fprintf(stderr, "%s: no level %" PRIu64 " (the set holds %d)\n", argv[1], number, set->GetCount());
+    KV_LoadedLevel loaded;
+    std::string error;
+    if (!kv_open_set(argv[1], loaded, error) || !kv_pick_level(loaded, number, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
 
     uint64_t tick = 0;
     try {
-        const std::shared_ptr<KV_Level> level = record->ToGenericLevel();
+        const std::shared_ptr<KV_Level> level = loaded.fresh_field(uint32_t(seed));
         if (!level) {
             std::fprintf(stderr, "%s: level %" PRIu64 " does not convert\n", argv[1], number);
             return 2;
         }
-        level->set_random_seed(uint32_t(seed));
         KV_Game game;
         game.set_level(level);
-        KeyScript keys(std::move(runs));
+        KV_KeyScript keys(std::move(runs));
         KV_KeyStream recorded;
         for (tick = 1; tick <= ticks; ++tick) {
             *level->get_input() = keys.next();
@@ -253,15 +194,9 @@ int main(int argc, char** argv) {
             print_tick(tick, *level);
             if (dump) dump_cells(*level);
         }
-        if (!save_path.empty()) {
-            KV_Demo demo(record, recorded, uint32_t(seed));
-            demo.SetLevelset(file_name_of(argv[1]));
-            demo.SetLevelNumber(int32_t(number));
-            const Qx::BtsFolderPtr tree = demo.Save();
-            if (!tree || !tree->save(save_path)) {
-                std::fprintf(stderr, "%s: the demo could not be written\n", save_path.c_str());
-                return 1;
-            }
+        if (!save_path.empty() && !kv_save_demo(loaded, recorded, uint32_t(seed), save_path, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
         }
         if (!shot_path.empty() && !take_shot(game, shot_path)) return 1;
     } catch (const CL_Error& e) {

@@ -198,4 +198,19 @@ TEST(Random, SeedingWritesPowersOf69069AndReseedRestarts) {
     EXPECT_EQ(a.random(), first);
 }
 
+// A generator re-seeded and moved on by the draw count goes on as the one that
+// drew, on both sides of each regeneration of the state.
+TEST(Random, DiscardGoesOnAsTheDrawsWould) {
+    for (uint64_t n : {0ull, 1ull, 623ull, 624ull, 625ull, 1247ull, 1248ull, 2000ull}) {
+        KV_LevelContext drawn, skipped;
+        drawn.seed(4242);
+        for (uint64_t i = 0; i < n; ++i) drawn.random();
+        EXPECT_EQ(drawn.get_random_draws(), n);
+        skipped.seed(4242);
+        skipped.skip_random(n);
+        EXPECT_EQ(skipped.get_random_draws(), n);
+        for (int i = 0; i < 700; ++i) ASSERT_EQ(skipped.random(), drawn.random()) << n << " then draw " << i;
+    }
+}
+
 }  // namespace

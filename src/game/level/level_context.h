@@ -118,6 +118,10 @@ public:
     }
     int random() { return engine_.next(); }
     uint32_t get_random_seed() const { return seed_; }
+    // Draws since the seeding; a generator re-seeded and moved on by that many
+    // draws goes on exactly as this one.
+    uint64_t get_random_draws() const { return engine_.draw_count(); }
+    void skip_random(uint64_t draws) { engine_.discard(draws); }
 
 private:
     int32_t input_ = 0;

@@ -17,8 +17,17 @@ public:
     // The raw state, for checking the seeding.
     uint32_t state_word(int i) const { return state_[i]; }
 
+    // Outputs drawn since the seeding. With the seed it is the whole state, so
+    // a tool that stores many games keeps these two numbers, not 2.5 KiB.
+    uint64_t draw_count() const { return draws_; }
+    // Moves on as `count` draws would, without tempering their outputs.
+    void discard(uint64_t count);
+
 private:
     static constexpr int N = 624;
+    void regenerate();
+
     uint32_t state_[N];
     int pos_ = N;
+    uint64_t draws_ = 0;
 };
