@@ -142,4 +142,35 @@ def levels():
     out.append(Level("No way back", "take the quarkel before the port switches gravity on", c,
                      "U3 R3 D3 R@24,10 R@28,10 K20x16 W60 R@32,10 R@33,10 W30 R@36,10 R1",
                      quota=1, ports=[(25, 10, "gravity")]))
+
+    # Step up. Idea: a grobble as a step. Gravity is on; the way on leaves
+    # the shaft one cell above its floor, too high to climb. Insight: push
+    # the grobble into the shaft first and jump in after it: you land on top
+    # of it, level with the passage. Jump first and you stand at the bottom
+    # for good.
+    c = room(18, 7, [
+        "#######################",
+        "#P  O  ################",
+        "###### ################",
+        "###### q   .   E#######",
+        "###### ################",
+        "#######################",
+    ])
+    out.append(Level("Step up", "drop the grobble into the shaft first and land on it", c,
+                     "R@21,8 R@23,8 W40 R1 W40 R@32,10 R1", gravity=True, quota=1))
+
+    # Stepping stones. Idea: two ways of filling a gap at once. The gap is
+    # two cells wide: one grobble lies on the floor before it, the other
+    # sits on a loaded tile over its far cell. Insight: push the first into
+    # the near cell, stand on it and eat the tile in place, so the second
+    # drops into the far cell.
+    c = room(16, 7, [
+        "########################",
+        "############O###########",
+        "#P      O   .    q   E##",
+        "###########  ###########",
+        "########################",
+    ])
+    out.append(Level("Stepping stones", "push one grobble in, drop the other by eating its tile in place", c,
+                     "R@23,9 R@26,9 W40 R@27,9 K20x16 W50 R@36,9 R1", gravity=True, quota=1))
     return out
