@@ -173,4 +173,23 @@ def levels():
     ])
     out.append(Level("Stepping stones", "push one grobble in, drop the other by eating its tile in place", c,
                      "R@23,9 R@26,9 W40 R@27,9 K20x16 W50 R@36,9 R1", gravity=True, quota=1))
+
+    # In front of you. Idea: the loaded tile again, turned round: this time
+    # Pellik needs its grobble. Gravity is on; climb the base to the ledge,
+    # where a grobble sits over the ledge's last tile, and the chute beyond
+    # drops into the gap of the lower floor. Insight: eat the tile in place,
+    # so the grobble lands in front of you and can be pushed down the chute;
+    # walk over the tile and it lands behind you, where no push reaches it.
+    c = room(18, 5, [
+        "#####################",
+        "######O##############",
+        "###..q.    ##########",
+        "###.###### ##########",
+        "###.###### ##########",
+        "#P .             E###",
+        "########## ##########",
+        "#####################",
+    ])
+    out.append(Level("In front of you", "eat the loaded tile in place so its grobble lands where you can push it", c,
+                     "R2 U3 R2 K20x16 W40 R@27,7 W40 R1 W40 R@34,10 R1", gravity=True, quota=1))
     return out
