@@ -27,15 +27,15 @@ def levels():
     # (they fall behind you), then push the door grobble along the ledge until
     # it drops into the pit; the way to the exit is open.
     c = room(12, 5, [
-        "########################",
-        "#..O.O.O.###############",
-        "#P.......O    ##########",
-        "#........####      E  ##",
-        "#........#### ##########",
-        "########################",
+        "#####################",
+        "#.O.O.###############",
+        "#P....O    ##########",
+        "#.....####      E  ##",
+        "########## ##########",
+        "#####################",
     ])
     out.append(Level("Out of the way", "push the door grobble along the ledge into the pit", c,
-                     "R@20,7 R@24,7 W20 R1 D1 R@30,8 R1"))
+                     "R@17,7 R@21,7 W20 R1 D1 R@27,8 R1"))
 
     # Knock it loose. Idea: a quarkel that must be dropped, not reached. It
     # sits sealed in a slot of the ceiling on top of the grobble that blocks
