@@ -192,4 +192,26 @@ def levels():
     ])
     out.append(Level("In front of you", "eat the loaded tile in place so its grobble lands where you can push it", c,
                      "R2 U3 R2 K20x16 W40 R@27,7 W40 R1 W40 R@34,10 R1", gravity=True, quota=1))
+
+    # Going down. Idea: steps made in advance, floor by floor. Gravity is
+    # on; each floor drops to the next through a shaft that ends in a pit,
+    # and a pit can only be left standing on a grobble. Insight: send each
+    # floor's grobble down before you: push the first into the shaft and
+    # jump after it, then push the second (leftwards, from the quarkel's
+    # side) down the next shaft before jumping again.
+    c = room(20, 6, [
+        "#################",
+        "#P  O  ##########",
+        "###### ##########",
+        "###### ##########",
+        "## O q ##########",
+        "## ### ##########",
+        "## ##############",
+        "##          E####",
+        "## ##############",
+        "#################",
+    ])
+    out.append(Level("Going down", "send each floor's grobble down the shaft before you jump", c,
+                     "R@23,7 R@25,7 W40 R1 W40 L@25,10 L@23,10 W40 L1 W40 R@31,13 R1",
+                     gravity=True, quota=1))
     return out
