@@ -76,6 +76,25 @@ def levels():
     out.append(Level("Side step", "let the grobble that follows you down land beside you, then push it aside", c,
                      "R2 D5 L1 W40 R@29,10 D3 R1 L1 U8 L@26,5 L1", quota=1))
 
+    # The other side. Idea: which way a grobble is pushed decides where it
+    # falls. It lies as a lid on the base over the quarkel's shaft, between
+    # a pit on the left and the shaft to the exit on the right. Insight: from
+    # the start it can only be pushed right, down the exit shaft, which it
+    # plugs; go round by the upper tunnel and push it left instead.
+    c = room(20, 6, [
+        "################",
+        "#.........######",
+        "#.#######.######",
+        "#P   O    ######",
+        "### #.# ########",
+        "### # # ########",
+        "#####q# ########",
+        "####### ....E###",
+        "################",
+    ])
+    out.append(Level("The other side", "go round and push the lid grobble away from the exit shaft", c,
+                     "U2 R8 D2 L3 L@24,9 W30 R1 D3 U3 R2 D4 R@31,13 R1", quota=1))
+
     # Heavy feet. Idea: Pellik's own weight. Gravity is on: he stands on
     # hardware and base, walks off every edge and falls into the gaps of the
     # floor, where nothing lets him climb out again. Insight: a grobble pushed
