@@ -233,4 +233,27 @@ def levels():
     out.append(Level("Going down", "send each floor's grobble down the shaft before you jump", c,
                      "R@23,7 R@25,7 W40 R1 W40 L@25,10 L@23,10 W40 L1 W40 R@31,13 R1",
                      gravity=True, quota=1))
+
+    # Clear the landing. Idea: a RAM chip decides where a falling grobble
+    # goes. Gravity is on. The grobble under the sealed quarkel drops down
+    # the chute onto a RAM chip and rolls off: left into a sump if the base
+    # beside the chip is gone, else right, down the exit shaft, which it
+    # plugs. Insight: first dig down, eat that base in place (walk onto it
+    # and you drop into the sump), climb the other ladder back up, and only
+    # then push.
+    c = room(20, 5, [
+        "##########",
+        "######q###",
+        "#P##..O ##",
+        "#.##.## ##",
+        "#.##.## ##",
+        "#.##.## ##",
+        "#     .  #",
+        "###### R #",
+        "######## #",
+        "########E#",
+        "##########",
+    ])
+    out.append(Level("Clear the landing", "empty the landing beside the RAM chip before pushing the grobble down", c,
+                     "D4 R4 K20x16 W20 L1 U4 R1 R@26,7 L1 W30 R1 R1 W60 R1 W40 D1", gravity=True, quota=1))
     return out
