@@ -1,6 +1,9 @@
 """Chapter one of the campaign: weight. Grobbles and quarkels fall, roll off
-round things and come to rest; base holds them until Pellik eats it; in the
-last third Pellik's own gravity is switched on."""
+round things and come to rest; base holds them until Pellik eats it. The
+first levels push and drop loads around a floating Pellik; from "Heavy feet"
+on his own gravity is switched on: he falls where nothing holds him up and
+climbs only through base. Each level's comment says its idea and the key
+insight of the intended solution."""
 from level_kit import Canvas, Level
 
 
@@ -127,6 +130,22 @@ def levels():
     out.append(Level("Pull the pillar", "eat the loaded base in place so its grobbles fill the gap", c,
                      "R@18,10 K20x16 W60 R@27,10 K20x16 W80 R@32,10 R1", gravity=True, quota=1))
 
+    # Step up. Idea: a grobble as a step. Gravity is on; the way on leaves
+    # the shaft one cell above its floor, too high to climb. Insight: push
+    # the grobble into the shaft first and jump in after it: you land on top
+    # of it, level with the passage. Jump first and you stand at the bottom
+    # for good.
+    c = room(18, 7, [
+        "#######################",
+        "#P  O  ################",
+        "###### ################",
+        "###### q   .   E#######",
+        "###### ################",
+        "#######################",
+    ])
+    out.append(Level("Step up", "drop the grobble into the shaft first and land on it", c,
+                     "R@21,8 R@23,8 W40 R1 W40 R@32,10 R1", gravity=True, quota=1))
+
     # One climb. Idea: base is the only ladder, and a ladder is eaten by
     # climbing it. Gravity is on; the quarkel is on the upper ledge, the exit
     # beyond a gap of the lower floor. Insight: while you are up there, push
@@ -162,22 +181,6 @@ def levels():
                      "U3 R3 D3 R@24,10 R@28,10 K20x16 W60 R@32,10 R@33,10 W30 R@36,10 R1",
                      quota=1, ports=[(25, 10, "gravity")]))
 
-    # Step up. Idea: a grobble as a step. Gravity is on; the way on leaves
-    # the shaft one cell above its floor, too high to climb. Insight: push
-    # the grobble into the shaft first and jump in after it: you land on top
-    # of it, level with the passage. Jump first and you stand at the bottom
-    # for good.
-    c = room(18, 7, [
-        "#######################",
-        "#P  O  ################",
-        "###### ################",
-        "###### q   .   E#######",
-        "###### ################",
-        "#######################",
-    ])
-    out.append(Level("Step up", "drop the grobble into the shaft first and land on it", c,
-                     "R@21,8 R@23,8 W40 R1 W40 R@32,10 R1", gravity=True, quota=1))
-
     # Stepping stones. Idea: two ways of filling a gap at once. The gap is
     # two cells wide: one grobble lies on the floor before it, the other
     # sits on a loaded tile over its far cell. Insight: push the first into
@@ -192,25 +195,6 @@ def levels():
     ])
     out.append(Level("Stepping stones", "push one grobble in, drop the other by eating its tile in place", c,
                      "R@23,9 R@26,9 W40 R@27,9 K20x16 W50 R@36,9 R1", gravity=True, quota=1))
-
-    # In front of you. Idea: the loaded tile again, turned round: this time
-    # Pellik needs its grobble. Gravity is on; climb the base to the ledge,
-    # where a grobble sits over the ledge's last tile, and the chute beyond
-    # drops into the gap of the lower floor. Insight: eat the tile in place,
-    # so the grobble lands in front of you and can be pushed down the chute;
-    # walk over the tile and it lands behind you, where no push reaches it.
-    c = room(18, 5, [
-        "#####################",
-        "######O##############",
-        "###..q.    ##########",
-        "###.###### ##########",
-        "###.###### ##########",
-        "#P .             E###",
-        "########## ##########",
-        "#####################",
-    ])
-    out.append(Level("In front of you", "eat the loaded tile in place so its grobble lands where you can push it", c,
-                     "R2 U3 R2 K20x16 W40 R@27,7 W40 R1 W40 R@34,10 R1", gravity=True, quota=1))
 
     # Going down. Idea: steps made in advance, floor by floor. Gravity is
     # on; each floor drops to the next through a shaft that ends in a pit,
@@ -233,6 +217,25 @@ def levels():
     out.append(Level("Going down", "send each floor's grobble down the shaft before you jump", c,
                      "R@23,7 R@25,7 W40 R1 W40 L@25,10 L@23,10 W40 L1 W40 R@31,13 R1",
                      gravity=True, quota=1))
+
+    # In front of you. Idea: the loaded tile again, turned round: this time
+    # Pellik needs its grobble. Gravity is on; climb the base to the ledge,
+    # where a grobble sits over the ledge's last tile, and the chute beyond
+    # drops into the gap of the lower floor. Insight: eat the tile in place,
+    # so the grobble lands in front of you and can be pushed down the chute;
+    # walk over the tile and it lands behind you, where no push reaches it.
+    c = room(18, 5, [
+        "#####################",
+        "######O##############",
+        "###..q.    ##########",
+        "###.###### ##########",
+        "###.###### ##########",
+        "#P .             E###",
+        "########## ##########",
+        "#####################",
+    ])
+    out.append(Level("In front of you", "eat the loaded tile in place so its grobble lands where you can push it", c,
+                     "R2 U3 R2 K20x16 W40 R@27,7 W40 R1 W40 R@34,10 R1", gravity=True, quota=1))
 
     # Clear the landing. Idea: a RAM chip decides where a falling grobble
     # goes. Gravity is on. The grobble under the sealed quarkel drops down
