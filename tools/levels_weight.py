@@ -29,7 +29,7 @@ def levels():
     # grobble fills the doorway. Insight: keep walking under the loose ones
     # (they fall behind you), then push the door grobble along the ledge until
     # it drops into the pit; the way to the exit is open.
-    c = room(12, 5, [
+    c = room(1, 1, [
         "#####################",
         "#.O.O.###############",
         "#P....O    ##########",
@@ -38,14 +38,14 @@ def levels():
         "#####################",
     ])
     out.append(Level("Out of the way", "push the door grobble along the ledge into the pit", c,
-                     "R@17,7 R@21,7 W20 R1 D1 R@27,8 R1"))
+                     "R@6,3 R@10,3 W20 R1 D1 R@16,4 R1"))
 
     # Knock it loose. Idea: a quarkel that must be dropped, not reached. It
     # sits sealed in a slot of the ceiling on top of the grobble that blocks
     # the corridor. Insight: push the grobble away from under it (on into the
     # pit, which also opens the way), then turn back for the quarkel that has
     # dropped behind you.
-    c = room(14, 6, [
+    c = room(1, 1, [
         "#######################",
         "######q################",
         "#P....O   .......    E#",
@@ -54,7 +54,7 @@ def levels():
         "#######################",
     ])
     out.append(Level("Knock it loose", "push the grobble from under the quarkel, then take it", c,
-                     "R@19,8 R@22,8 L@20,8 R@34,8 R1", quota=1))
+                     "R@6,3 R@9,3 L@7,3 R@21,3 R1", quota=1))
 
     # Side step. Idea: digging under a load. The quarkel lies at the foot of
     # a shaft of base under a grobble, and the exit is back at the top: the
@@ -62,7 +62,7 @@ def levels():
     # the niche, duck into it and let the grobble land beside you, then push
     # it into the pocket opposite; run to the bottom instead and it plugs the
     # shaft above you for good.
-    c = room(24, 3, [
+    c = room(1, 1, [
         "###########",
         "#####O#####",
         "#E.P..#####",
@@ -77,14 +77,14 @@ def levels():
         "###########",
     ])
     out.append(Level("Side step", "let the grobble that follows you down land beside you, then push it aside", c,
-                     "R2 D5 L1 W40 R@29,10 D3 R1 L1 U8 L@26,5 L1", quota=1))
+                     "R2 D5 L1 W40 R@6,8 D3 R1 L1 U8 L@3,3 L1", quota=1))
 
     # The other side. Idea: which way a grobble is pushed decides where it
     # falls. It lies as a lid on the base over the quarkel's shaft, between
     # a pit on the left and the shaft to the exit on the right. Insight: from
     # the start it can only be pushed right, down the exit shaft, which it
     # plugs; go round by the upper tunnel and push it left instead.
-    c = room(20, 6, [
+    c = room(1, 1, [
         "################",
         "#.........######",
         "#.#######.######",
@@ -96,14 +96,14 @@ def levels():
         "################",
     ])
     out.append(Level("The other side", "go round and push the lid grobble away from the exit shaft", c,
-                     "U2 R8 D2 L3 L@24,9 W30 R1 D3 U3 R2 D4 R@31,13 R1", quota=1))
+                     "U2 R8 D2 L3 L@5,4 W30 R1 D3 U3 R2 D4 R@12,8 R1", quota=1))
 
     # Heavy feet. Idea: Pellik's own weight. Gravity is on: he stands on
     # hardware and base, walks off every edge and falls into the gaps of the
     # floor, where nothing lets him climb out again. Insight: a grobble pushed
     # into a gap fills it, and Pellik walks across on top of it; push each one
     # before you step.
-    c = room(14, 8, [
+    c = room(1, 1, [
         "##########################",
         "#    #####################",
         "#P O    O   .q.     E ####",
@@ -111,14 +111,14 @@ def levels():
         "##########################",
     ])
     out.append(Level("Heavy feet", "with gravity on, push grobbles into the gaps and walk over them", c,
-                     "R@17,10 R@21,10 R@22,10 R@33,10 R1", gravity=True, quota=1))
+                     "R@4,3 R@8,3 R@9,3 R@20,3 R1", gravity=True, quota=1))
 
     # Pull the pillar. Idea: eating in place. Each gap of the floor is
     # spanned by one tile of base that carries grobbles: step onto it and
     # Pellik drops into the gap with the load on his head. Insight: stand
     # before the tile and eat it with fire and the arrow; the load falls into
     # the gap and fills it, two grobbles for the deep one.
-    c = room(14, 7, [
+    c = room(1, 1, [
         "##########################",
         "##############O###########",
         "#####O########O###########",
@@ -128,14 +128,14 @@ def levels():
         "##########################",
     ])
     out.append(Level("Pull the pillar", "eat the loaded base in place so its grobbles fill the gap", c,
-                     "R@18,10 K20x16 W60 R@27,10 K20x16 W80 R@32,10 R1", gravity=True, quota=1))
+                     "R@5,4 K20x16 W60 R@14,4 K20x16 W80 R@19,4 R1", gravity=True, quota=1))
 
     # Step up. Idea: a grobble as a step. Gravity is on; the way on leaves
     # the shaft one cell above its floor, too high to climb. Insight: push
     # the grobble into the shaft first and jump in after it: you land on top
     # of it, level with the passage. Jump first and you stand at the bottom
     # for good.
-    c = room(18, 7, [
+    c = room(1, 1, [
         "#######################",
         "#P  O  ################",
         "###### ################",
@@ -144,14 +144,14 @@ def levels():
         "#######################",
     ])
     out.append(Level("Step up", "drop the grobble into the shaft first and land on it", c,
-                     "R@21,8 R@23,8 W40 R1 W40 R@32,10 R1", gravity=True, quota=1))
+                     "R@4,2 R@6,2 W40 R1 W40 R@15,4 R1", gravity=True, quota=1))
 
     # One climb. Idea: base is the only ladder, and a ladder is eaten by
     # climbing it. Gravity is on; the quarkel is on the upper ledge, the exit
     # beyond a gap of the lower floor. Insight: while you are up there, push
     # the ledge's grobble down the chute into the gap; once you drop back
     # down there is no way up again.
-    c = room(16, 6, [
+    c = room(1, 1, [
         "######################",
         "#######..q   O #######",
         "#######.###### #######",
@@ -161,14 +161,14 @@ def levels():
         "######################",
     ])
     out.append(Level("One climb", "climb the base once: push the grobble down into the gap while up there", c,
-                     "R6 U3 R@24,7 R@29,7 W40 R1 W40 R@35,10 R1", gravity=True, quota=1))
+                     "R6 U3 R@9,2 R@14,2 W40 R1 W40 R@20,5 R1", gravity=True, quota=1))
 
     # No way back. Idea: the gravity switch. The one-way port turns Pellik's
     # gravity on; beyond it the floor has a loaded tile over one gap and a
     # loose grobble before the other. Insight: float up for the quarkel
     # first (after the port there is no floating), then eat the loaded tile
     # in place and push the grobble into the second gap.
-    c = room(16, 6, [
+    c = room(1, 1, [
         "##########################",
         "#   q    #################",
         "#        #################",
@@ -178,15 +178,15 @@ def levels():
         "##########################",
     ])
     out.append(Level("No way back", "take the quarkel before the port switches gravity on", c,
-                     "U3 R3 D3 R@24,10 R@28,10 K20x16 W60 R@32,10 R@33,10 W30 R@36,10 R1",
-                     quota=1, ports=[(25, 10, "gravity")]))
+                     "U3 R3 D3 R@9,5 R@13,5 K20x16 W60 R@17,5 R@18,5 W30 R@21,5 R1",
+                     quota=1, ports=[(10, 5, "gravity")]))
 
     # Stepping stones. Idea: two ways of filling a gap at once. The gap is
     # two cells wide: one grobble lies on the floor before it, the other
     # sits on a loaded tile over its far cell. Insight: push the first into
     # the near cell, stand on it and eat the tile in place, so the second
     # drops into the far cell.
-    c = room(16, 7, [
+    c = room(1, 1, [
         "########################",
         "############O###########",
         "#P      O   .    q   E##",
@@ -194,7 +194,7 @@ def levels():
         "########################",
     ])
     out.append(Level("Stepping stones", "push one grobble in, drop the other by eating its tile in place", c,
-                     "R@23,9 R@26,9 W40 R@27,9 K20x16 W50 R@36,9 R1", gravity=True, quota=1))
+                     "R@8,3 R@11,3 W40 R@12,3 K20x16 W50 R@21,3 R1", gravity=True, quota=1))
 
     # Going down. Idea: steps made in advance, floor by floor. Gravity is
     # on; each floor drops to the next through a shaft that ends in a pit,
@@ -202,7 +202,7 @@ def levels():
     # floor's grobble down before you: push the first into the shaft and
     # jump after it, then push the second (leftwards, from the quarkel's
     # side) down the next shaft before jumping again.
-    c = room(20, 6, [
+    c = room(1, 1, [
         "#################",
         "#P  O  ##########",
         "###### ##########",
@@ -215,7 +215,7 @@ def levels():
         "#################",
     ])
     out.append(Level("Going down", "send each floor's grobble down the shaft before you jump", c,
-                     "R@23,7 R@25,7 W40 R1 W40 L@25,10 L@23,10 W40 L1 W40 R@31,13 R1",
+                     "R@4,2 R@6,2 W40 R1 W40 L@6,5 L@4,5 W40 L1 W40 R@12,8 R1",
                      gravity=True, quota=1))
 
     # In front of you. Idea: the loaded tile again, turned round: this time
@@ -224,7 +224,7 @@ def levels():
     # drops into the gap of the lower floor. Insight: eat the tile in place,
     # so the grobble lands in front of you and can be pushed down the chute;
     # walk over the tile and it lands behind you, where no push reaches it.
-    c = room(18, 5, [
+    c = room(1, 1, [
         "#####################",
         "######O##############",
         "###..q.    ##########",
@@ -235,7 +235,7 @@ def levels():
         "#####################",
     ])
     out.append(Level("In front of you", "eat the loaded tile in place so its grobble lands where you can push it", c,
-                     "R2 U3 R2 K20x16 W40 R@27,7 W40 R1 W40 R@34,10 R1", gravity=True, quota=1))
+                     "R2 U3 R2 K20x16 W40 R@10,3 W40 R1 W40 R@17,6 R1", gravity=True, quota=1))
 
     # Clear the landing. Idea: a RAM chip decides where a falling grobble
     # goes. Gravity is on. The grobble under the sealed quarkel drops down
@@ -244,7 +244,7 @@ def levels():
     # plugs. Insight: first dig down, eat that base in place (walk onto it
     # and you drop into the sump), climb the other ladder back up, and only
     # then push.
-    c = room(20, 5, [
+    c = room(1, 1, [
         "##########",
         "######q###",
         "#P##..O ##",
@@ -258,5 +258,5 @@ def levels():
         "##########",
     ])
     out.append(Level("Clear the landing", "empty the landing beside the RAM chip before pushing the grobble down", c,
-                     "D4 R4 K20x16 W20 L1 U4 R1 R@26,7 L1 W30 R1 R1 W60 R1 W40 D1", gravity=True, quota=1))
+                     "D4 R4 K20x16 W20 L1 U4 R1 R@7,3 L1 W30 R1 R1 W60 R1 W40 D1", gravity=True, quota=1))
     return out
