@@ -165,20 +165,21 @@ def levels():
 
     # No way back. Idea: the gravity switch. The one-way port turns Pellik's
     # gravity on; beyond it the floor has a loaded tile over one gap and a
-    # loose grobble before the other. Insight: float up for the quarkel
-    # first (after the port there is no floating), then eat the loaded tile
-    # in place and push the grobble into the second gap.
+    # loose grobble before the other. Insight: float up to the quarkel on its
+    # hardware post first (after the port there is no floating, and no way
+    # back), then eat the loaded tile in place and push the grobble into the
+    # second gap.
     c = room(1, 1, [
         "##########################",
         "#   q    #################",
-        "#        #################",
-        "#        ####O############",
-        "#P       >   .   O   E####",
+        "#   #    #################",
+        "#   #    ####O############",
+        "#P  #    >   .   O   E####",
         "############# #### #######",
         "##########################",
     ])
     out.append(Level("No way back", "take the quarkel before the port switches gravity on", c,
-                     "U3 R3 D3 R@9,5 R@13,5 K20x16 W60 R@17,5 R@18,5 W30 R@21,5 R1",
+                     "U3 R3 R1 D3 R@9,5 R@13,5 K20x16 W60 R@17,5 R@18,5 W30 R@21,5 R1",
                      quota=1, ports=[(10, 5, "gravity")]))
 
     # Stepping stones. Idea: two ways of filling a gap at once. The gap is
@@ -259,4 +260,25 @@ def levels():
     ])
     out.append(Level("Clear the landing", "empty the landing beside the RAM chip before pushing the grobble down", c,
                      "D4 R4 K20x16 W20 L1 U4 R1 R@7,3 L1 W30 R1 R1 W60 R1 W40 D1", gravity=True, quota=1))
+
+    # All in order. Idea: the chapter's tricks in one plan, each only once.
+    # Float to the quarkel on its post before the port turns gravity on; eat
+    # the loaded tile in place to fill the gap; climb the base ladder (it is
+    # gone after you); take the ledge's quarkel and push its grobble down
+    # the shaft before you jump after it, so that you land on it level with
+    # the passage to the exit. Every step missed or done out of turn leaves
+    # Pellik in a pit or on the wrong side of a port.
+    c = room(1, 1, [
+        "#########################",
+        "#   q   ######..q O #####",
+        "#   #   ######.#### #####",
+        "#   #   ###O##.#### #####",
+        "#P  #   >  .  .#### #####",
+        "########### ####### ...E#",
+        "################### #####",
+        "#########################",
+    ])
+    out.append(Level("All in order", "port, loaded tile, ladder, push and step: each in its turn", c,
+                     "U3 R3 R1 D3 R@11,5 K20x16 W60 R@14,5 R1 U3 R1 R1 R1 R@19,2 W60 R1 W40 R@23,6 R1",
+                     quota=2, ports=[(9, 5, "gravity")]))
     return out
