@@ -1,0 +1,284 @@
+"""Chapter one of the campaign: weight. Grobbles and quarkels fall, roll off
+round things and come to rest; base holds them until Pellik eats it. The
+first levels push and drop loads around a floating Pellik; from "Heavy feet"
+on his own gravity is switched on: he falls where nothing holds him up and
+climbs only through base. Each level's comment says its idea and the key
+insight of the intended solution."""
+from level_kit import Canvas, Level
+
+
+def room(x0, y0, rows, fill="#"):
+    """A 60 x 24 field of hardware with the picture `rows` at (x0, y0); the
+    hardware that borders the picture's open cells is drawn as wall plates."""
+    c = Canvas(60, 24, fill)
+    c.stamp(x0, y0, rows)
+    open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] != "#"}
+    for y in range(1, c.h - 1):
+        for x in range(1, c.w - 1):
+            if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
+                                            for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                c.cells[y][x] = "1"
+    return c
+
+
+def levels():
+    out = []
+
+    # Out of the way. Idea: the first weights. Grobbles lie on the base of
+    # Pellik's room and drop into every cell he eats under them, and one
+    # grobble fills the doorway. Insight: keep walking under the loose ones
+    # (they fall behind you), then push the door grobble along the ledge until
+    # it drops into the pit; the way to the exit is open.
+    c = room(1, 1, [
+        "#####################",
+        "#.O.O.###############",
+        "#P....O    ##########",
+        "#.....####      E  ##",
+        "########## ##########",
+        "#####################",
+    ])
+    out.append(Level("Out of the way", "push the door grobble along the ledge into the pit", c,
+                     "R@6,3 R@10,3 W20 R1 D1 R@16,4 R1"))
+
+    # Knock it loose. Idea: a quarkel that must be dropped, not reached. It
+    # sits sealed in a slot of the ceiling on top of the grobble that blocks
+    # the corridor. Insight: push the grobble away from under it (on into the
+    # pit, which also opens the way), then turn back for the quarkel that has
+    # dropped behind you.
+    c = room(1, 1, [
+        "#######################",
+        "######q################",
+        "#P....O   .......    E#",
+        "#.....### ######  #####",
+        "######### ##############"[:23],
+        "#######################",
+    ])
+    out.append(Level("Knock it loose", "push the grobble from under the quarkel, then take it", c,
+                     "R@6,3 R@9,3 L@7,3 R@21,3 R1", quota=1))
+
+    # Side step. Idea: digging under a load. The quarkel lies at the foot of
+    # a shaft of base under a grobble, and the exit is back at the top: the
+    # grobble follows Pellik down whatever he does. Insight: dig down only to
+    # the niche, duck into it and let the grobble land beside you, then push
+    # it into the pocket opposite; run to the bottom instead and it plugs the
+    # shaft above you for good.
+    c = room(1, 1, [
+        "###########",
+        "#####O#####",
+        "#E.P..#####",
+        "#####.#####",
+        "#####.#####",
+        "#####.#####",
+        "#####.#####",
+        "#### . ####",
+        "#####.#####",
+        "#####.#####",
+        "#####.q####",
+        "###########",
+    ])
+    out.append(Level("Side step", "let the grobble that follows you down land beside you, then push it aside", c,
+                     "R2 D5 L1 W40 R@6,8 D3 R1 L1 U8 L@3,3 L1", quota=1))
+
+    # The other side. Idea: which way a grobble is pushed decides where it
+    # falls. It lies as a lid on the base over the quarkel's shaft, between
+    # a pit on the left and the shaft to the exit on the right. Insight: from
+    # the start it can only be pushed right, down the exit shaft, which it
+    # plugs; go round by the upper tunnel and push it left instead.
+    c = room(1, 1, [
+        "################",
+        "#.........######",
+        "#.#######.######",
+        "#P   O    ######",
+        "### #.# ########",
+        "### # # ########",
+        "#####q# ########",
+        "####### ....E###",
+        "################",
+    ])
+    out.append(Level("The other side", "go round and push the lid grobble away from the exit shaft", c,
+                     "U2 R8 D2 L3 L@5,4 W30 R1 D3 U3 R2 D4 R@12,8 R1", quota=1))
+
+    # Heavy feet. Idea: Pellik's own weight. Gravity is on: he stands on
+    # hardware and base, walks off every edge and falls into the gaps of the
+    # floor, where nothing lets him climb out again. Insight: a grobble pushed
+    # into a gap fills it, and Pellik walks across on top of it; push each one
+    # before you step.
+    c = room(1, 1, [
+        "##########################",
+        "#    #####################",
+        "#P O    O   .q.     E ####",
+        "#### #### ################",
+        "##########################",
+    ])
+    out.append(Level("Heavy feet", "with gravity on, push grobbles into the gaps and walk over them", c,
+                     "R@4,3 R@8,3 R@9,3 R@20,3 R1", gravity=True, quota=1))
+
+    # Pull the pillar. Idea: eating in place. Each gap of the floor is
+    # spanned by one tile of base that carries grobbles: step onto it and
+    # Pellik drops into the gap with the load on his head. Insight: stand
+    # before the tile and eat it with fire and the arrow; the load falls into
+    # the gap and fills it, two grobbles for the deep one.
+    c = room(1, 1, [
+        "##########################",
+        "##############O###########",
+        "#####O########O###########",
+        "#P   .        .  q E######",
+        "##### ######## ###########",
+        "############## ###########",
+        "##########################",
+    ])
+    out.append(Level("Pull the pillar", "eat the loaded base in place so its grobbles fill the gap", c,
+                     "R@5,4 K20x16 W60 R@14,4 K20x16 W80 R@19,4 R1", gravity=True, quota=1))
+
+    # Step up. Idea: a grobble as a step. Gravity is on; the way on leaves
+    # the shaft one cell above its floor, too high to climb. Insight: push
+    # the grobble into the shaft first and jump in after it: you land on top
+    # of it, level with the passage. Jump first and you stand at the bottom
+    # for good.
+    c = room(1, 1, [
+        "#######################",
+        "#P  O  ################",
+        "###### ################",
+        "###### q   .   E#######",
+        "###### ################",
+        "#######################",
+    ])
+    out.append(Level("Step up", "drop the grobble into the shaft first and land on it", c,
+                     "R@4,2 R@6,2 W40 R1 W40 R@15,4 R1", gravity=True, quota=1))
+
+    # One climb. Idea: base is the only ladder, and a ladder is eaten by
+    # climbing it. Gravity is on; the quarkel is on the upper ledge, the exit
+    # beyond a gap of the lower floor. Insight: while you are up there, push
+    # the ledge's grobble down the chute into the gap; once you drop back
+    # down there is no way up again.
+    c = room(1, 1, [
+        "######################",
+        "#######..q   O #######",
+        "#######.###### #######",
+        "#######.###### #######",
+        "#P     .            E#",
+        "############## #######",
+        "######################",
+    ])
+    out.append(Level("One climb", "climb the base once: push the grobble down into the gap while up there", c,
+                     "R6 U3 R@9,2 R@14,2 W40 R1 W40 R@20,5 R1", gravity=True, quota=1))
+
+    # No way back. Idea: the gravity switch. The one-way port turns Pellik's
+    # gravity on; beyond it the floor has a loaded tile over one gap and a
+    # loose grobble before the other. Insight: float up to the quarkel on its
+    # hardware post first (after the port there is no floating, and no way
+    # back), then eat the loaded tile in place and push the grobble into the
+    # second gap.
+    c = room(1, 1, [
+        "##########################",
+        "#   q    #################",
+        "#   #    #################",
+        "#   #    ####O############",
+        "#P  #    >   .   O   E####",
+        "############# #### #######",
+        "##########################",
+    ])
+    out.append(Level("No way back", "take the quarkel before the port switches gravity on", c,
+                     "U3 R3 R1 D3 R@9,5 R@13,5 K20x16 W60 R@17,5 R@18,5 W30 R@21,5 R1",
+                     quota=1, ports=[(10, 5, "gravity")]))
+
+    # Stepping stones. Idea: two ways of filling a gap at once. The gap is
+    # two cells wide: one grobble lies on the floor before it, the other
+    # sits on a loaded tile over its far cell. Insight: push the first into
+    # the near cell, stand on it and eat the tile in place, so the second
+    # drops into the far cell.
+    c = room(1, 1, [
+        "########################",
+        "############O###########",
+        "#P      O   .    q   E##",
+        "###########  ###########",
+        "########################",
+    ])
+    out.append(Level("Stepping stones", "push one grobble in, drop the other by eating its tile in place", c,
+                     "R@8,3 R@11,3 W40 R@12,3 K20x16 W50 R@21,3 R1", gravity=True, quota=1))
+
+    # Going down. Idea: steps made in advance, floor by floor. Gravity is
+    # on; each floor drops to the next through a shaft that ends in a pit,
+    # and a pit can only be left standing on a grobble. Insight: send each
+    # floor's grobble down before you: push the first into the shaft and
+    # jump after it, then push the second (leftwards, from the quarkel's
+    # side) down the next shaft before jumping again.
+    c = room(1, 1, [
+        "#################",
+        "#P  O  ##########",
+        "###### ##########",
+        "###### ##########",
+        "## O q ##########",
+        "## ### ##########",
+        "## ##############",
+        "##          E####",
+        "## ##############",
+        "#################",
+    ])
+    out.append(Level("Going down", "send each floor's grobble down the shaft before you jump", c,
+                     "R@4,2 R@6,2 W40 R1 W40 L@6,5 L@4,5 W40 L1 W40 R@12,8 R1",
+                     gravity=True, quota=1))
+
+    # In front of you. Idea: the loaded tile again, turned round: this time
+    # Pellik needs its grobble. Gravity is on; climb the base to the ledge,
+    # where a grobble sits over the ledge's last tile, and the chute beyond
+    # drops into the gap of the lower floor. Insight: eat the tile in place,
+    # so the grobble lands in front of you and can be pushed down the chute;
+    # walk over the tile and it lands behind you, where no push reaches it.
+    c = room(1, 1, [
+        "#####################",
+        "######O##############",
+        "###..q.    ##########",
+        "###.###### ##########",
+        "###.###### ##########",
+        "#P .             E###",
+        "########## ##########",
+        "#####################",
+    ])
+    out.append(Level("In front of you", "eat the loaded tile in place so its grobble lands where you can push it", c,
+                     "R2 U3 R2 K20x16 W40 R@10,3 W40 R1 W40 R@17,6 R1", gravity=True, quota=1))
+
+    # Clear the landing. Idea: a RAM chip decides where a falling grobble
+    # goes. Gravity is on. The grobble under the sealed quarkel drops down
+    # the chute onto a RAM chip and rolls off: left into a sump if the base
+    # beside the chip is gone, else right, down the exit shaft, which it
+    # plugs. Insight: first dig down, eat that base in place (walk onto it
+    # and you drop into the sump), climb the other ladder back up, and only
+    # then push.
+    c = room(1, 1, [
+        "##########",
+        "######q###",
+        "#P##..O ##",
+        "#.##.## ##",
+        "#.##.## ##",
+        "#.##.## ##",
+        "#     .  #",
+        "###### R #",
+        "######## #",
+        "########E#",
+        "##########",
+    ])
+    out.append(Level("Clear the landing", "empty the landing beside the RAM chip before pushing the grobble down", c,
+                     "D4 R4 K20x16 W20 L1 U4 R1 R@7,3 L1 W30 R1 R1 W60 R1 W40 D1", gravity=True, quota=1))
+
+    # All in order. Idea: the chapter's tricks in one plan, each only once.
+    # Float to the quarkel on its post before the port turns gravity on; eat
+    # the loaded tile in place to fill the gap; climb the base ladder (it is
+    # gone after you); take the ledge's quarkel and push its grobble down
+    # the shaft before you jump after it, so that you land on it level with
+    # the passage to the exit. Every step missed or done out of turn leaves
+    # Pellik in a pit or on the wrong side of a port.
+    c = room(1, 1, [
+        "#########################",
+        "#   q   ######..q O #####",
+        "#   #   ######.#### #####",
+        "#   #   ###O##.#### #####",
+        "#P  #   >  .  .#### #####",
+        "########### ####### ...E#",
+        "################### #####",
+        "#########################",
+    ])
+    out.append(Level("All in order", "port, loaded tile, ladder, push and step: each in its turn", c,
+                     "U3 R3 R1 D3 R@11,5 K20x16 W60 R@14,5 R1 U3 R1 R1 R1 R@19,2 W60 R1 W40 R@23,6 R1",
+                     quota=2, ports=[(9, 5, "gravity")]))
+    return out
