@@ -54,7 +54,7 @@ def levels():
     # lies beyond the south-east room. Insight: the west rooms lead back to
     # the hall, the east ones only on to the exit, so go west first; take the
     # east ports early and a quarkel is left behind for good.
-    out.append(level("No way back", "one-way ports: go round the west rooms before the east ones", 20, 7, [
+    out.append(level("Point of no return", "one-way ports: go round the west rooms before the east ones", 20, 7, [
         "####################",
         "#q...#     #   q####",
         "#    <     >    ####",
