@@ -103,3 +103,18 @@ def key_runs(walk, until=None):
         else:
             runs.append((mask, n))
     return runs
+
+
+def room(x0, y0, rows, fill="#", plate="1"):
+    """A 60 x 24 field of hardware with the picture `rows` at (x0, y0); the
+    hardware that borders the picture's open cells is drawn as wall plates,
+    so the rooms look built."""
+    c = Canvas(60, 24, fill)
+    c.stamp(x0, y0, rows)
+    open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] != "#"}
+    for y in range(1, c.h - 1):
+        for x in range(1, c.w - 1):
+            if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
+                                            for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                c.cells[y][x] = plate
+    return c

@@ -4,21 +4,7 @@ first levels push and drop loads around a floating Pellik; from "Heavy feet"
 on his own gravity is switched on: he falls where nothing holds him up and
 climbs only through base. Each level's comment says its idea and the key
 insight of the intended solution."""
-from level_kit import Canvas, Level
-
-
-def room(x0, y0, rows, fill="#"):
-    """A 60 x 24 field of hardware with the picture `rows` at (x0, y0); the
-    hardware that borders the picture's open cells is drawn as wall plates."""
-    c = Canvas(60, 24, fill)
-    c.stamp(x0, y0, rows)
-    open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] != "#"}
-    for y in range(1, c.h - 1):
-        for x in range(1, c.w - 1):
-            if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
-                                            for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
-                c.cells[y][x] = "1"
-    return c
+from level_kit import Level, room
 
 
 def levels():
