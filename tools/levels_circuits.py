@@ -7,7 +7,6 @@ every mechanic of the campaign."""
 from level_kit import Level, room
 
 
-
 def shift(walk, dx, dy):
     """The walk with its @ targets moved by (dx, dy): walks are written in the
     picture's own columns and rows."""
