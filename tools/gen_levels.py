@@ -8,9 +8,12 @@ their solutions.
     tools/gen_levels.py solve BUILD_DIR    build, then replay every level's
                                            solution with karvolt-trace and write
                                            data/Levels/solutions/<set>.txt
-    tools/gen_levels.py stats BUILD_DIR    analyse every level of the compiled
-                                           sets with karvolt-solve --all and write
-                                           data/Levels/solutions/<set>.stats
+    tools/gen_levels.py stats BUILD_DIR [SET...]  analyse the levels with
+                                           karvolt-solve --all and write
+                                           data/Levels/solutions/<set>.stats; a
+                                           level whose line is there unchanged
+                                           is not analysed again
+                                           (KARVOLT_SOLVE_THREADS: threads)
     tools/gen_levels.py seeds BUILD_DIR [N]  replay the stored solutions with
                                            seeds 1..N (default 20): a new game
                                            is seeded from the clock, so each
@@ -32,9 +35,12 @@ reaches the won state (exit reached) within those ticks. Each solved level's
 run is also written as a demo file, data/Levels/solutions/<set>_<NN>.kvd (NN
 the 0-based level number), which the game replays like a recorded game.
 """
+import hashlib
 import os
+import re
 import subprocess
 import sys
+import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 LEVELS = os.path.join(ROOT, "data", "Levels")
@@ -187,75 +193,10 @@ def tutorial_levels():
     return levels
 
 
-# ---------------------------------------------------------------------------
-# The extended set: other sizes.
-
-def wide_levels():
-    levels = []
-
-    # 20 x 12: a first small room.
-    c = Canvas(20, 12, ".")
-    c.rect(3, 2, 16, 3, " ").put(5, 2, "O").put(10, 2, "O").put(14, 2, "O")
-    for x in (5, 8, 11, 14):
-        c.put(x, 6, "q")
-    c.rect(3, 9, 16, 10, " ").hline(3, 16, 8, "R")
-    c.put(2, 6, "P").put(17, 6, "E")
-    levels.append(Level("Pocket", "a small room: quarkels, then the exit", c, "R@16,6 R1"))
-
-    # 40 x 30: gravity from the start; Pellik drops from ledge to ledge.
-    c = Canvas(40, 30, " ")
-    for i, y in enumerate(range(5, 29, 4)):
-        x0 = 1 + 6 * i
-        c.hline(x0, x0 + 5, y, "#")
-        c.put(x0 + 4, y - 1, "q")
-    c.hline(1, 38, 28, "#")
-    c.put(2, 4, "P").put(38, 27, "E")
-    levels.append(Level("Steps down", "with gravity on, walk off each ledge and drop", c,
-                        "R@37,27 R1", gravity=True))
-
-    # 100 x 50: a long way through walls with ports.
-    c = Canvas(100, 50, ".")
-    for x in (25, 50, 75):
-        c.vline(x, 1, 48, "#")
-    c.put(25, 25, ">").put(26, 25, " ").put(50, 25, "-").put(51, 25, " ").put(75, 25, "+").put(76, 25, " ")
-    for x in range(6, 96, 6):
-        if x % 25 not in (0, 1):
-            c.put(x, 25, "q")
-    for x0 in range(4, 96, 8):
-        for y0 in (6, 16, 34, 42):
-            if all(c.cells[y0 + dy][x0 + dx] == "." for dy in range(3) for dx in range(3)):
-                c.stamp(x0, y0, [" O ", "ORO", "RRR"])
-    c.put(2, 25, "P").put(97, 25, "E")
-    levels.append(Level("Long haul", "a wide field: three walls, three ports", c, "R@96,25 R1"))
-
-    # 256 x 256: the largest field; the exit is close, the rest is to explore.
-    c = Canvas(256, 256, ".")
-    for k in range(16, 255, 16):
-        c.hline(1, 254, k, "#").vline(k, 1, 254, "#")
-    for k in range(8, 256, 16):
-        for j in range(16, 255, 16):
-            c.put(k, j, " ").put(j, k, " ")
-    for ry in range(0, 16):
-        for rx in range(0, 16):
-            x0, y0 = 16 * rx + 4, 16 * ry + 4
-            kind = (rx * 7 + ry * 3) % 5
-            if kind == 0:
-                c.stamp(x0, y0, ["RRRRR", "R q R", "R   R", "RRRRR"])
-            elif kind == 1:
-                c.stamp(x0, y0, ["  O  ", " ORO ", "ORRRO"])
-            elif kind == 2:
-                c.stamp(x0, y0 + 2, ["q.q.q"])
-    c.rect(121, 121, 135, 135, " ").rect(121, 121, 135, 135, "#", filled=False)
-    c.put(128, 121, " ").put(128, 135, " ").put(121, 128, " ").put(135, 128, " ")
-    c.put(125, 128, "P").put(127, 128, "q").put(127, 129, ".").put(129, 128, "q").put(129, 129, ".").put(131, 128, "E")
-    levels.append(Level("Wide open", "a huge field; two quarkels open the exit", c, "R5 R1", quota=2))
-    return levels
-
-
 SETS = [
     # (file stem, format, output extension, levels)
     ("karvolt", "classic", "dat", classic_levels),
-    ("karvolt_wide", "extended", "hxm", wide_levels),
+    ("karvolt_wide", "extended", "hxm", lambda: __import__("levels_wide").levels()),
 ]
 
 
@@ -377,29 +318,66 @@ STATS_HEADER = """\
 #   expanded        decisions the search ran
 #   walk_only       yes / no (proved) / unknown: won by plain walks alone
 #   luck            yes when the solution does not win with every seed tried (seeds=won/tried)
+#   digest          of the level and the budget: a line is analysed again only when it changes
 """
 
 
+def level_digest(lv, budget):
+    """What a stats line depends on: the level as compiled and the budget."""
+    return hashlib.sha1(("%d\n" % budget + lv.source()).encode()).hexdigest()[:12]
+
+
+def stored_stats(path):
+    """The lines of a stats file by digest, level numbers dropped; a file
+    joined from two branches' files keeps every line of both."""
+    rows = {}
+    if os.path.exists(path):
+        for line in open(path):
+            m = re.match(r"\d+ (.*) digest=([0-9a-f]+)$", line.strip())
+            if m:
+                rows[m.group(2)] = m.group(1)
+    return rows
+
+
 def write_stats(build_dir, only=None):
-    exe = os.path.join(build_dir, "tools", "karvolt-solve")
+    """Analyses the levels whose lines are missing or stale (a level changed,
+    or the budget) and rewrites each set's stats file in level order."""
+    solver = os.path.join(build_dir, "tools", "karvolt-solve")
+    levelc = os.path.join(build_dir, "tools", "karvolt-levelc")
+    threads = os.environ.get("KARVOLT_SOLVE_THREADS", "0")
     ok = True
-    for stem, _, ext, _ in SETS:
+    for stem, fmt, ext, levels in drawn_sets():
         if only is not None and stem not in only:
             continue
-        path = os.path.join(LEVELS, stem + "." + ext)
         budget = STATS_BUDGET[stem]
-        out = subprocess.run([exe, path, "--all", "--max-decisions", str(budget), "--max-seconds", "1000000",
-                              "--threads", "0"], capture_output=True, text=True)
-        if out.returncode != 0:
-            print("%s: karvolt-solve --all failed (%d): %s" % (stem, out.returncode, out.stderr.strip()))
-            ok = False
-            continue
-        with open(os.path.join(LEVELS, "solutions", stem + ".stats"), "w") as f:
+        out_path = os.path.join(LEVELS, "solutions", stem + ".stats")
+        rows = stored_stats(out_path)
+        digests = [level_digest(lv, budget) for lv in levels]
+        todo = [i for i, d in enumerate(digests) if d not in rows]
+        if todo:
+            # Only the levels to analyse, as a set of their own.
+            with tempfile.TemporaryDirectory() as tmp:
+                src, compiled = os.path.join(tmp, "todo.txt"), os.path.join(tmp, "todo." + ext)
+                with open(src, "w") as f:
+                    f.write("format: %s\n\n" % fmt + "\n".join(levels[i].source() for i in todo))
+                subprocess.run([levelc, src, compiled], check=True, stdout=subprocess.DEVNULL)
+                out = subprocess.run([solver, compiled, "--all", "--max-decisions", str(budget),
+                                      "--max-seconds", "1000000", "--threads", threads],
+                                     capture_output=True, text=True)
+            if out.returncode != 0:
+                print("%s: karvolt-solve --all failed (%d): %s" % (stem, out.returncode, out.stderr.strip()))
+                ok = False
+                continue
+            for line in out.stdout.splitlines():
+                k, rest = line.split(" ", 1)
+                rows[digests[todo[int(k)]]] = rest
+        with open(out_path, "w") as f:
             f.write(STATS_HEADER.format(stem=stem, ext=ext, budget=budget))
-            f.write(out.stdout)
-        for line in out.stdout.splitlines():
-            print(stem, line)
-            ok = ok and " solved=yes " in line
+            for i, d in enumerate(digests):
+                f.write("%d %s digest=%s\n" % (i, rows[d], d))
+        for i, d in enumerate(digests):
+            print("%s %d %s%s" % (stem, i, rows[d], "" if i in todo else " (kept)"))
+            ok = ok and rows[d].startswith("solved=yes ")
     return ok
 
 
