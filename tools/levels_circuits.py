@@ -30,6 +30,10 @@ def level(title, teaches, x0, y0, rows, walk, **kw):
 
 
 def levels():
+    return opening_levels() + port_levels() + finale_levels()
+
+
+def opening_levels():
     out = []
 
     # No way back. Idea: a one-way port cannot be walked back. Four rooms
@@ -168,3 +172,15 @@ def levels():
        freeze=True, ports=[(19 + 5, 6 + 2, "gravity")]))
 
     return out
+
+
+# Ports of every kind, special ports, invisible walls, ports and falls.
+def port_levels():
+    middle = []
+    return middle
+
+
+# The campaign's finale: every mechanic of the four chapters.
+def finale_levels():
+    last = []
+    return last

@@ -6,6 +6,10 @@ from level_kit import Canvas, Level
 
 
 def levels():
+    return opening_levels() + middle_levels() + closing_levels()
+
+
+def opening_levels():
     out = []
 
     # Through the ring: a Gnarrow circles the exit's block, and the way in
@@ -132,3 +136,15 @@ def levels():
                      c, "L@22,3 L@21,3 W200 L1 D@20,15 R@40,15 U@40,3 L@39,3 W240 L1 D@38,14 D@38,15 L@29,15 U@29,11 U1",
                      quota=3))
     return out
+
+
+# The middle of the chapter: leading, waiting, closing loops, bugs.
+def middle_levels():
+    middle = []
+    return middle
+
+
+# The end of the chapter: the hardest hunts.
+def closing_levels():
+    last = []
+    return last
