@@ -17,18 +17,25 @@ import time
 import traceback
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-PACKAGES = os.path.join(ROOT, "scripts", "packages.txt")
+INSTALL_DEPS = os.path.join(ROOT, "scripts", "install-deps")
 SKIP = 77
 
 
+def package_lines():
+    """The lines of install-deps' package table, comments dropped."""
+    with open(INSTALL_DEPS, encoding="utf-8") as f:
+        text = f.read()
+    body = re.search(r"<<'PACKAGES'\n(.*?)\nPACKAGES\n", text, re.S)
+    return [line.split("#", 1)[0] for line in body.group(1).splitlines()] if body else []
+
+
 def packages():
-    """{program: Debian package} from scripts/packages.txt."""
+    """{program: Debian package} from the table of scripts/install-deps."""
     table = {}
-    with open(PACKAGES, encoding="utf-8") as f:
-        for line in f:
-            words = line.split("#", 1)[0].split()
-            for program in words[1:]:
-                table[program] = words[0]
+    for line in package_lines():
+        words = line.split()
+        for program in words[1:]:
+            table[program] = words[0]
     return table
 
 
@@ -39,7 +46,7 @@ def strict():
 def need(*programs, display=False):
     """Ends the driver at once unless every program is on PATH (and an X server is set)."""
     table = packages()
-    missing = ["%s (Debian package %s)" % (p, table.get(p, "not in scripts/packages.txt"))
+    missing = ["%s (Debian package %s)" % (p, table.get(p, "not in the table of scripts/install-deps"))
                for p in programs if shutil.which(p) is None]
     hint = "; scripts/install-deps installs it" if missing else ""
     if display and not os.environ.get("DISPLAY"):
@@ -65,7 +72,7 @@ def _named(args, call):
         if e.filename != args[0]:
             raise
         raise FileNotFoundError("%s is missing (Debian package %s)"
-                                % (args[0], packages().get(os.path.basename(args[0]), "not in scripts/packages.txt"))) \
+                                % (args[0], packages().get(os.path.basename(args[0]), "not in the table of scripts/install-deps"))) \
             from None
 
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Every program the scripts, tests, benchmarks and tools run by name is named
-in scripts/packages.txt, so scripts/install-deps installs it on a fresh
-machine; and a driver that looks up what it needs looks up what it runs.
+in the package table of scripts/install-deps, so that script installs it on
+a fresh machine; and a driver that looks up what it needs looks up what it runs.
 
 The programs are read from the sources: the words in command position of the
 shell scripts, the first word of each command of a std::system or popen call,
@@ -75,7 +75,15 @@ def shell_programs(text):
     """The programs a bash script runs: the first word of each simple command."""
     functions = set(re.findall(r"^\s*([A-Za-z_][\w-]*)\s*\(\)\s*\{", text, re.M))
     found = set()
+    heredoc = None  # the word that ends the here-document being skipped: its lines are data
     for line in text.splitlines():
+        if heredoc is not None:
+            if line.strip() == heredoc:
+                heredoc = None
+            continue
+        opened = re.search(r"(?<!<)<<-?\s*['\"]?(\w+)", line)
+        if opened:
+            heredoc = opened.group(1)
         for piece in re.split(r"\$\(|`|&&|\|\||[;|()]", shell_code(line)):
             words = piece.split()
             while words and (words[0] in LEADING or re.match(r"^\w+\+?=", words[0]) or words[0].startswith(('"', "$"))):
@@ -163,8 +171,13 @@ class Readers(unittest.TestCase):
                 for p in "${all[@]}"; do
                   dpkg-query -W "$p"  # a comment mentioning foo
                 done
-                "${as_root[@]}" env X=1 apt-get install""",
-             {"clang", "clang++", "cmake", "basename", "tail", "zstd", "sox", "dpkg-query", "env"}),
+                "${as_root[@]}" env X=1 apt-get install
+                t=$(cat <<'LIST'
+                gimp   gimp  # a table is data, not commands
+                LIST
+                )
+                read -r a <<<"$t" && wc -l""",
+             {"clang", "clang++", "cmake", "basename", "tail", "zstd", "sox", "dpkg-query", "env", "cat", "wc"}),
             (c_programs, r"""
                 std::system((std::string("(sleep 0.4; xdotool key ") + k + ") &").c_str());
                 FILE* p = popen(("xwininfo -root '" + t + "' | head -1").c_str(), "r");
@@ -190,7 +203,8 @@ class Packages(unittest.TestCase):
             for program in reader(read(path)) - OPTIONAL:
                 if program not in table:
                     missing.setdefault(program, []).append(os.path.relpath(path, ROOT))
-        self.assertEqual(missing, {}, "programs no line of scripts/packages.txt names, with the files that run them")
+        self.assertEqual(missing, {},
+                         "programs no line of the table of scripts/install-deps names, with the files that run them")
 
     def test_a_driver_looks_up_what_it_runs(self):
         # Python and what the build makes are there by the time a driver runs.
