@@ -245,6 +245,9 @@ def levels(solve, trace, levelc):
                 ([nobody, "0"], 2, "nobody.dat: level 0 has no Pellik"),
                 ([no_exit, "0"], 2, "no_exit.hxm: level 0 has no exit"),
                 ([tutorials, "0", "--max-decisions", "50"], 3, "no solution within "),
+                # The baseline has its own budget and is told even when the search found nothing.
+                ([tutorials, "3", "--max-decisions", "1", "--walk-decisions", "400000"], 3,
+                 "walk only: no, no stream of plain walks wins"),
                 ([small, "0", "--search", "sideways"], 2, "usage: karvolt-solve"),
                 ([small, "0", "--threads"], 2, "usage: karvolt-solve"),
                 ([small, "--all", "--save-demo", "x.kvd"], 2, "usage: karvolt-solve"),
