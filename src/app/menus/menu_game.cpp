@@ -92,6 +92,9 @@ void KV_Menu_Game::run_frame() {
         const std::vector<std::string> names = player->get_level_scanner()->scan_files();
         std::vector<CL_ListItem*> items;
         for (const std::string& name : names) items.push_back(new CL_ListFileItem(name, 0));
+        // A list that grows a scroll bar as it fills takes the focus; the
+        // player comes back to the button they left by.
+        KV_FocusKeeper focus(this);
         levelset_rows_.fill(items, kv_row_of_name(names, player->get_levelset_name()));
     }
     KV_MenuGeneric::run_frame();
