@@ -88,13 +88,10 @@ class Game:
         return log_since(self.log, self.start_offset)
 
     def wait_log(self, needle, count=1):
-        deadline = time.time() + TIMEOUT
-        while time.time() < deadline and self.proc.poll() is None:
-            if self.text().count(needle) >= count:
-                time.sleep(0.4)  # the new screen's first frames
-                return True
-            time.sleep(0.05)
-        return self.text().count(needle) >= count
+        if not driver.log_shows(self.log, self.start_offset, needle, count, TIMEOUT, self.proc):
+            return False
+        time.sleep(0.4)  # the new screen's first frames
+        return True
 
     def on_screen(self, menu, count=1):
         return check(self.wait_log('KV_MenuManager::switch to ("%s") success' % menu, count),

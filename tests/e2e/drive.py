@@ -4,7 +4,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from driver import SKIP, fresh_copy  # noqa: E402,F401
+from driver import SKIP, fresh_copy, log_since  # noqa: E402,F401
 
 TITLE_PATTERN = r"^Karvolt: beta \(build: 0\.510\)$"
 TIMEOUT = float(os.environ.get("KARVOLT_E2E_TIMEOUT", "30"))
@@ -16,13 +16,3 @@ def check(ok, what):
     if not ok:
         failures.append(what)
     return ok
-
-
-def log_since(path, offset):
-    """What a log file gained after `offset` bytes; empty while it doesn't exist."""
-    try:
-        with open(path, encoding="utf-8", errors="replace") as f:
-            f.seek(offset)
-            return f.read()
-    except FileNotFoundError:
-        return ""

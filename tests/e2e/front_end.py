@@ -33,23 +33,11 @@ class Game:
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
 
     def text(self):
-        try:
-            with open(self.log, encoding="utf-8", errors="replace") as f:
-                f.seek(self.start_offset)
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        return driver.log_since(self.log, self.start_offset)
 
     def wait_log(self, needle, count=1):
-        # Without the screen it waits for, the rest of the keys would go astray.
-        deadline = time.time() + TIMEOUT
-        while time.time() < deadline:
-            if self.text().count(needle) >= count:
-                return True
-            if self.proc.poll() is not None:
-                break
-            time.sleep(0.05)
-        return d.require(self.text().count(needle) >= count, "log shows %r" % needle)
+        return d.require(driver.log_shows(self.log, self.start_offset, needle, count, TIMEOUT, self.proc),
+                         "log shows %r" % needle)
 
     def focus_window(self):
         found = d.run(["xdotool", "search", "--sync", "--name", TITLE_PATTERN, "windowfocus"], check=False,

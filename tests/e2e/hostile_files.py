@@ -13,14 +13,13 @@ sound on through SDL's dummy driver, in fresh copies of data/:
     hostile_files.py KARVOLT DATA_DIR ARTEFACT_DIR
 """
 import os
-import shutil
 import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-from drive import TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy
+from drive import TIMEOUT, TITLE_PATTERN, check, failures, fresh_copy, log_since
 import driver  # noqa: E402
 
 KARVOLT, DATA, ARTEFACTS = (os.path.abspath(a) for a in sys.argv[1:4])
@@ -52,22 +51,10 @@ class Game:
         self.stderr = ""
 
     def text(self):
-        try:
-            with open(self.log, encoding="utf-8", errors="replace") as f:
-                f.seek(self.start_offset)
-                return f.read()
-        except FileNotFoundError:
-            return ""
+        return log_since(self.log, self.start_offset)
 
     def wait_log(self, needle):
-        deadline = time.time() + TIMEOUT
-        while time.time() < deadline:
-            if needle in self.text():
-                return True
-            if self.proc.poll() is not None:
-                break
-            time.sleep(0.05)
-        return check(needle in self.text(), "log shows %r" % needle)
+        return check(driver.log_shows(self.log, self.start_offset, needle, 1, TIMEOUT, self.proc), "log shows %r" % needle)
 
     def alive(self):
         return self.proc.poll() is None

@@ -37,22 +37,11 @@ class Game:
     def xdotool(self, *args):
         self.d.run(["xdotool"] + list(args))
 
-    def text(self):
-        try:
-            with open(self.log, encoding="utf-8", errors="replace") as f:
-                return f.read()
-        except FileNotFoundError:
-            return ""
-
     def wait_log(self, needle, count=1, timeout=TIMEOUT):
-        # Without the screen it waits for, the rest of the keys would go astray.
-        deadline = time.time() + timeout
-        while time.time() < deadline and self.proc.poll() is None:
-            if self.text().count(needle) >= count:
-                time.sleep(0.3)  # the new screen's first frames
-                return True
-            time.sleep(0.05)
-        return self.d.require(self.text().count(needle) >= count, "log shows %r (%d times)" % (needle, count))
+        shown = driver.log_shows(self.log, 0, needle, count, timeout, self.proc)
+        if shown:
+            time.sleep(0.3)  # the new screen's first frames
+        return self.d.require(shown, "log shows %r (%d times)" % (needle, count))
 
     def on_screen(self, menu, count=1):
         return self.wait_log('KV_MenuManager::switch to ("%s") success' % menu, count)

@@ -190,6 +190,29 @@ class Driver:
         return 1
 
 
+def log_since(path, offset=0):
+    """What a log file gained after `offset` bytes; empty while it doesn't exist."""
+    try:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            f.seek(offset)
+            return f.read()
+    except FileNotFoundError:
+        return ""
+
+
+def log_shows(path, offset, needle, count, timeout, proc=None):
+    """Whether the log gains `needle` `count` times within `timeout` seconds;
+    gives up early when `proc` ends. The game's debug log is the drivers' clock:
+    without the screen a driver waits for, the rest of its keys would go astray."""
+    deadline = time.time() + timeout
+    while True:
+        if log_since(path, offset).count(needle) >= count:
+            return True
+        if time.time() >= deadline or (proc is not None and proc.poll() is not None):
+            return log_since(path, offset).count(needle) >= count
+        time.sleep(0.05)
+
+
 def fresh_copy(data, into):
     """The game's data folder without what a run of the game wrote into it."""
     shutil.copytree(data, into, ignore=lambda folder, names: [
