@@ -130,9 +130,13 @@ std::shared_ptr<KV_Player> KV_PlayerTable::current() {
     auto found = players_.find(current_name_);
     if (found != players_.end()) return found->second;
     if (players_.empty()) return nullptr;
-    const std::shared_ptr<KV_Player> first = players_.begin()->second;
-    set_current_name(players_.begin()->first);
-    return first;
+    // The first by name, as the player list shows them: the hash's order
+    // changes from run to run, and so would the player the game starts with.
+    auto first = players_.begin();
+    for (auto it = players_.begin(); it != players_.end(); ++it)
+        if (it->first < first->first) first = it;
+    set_current_name(first->first);
+    return first->second;
 }
 
 std::shared_ptr<KV_Player> KV_PlayerTable::get(const std::string& name) const {
