@@ -177,6 +177,131 @@ def opening_levels():
 # Ports of every kind, special ports, invisible walls, ports and falls.
 def port_levels():
     middle = []
+
+    # DRAFT1
+    middle.append(level("Straight across", "a cross port lets Pellik through straight on, never round the corner", 19, 5, [
+        "#####################",
+        "#######   P  >   ####",
+        "#######q     ###v####",
+        "##     ###.####     #",
+        "##     ###.####     #",
+        "##     ### ####     #",
+        "##     .. + ..      #",
+        "##     ### ####     #",
+        "##     ###.####  E  #",
+        "##  q  ###.####    q#",
+        "####^#####      #####",
+        "####      q     #####",
+        "#####################",
+    ], keys("1x32,8x16,17x16,4x32,8x128,24x16,4x80,2x16,4x48,20x16,1x48,2x48,1x176,8x32,24x16,2x32,4x208,8x17")))
+
+    # DRAFT2
+    middle.append(level("Until the thaw", "dig under the hanging grobbles while the port holds them", 18, 8, [
+        "#######################",
+        "#######O#O#O###########",
+        "#    > ......>      ###",
+        "#  P ##.#.#.##   E  ###",
+        "#    ##.#.#.##      ###",
+        "#    ##q#q#q##      ###",
+        "#######################",
+    ], keys("2x16,4x64,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x96,8x1"), ports=[(18 + 5, 8 + 2, "freeze-grobbles"), (18 + 13, 8 + 2, "none")]))
+
+    # DRAFT3
+    middle.append(level("Frozen patrol", "the port stops the electron where it is: pick the moment", 19, 6, [
+        "######################",
+        "#    #          #    #",
+        "#    # ###.#### #    #",
+        "# P  > #q....q# >  E #",
+        "#    # ####.### #    #",
+        "#    #     e    #    #",
+        "######################",
+    ], keys("4x64,2x32,4x64,8x32,1x16,17x16,4x48,20x16,1x16,8x32,4x64,2x32,4x49"), ports=[(19 + 5, 6 + 3, "freeze-enemies"), (19 + 16, 6 + 3, "none")]))
+
+    # DRAFT4
+    middle.append(level("Stone in the doorway", "the grobble in the doorway falls down the pit: take the pit first", 22, 8, [
+        "################",
+        "#     #    E####",
+        "#q P  >O########",
+        "#^##v##. #######",
+        "#           q###",
+        "####### ########",
+        "#######q########",
+        "################",
+    ], keys("1x16,17x16,4x32,8x32,4x48,8x16,24x16,2x16,18x16,4x64,20x16,1x64,2x48,4x49")))
+
+    # DRAFT5
+    middle.append(level("Drop zone", "drop through the ports onto the glass ledges; the shaft lifts you back up", 20, 5, [
+        "####################",
+        "#  P       q       #",
+        "###v####v#####v### #",
+        "#                # #",
+        "#                # #",
+        "#qqqq      qqqqq # #",
+        "#WWWW      WWWWW # #",
+        "#                # #",
+        "#    qqqqqq      # #",
+        "#    WWWWWW      # #",
+        "#                # #",
+        "#                #^#",
+        "#q      E       q  #",
+        "####################",
+    ], keys("8x32,1x16,8x16,1x16,17x16,4x48,0x64,8x16,4x96,0x64,4x112,2x176,1x64,8x32,1x16,8x16,1x32,17x16,4x64,0x128,4x32,2x176,1x160,8x32,0x64,1x80,0x64,1x32,17x16,4x81"), ports=[(20 + 3, 5 + 2, "gravity"), (20 + 8, 5 + 2, "gravity"), (20 + 14, 5 + 2, "gravity"),
+                    (20 + 18, 5 + 11, "none")]))
+
+    # DRAFT6
+    middle.append(level("Crossed wires", "the port beside you turns gravity on: reach the ceiling the long way", 20, 6, [
+        "###################",
+        "#q    #    q#    q#",
+        "#  P  >     >     #",
+        "#     #     #     #",
+        "###v#####^#####v###",
+        "#     #     #     #",
+        "#     >    q#   E #",
+        "#q    #     #    q#",
+        "###################",
+    ], keys("1x16,8x16,0x16,17x16,4x16,8x32,1x32,8x16,24x16,4x160,24x16,1x32,2x48,4x32,2x16,4x80,8x16,20x16,1x16,8x32,4x32,8x16,24x16,1x1"), ports=[(20 + 6, 6 + 2, "gravity"), (20 + 12, 6 + 2, "none"), (20 + 6, 6 + 6, "none")]))
+
+    # DRAFT7
+    middle.append(level("Lift shafts", "under gravity the vertical ports are the lifts, the holes only go down", 20, 7, [
+        "####################",
+        "#q             q  E#",
+        "##^########### ##|##",
+        "#   q       #  q   #",
+        "#####^# #########|##",
+        "#q        #  q     #",
+        "###|###########^####",
+        "#  P    q         q#",
+        "####################",
+    ], keys("4x224,20x16,1x224,2x32,1x16,17x16,4x48,2x32,1x48,2x32,17x16,4x192,0x64,4x48,8x32,1x48,17x16,4x48,2x64,1x16,17x16,4x17"), gravity=True))
+
+    # DRAFT8
+    middle.append(level("Circuit breaker", "with gravity on only the doors at floor level open", 20, 6, [
+        "###################",
+        "#     #  q  >    q#",
+        "#  P  #  #  #    ##",
+        "#q    >     #     #",
+        "###v#####^#####v###",
+        "#     #q    #     #",
+        "#     ##    #     #",
+        "#q    >     <  E q#",
+        "###################",
+    ], keys("1x32,17x16,4x16,8x32,0x64,1x16,17x16,4x96,2x32,17x16,4x16,2x32,4x16,2x32,17x16,4x96,20x16,1x16,8x64,1x16,4x16,1x16,20x16,1x1"), gravity=True, ports=[(20 + 6, 6 + 3, "none"), (20 + 15, 6 + 4, "gravity"), (20 + 6, 6 + 7, "none"),
+                                  (20 + 12, 6 + 7, "none")]))
+
+    # DRAFT9
+    middle.append(level("Cold circuit", "one pass freezes the electron and the grobbles alike", 18, 7, [
+        "########################",
+        "#    #            #    #",
+        "#    > #O#O#O#O## #    #",
+        "# P  # .......... #    #",
+        "#    # #.#.#.#.## >  E #",
+        "#    # #.#.#.#.## #    #",
+        "#    # #q#q#q#q## #    #",
+        "#    # ########## #    #",
+        "#    #      e     #    #",
+        "########################",
+    ], keys("2x16,4x64,8x16,4x32,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x48,8x16,4x49"), ports=[(18 + 5, 7 + 2, "freeze-grobbles freeze-enemies"), (18 + 18, 7 + 4, "none")]))
+
     return middle
 
 
