@@ -177,6 +177,187 @@ def opening_levels():
 # Ports of every kind, special ports, invisible walls, ports and falls.
 def port_levels():
     middle = []
+
+    # Stone in the doorway. Idea: a grobble in front of a port keeps it shut,
+    # since Pellik leaves a port only into a cell he can enter. The stone
+    # sits on a single base cell that the corridor below can reach; eaten
+    # away, it drops down the pit beneath it. Insight: the pit holds a
+    # quarkel, so take it before the stone goes down on top of it; then eat
+    # the base and step aside, and the port to the exit is free.
+    middle.append(level("Stone in the doorway", "a grobble blocks the port: take the pit before you drop it", 22, 8, [
+        "################",
+        "#     #    E####",
+        "#q P  >O########",
+        "#^##v##. #######",
+        "#           q###",
+        "####### ########",
+        "#######q########",
+        "################",
+    ], keys("1x16,17x16,4x32,8x32,4x48,8x16,24x16,2x16,18x16,4x64,20x16,1x64,2x48,4x49")))
+
+    # Circuit breaker. Idea: with gravity on only the doors at floor level are
+    # in reach, and a port that turns gravity off again opens the rest. The
+    # middle room's quarkel lies on a shelf; its floor door east turns
+    # gravity on for good. Insight: go down into the room below first (that
+    # port turns gravity off), come back up through the lift and take the
+    # shelf, and only then the east door; the floor door from the room below
+    # to the exit is the same mistake in another place.
+    middle.append(level("Circuit breaker", "gravity off comes from below: take the shelf before the east door", 20, 6, [
+        "###################",
+        "#     #  q  #    ##",
+        "#  P  #  #  #     #",
+        "#q    >     >    q#",
+        "#######^#v#####v###",
+        "#RRRRR#     #     #",
+        "#RRRRR#     #     #",
+        "#RRRRR#q    >  E q#",
+        "###################",
+    ], keys("1x32,17x16,4x112,8x32,1x32,8x16,24x16,2x80,4x64,8x32,4x80,20x16,1x16,8x32,1x16,4x16,1x16,20x16,1x1"),
+       gravity=True, ports=[(20 + 12, 6 + 3, "gravity"), (20 + 9, 6 + 4, "none")]))
+
+    # Until the thaw. Idea: a special port that freezes the grobbles makes a
+    # deadly dig safe. Three grobbles sit on the base of a corridor, each over
+    # a shaft down to a quarkel; thawed, a grobble drops after Pellik the
+    # moment he steps from under it, caps the shaft or crushes him in it.
+    # Insight: past the port they hang where they are, so dig every shaft
+    # before the port to the exit room, which thaws them again.
+    middle.append(level("Until the thaw", "dig under the hanging grobbles while the port holds them", 18, 8, [
+        "#######################",
+        "#######O#O#O###########",
+        "#    > ......>      ###",
+        "#  P ##.#.#.##   E  ###",
+        "#    ##.#.#.##      ###",
+        "#    ##q#q#q##      ###",
+        "#######################",
+    ], keys("2x16,4x64,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x96,8x1"),
+       ports=[(18 + 5, 8 + 2, "freeze-grobbles"), (18 + 13, 8 + 2, "none")]))
+
+    # Frozen patrol. Idea: a port that freezes the enemies turns a patrolled
+    # ring into a maze with one fixed deadly cell. An electron runs round the
+    # block that holds the quarkels; the port into the ring stops it wherever
+    # it is when Pellik steps out. Insight: the block has a way in from the
+    # north and the south and the ring can be walked either way round, so
+    # anywhere will do but the mouth of the port to the exit: step through
+    # while the electron is away from it.
+    middle.append(level("Frozen patrol", "the port stops the electron where it is: not in front of the way out", 19, 6, [
+        "######################",
+        "#    #          #    #",
+        "#    # ###.#### #    #",
+        "# P  > #q....q# >  E #",
+        "#    # ####.### #    #",
+        "#    #     e    #    #",
+        "######################",
+    ], keys("4x64,2x32,4x64,8x32,1x16,17x16,4x48,20x16,1x16,8x32,4x64,2x32,4x49"),
+       ports=[(19 + 5, 6 + 3, "freeze-enemies"), (19 + 16, 6 + 3, "none")]))
+
+    # Crossed wires. Idea: the Switchboard again, but each port may switch
+    # gravity, so a room is another puzzle depending on the door you came in
+    # by. The port beside Pellik turns gravity on, and in the middle room the
+    # door on to the east lies above the floor: a Pellik who takes it sits on
+    # the floor for good. Insight: go down, east through the port that turns
+    # gravity off, up into the middle room, and east from there.
+    middle.append(level("Crossed wires", "the port beside you turns gravity on: go round by the room below", 20, 6, [
+        "###################",
+        "#     #     #     #",
+        "#  P  >     >     #",
+        "#q    #    q#    q#",
+        "###v#####^#####v###",
+        "#     #     #     #",
+        "#     >     #   E #",
+        "#q    #    q#    q#",
+        "###################",
+    ], keys("1x16,8x16,0x16,17x16,4x16,8x32,1x32,8x16,24x16,4x160,24x16,1x32,2x48,4x32,2x16,4x80,8x16,20x16,1x16,8x32,4x32,8x16,24x16,1x1"),
+       ports=[(20 + 6, 6 + 2, "gravity"), (20 + 12, 6 + 2, "none"), (20 + 6, 6 + 6, "none")]))
+
+    # Straight across. Idea: a cross port passes Pellik straight on, from any
+    # side, but never round the corner. Four rooms meet at one cross; north
+    # and south are joined through it, west and east too. A one-way port
+    # beside Pellik leads from the north room to the east one, another from
+    # the south room to the west one. Insight: west and east only lead to
+    # each other, so they must come last: down through the cross first,
+    # then the south room's port, and across to the exit.
+    middle.append(level("Straight across", "a cross port lets Pellik through straight on, never round the corner", 19, 5, [
+        "#####################",
+        "#######   P  >   ####",
+        "#######q     ###v####",
+        "##     ###.####     #",
+        "##     ###.####     #",
+        "##     ### ####     #",
+        "##     .. + ..      #",
+        "##     ### ####     #",
+        "##     ###.####  E  #",
+        "##  q  ###.####    q#",
+        "####^#####      #####",
+        "####      q     #####",
+        "#####################",
+    ], keys("1x32,8x16,17x16,4x32,8x128,24x16,4x80,2x16,4x48,20x16,1x48,2x48,1x176,8x32,24x16,2x32,4x208,8x17")))
+
+    # Lift shafts. Idea: two-way and one-way ports under gravity. Four floors
+    # are joined by vertical ports: the two-way ones are lifts up and down,
+    # the up-only ones lead one way, and a hole in a floor drops Pellik to the
+    # one below. Insight: the right-hand tower (the second up port on the
+    # ground floor, or the hole in the top floor) never leads back to the
+    # left, so finish the left-hand floors first and drop into the tower last.
+    middle.append(level("Lift shafts", "the two-way ports are lifts, the up ports and the holes lead one way", 20, 7, [
+        "####################",
+        "#q             q  E#",
+        "##^########### ##|##",
+        "#   q       #  q   #",
+        "#####^# #########|##",
+        "#q        #  q     #",
+        "###|###########^####",
+        "#  P    q         q#",
+        "####################",
+    ], keys("4x224,20x16,1x224,2x32,1x16,17x16,4x48,2x32,1x48,2x32,17x16,4x192,0x64,4x48,8x32,1x48,17x16,4x48,2x64,1x16,17x16,4x17"),
+       gravity=True))
+
+    # Cold circuit. Idea: one port freezes the grobbles and the enemies
+    # alike. The electron's ring runs round a block in which four grobbles
+    # hang over the base of a corridor with a shaft under each, as in Until
+    # the thaw. Insight: everything inside must be dug in one visit, since
+    # the only way on is the port that thaws both; and the corridor can be
+    # entered from either end of the ring, so the moment of the freeze only
+    # has to keep the electron off the port to the exit.
+    middle.append(level("Cold circuit", "one pass freezes the electron and the grobbles alike", 18, 7, [
+        "########################",
+        "#    #            #    #",
+        "#    > #O#O#O#O## #    #",
+        "# P  # .......... #    #",
+        "#    # #.#.#.#.## >  E #",
+        "#    # #.#.#.#.## #    #",
+        "#    # #q#q#q#q## #    #",
+        "#    # ########## #    #",
+        "#    #      e     #    #",
+        "########################",
+    ], keys("2x16,4x64,8x16,4x32,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x32,8x32,24x16,2x32,4x48,8x16,4x49"),
+       ports=[(18 + 5, 7 + 2, "freeze-grobbles freeze-enemies"), (18 + 18, 7 + 4, "none")]))
+
+    # Drop zone. Idea: invisible ledges, marked by the quarkels that rest on
+    # them, under ports that turn gravity on; a lift that turns it off again
+    # brings Pellik back up. Each drop port lands on a ledge or the floor.
+    # Insight: walk a ledge to its end and choose the edge by where the fall
+    # lands (the left ledge's right edge drops onto the middle one); every
+    # trip down costs a climb back through the lift, so plan the drops to
+    # take the ledges in as few trips as there are ports.
+    middle.append(level("Drop zone", "glass ledges under the drop ports; the lift turns gravity off again", 20, 5, [
+        "####################",
+        "#  P       q       #",
+        "###v####v#####v### #",
+        "#                # #",
+        "#                # #",
+        "#qqqq      qqqqq # #",
+        "#WWWW      WWWWW # #",
+        "#                # #",
+        "#    qqqqqq      # #",
+        "#    WWWWWW      # #",
+        "#                # #",
+        "#                #^#",
+        "#q      E       q  #",
+        "####################",
+    ], keys("8x32,1x16,8x16,1x16,17x16,4x48,0x64,8x16,4x96,0x64,4x112,2x176,1x64,8x32,1x16,8x16,1x32,17x16,4x64,0x128,4x32,2x176,1x160,8x32,0x64,1x80,0x64,1x32,17x16,4x81"),
+       ports=[(20 + 3, 5 + 2, "gravity"), (20 + 8, 5 + 2, "gravity"), (20 + 14, 5 + 2, "gravity"),
+                    (20 + 18, 5 + 11, "none")]))
+
     return middle
 
 
