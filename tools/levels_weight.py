@@ -267,4 +267,24 @@ def levels():
     out.append(Level("All in order", "port, loaded tile, ladder, push and step: each in its turn", c,
                      "U3 R3 R1 D3 R@11,5 K20x16 W60 R@14,5 R1 U3 R1 R1 R1 R@19,2 W60 R1 W40 R@23,6 R1",
                      quota=2, ports=[(9, 5, "gravity")]))
+    # Down the stairs. Idea: a rolling chain. Gravity is on; the grobble
+    # pushed off the ledge lands on a RAM chip, rolls off it onto the next
+    # and so on down the stairs, and comes to rest in the hole at their foot.
+    # Insight: send it down first; step off the ledge before it and you land
+    # in the hole yourself, with no base to climb out by.
+    c = room(1, 1, [
+        "######################",
+        "#P  O ################",
+        "#####  ###############",
+        "#####R ###############",
+        "######  ##############",
+        "######R ##############",
+        "#######  #############",
+        "#######R #############",
+        "######## ....  q .. E#",
+        "######## #############",
+        "######################",
+    ])
+    out.append(Level("Down the stairs", "push the grobble down the RAM stairs before you follow it", c,
+                     "R@5,2 W100 R@20,9 R1", gravity=True, quota=1))
     return out
