@@ -287,4 +287,28 @@ def levels():
     ])
     out.append(Level("Down the stairs", "push the grobble down the RAM stairs before you follow it", c,
                      "R@5,2 W100 R@20,9 R1", gravity=True, quota=1))
+
+    # Plan ahead. Idea: three loads, three holes, each load reachable only
+    # once and only from one place. Gravity is on. Insight: before stepping
+    # off the ledge push its grobble down the RAM stairs into the first hole;
+    # eat the loaded tile in place, never walk onto it; climb the base ladder
+    # (it is gone after you) and push the shelf's grobble down the chute into
+    # the last hole before you jump after it. Forget one and Pellik ends in a
+    # hole.
+    c = room(1, 1, [
+        "##############################",
+        "#P  O ########################",
+        "#####  ##############..q O ###",
+        "#####R ##############.#### ###",
+        "######  #############.#### ###",
+        "######R #############.#### ###",
+        "#######  ############.#### ###",
+        "#######R #####O######.#### ###",
+        "######## .... .  ...   ..   E#",
+        "######## ##### ########### ###",
+        "##############################",
+    ])
+    out.append(Level("Plan ahead", "stairs, loaded tile, ladder and chute: each grobble sent down in its turn", c,
+                     "R@5,2 W100 R@14,9 K20x16 W60 R@22,9 U@22,3 R@25,3 R@26,3 W100 R1 W60 R@28,9 R1",
+                     gravity=True, quota=1))
     return out
