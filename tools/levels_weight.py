@@ -267,6 +267,24 @@ def levels():
     out.append(Level("All in order", "port, loaded tile, ladder, push and step: each in its turn", c,
                      "U3 R3 R1 D3 R@11,5 K20x16 W60 R@14,5 R1 U3 R1 R1 R1 R@19,2 W60 R1 W40 R@23,6 R1",
                      quota=2, ports=[(9, 5, "gravity")]))
+    # Round the back. Idea: the other side again, with a door that shuts
+    # behind you. The corridor's grobble pushed from the start drops down
+    # the chute and plugs the lower hall in front of the quarkel; the way
+    # into that hall passes under a grobble on base that falls behind Pellik
+    # and seals it. Insight: first eat the upper corridor up to the grobble
+    # (room to push it into), then go down, take the quarkel, climb the chute
+    # and push the grobble back the way you came, into the pit.
+    c = room(1, 1, [
+        "################",
+        "#P  ...O  ######",
+        "#.#E## # #######",
+        "#.##O### #######",
+        "#....... ...q###",
+        "################",
+    ])
+    out.append(Level("Round the back", "clear its landing, go round and push the grobble back into the pit", c,
+                     "R@7,2 L@2,2 D@2,5 R@13,5 L@9,5 U@9,2 L@8,2 W30 L@4,2 D1", quota=1))
+
     # Down the stairs. Idea: a rolling chain. Gravity is on; the grobble
     # pushed off the ledge lands on a RAM chip, rolls off it onto the next
     # and so on down the stairs, and comes to rest in the hole at their foot.
