@@ -285,6 +285,22 @@ def levels():
     out.append(Level("Round the back", "clear its landing, go round and push the grobble back into the pit", c,
                      "R@7,2 L@2,2 D@2,5 R@13,5 L@9,5 U@9,2 L@8,2 W30 L@4,2 D1", quota=1))
 
+    # Two lids. Idea: a quarkel that must be dropped, sealed in a shaft on
+    # two grobbles. Push the lower one on into the pit and the upper one
+    # drops into the corridor behind you, with the quarkel still on top of
+    # it. Insight: turn round and push that one back the way you came; the
+    # quarkel comes down onto your head, where you can eat it.
+    c = room(1, 1, [
+        "###################",
+        "########q##########",
+        "########O##########",
+        "#P  .. .O    ....E#",
+        "###### ### ########",
+        "###################",
+    ])
+    out.append(Level("Two lids", "push the lower lid on, then the dropped upper lid back", c,
+                     "R@9,4 R@10,4 W30 L@9,4 U1 D1 R@17,4 R1", quota=1))
+
     # Down the stairs. Idea: a rolling chain. Gravity is on; the grobble
     # pushed off the ledge lands on a RAM chip, rolls off it onto the next
     # and so on down the stairs, and comes to rest in the hole at their foot.
