@@ -322,6 +322,22 @@ def levels():
     out.append(Level("Down the stairs", "push the grobble down the RAM stairs before you follow it", c,
                      "R@5,2 W100 R@20,9 R1", gravity=True, quota=1))
 
+    # A gem for a bridge. Idea: a quarkel fills a gap as well as a grobble
+    # does. Gravity is on; the level asks for one of its two quarkels, and
+    # the one that hangs on the base tile over the second gap is the only
+    # thing that can fill it. Insight: spend it; eat its tile in place, and
+    # it drops into the gap for you to walk over. Walk onto the tile and you
+    # fall into the gap with the quarkel on your head.
+    c = room(1, 1, [
+        "########################",
+        "###########q############",
+        "#P O  ...  .  .. q . .E#",
+        "#### ###### ############",
+        "########################",
+    ])
+    out.append(Level("A gem for a bridge", "eat the quarkel's tile in place so it fills the gap", c,
+                     "R@4,3 R@5,3 W30 R@11,3 K20x16 W40 R@22,3 R1", gravity=True, quota=1))
+
     # Plan ahead. Idea: three loads, three holes, each load reachable only
     # once and only from one place. Gravity is on. Insight: before stepping
     # off the ledge push its grobble down the RAM stairs into the first hole;
