@@ -361,4 +361,27 @@ def levels():
     out.append(Level("Plan ahead", "stairs, loaded tile, ladder and chute: each grobble sent down in its turn", c,
                      "R@5,2 W100 R@14,9 K20x16 W60 R@22,9 U@22,3 R@25,3 R@26,3 W100 R1 W60 R@28,9 R1",
                      gravity=True, quota=1))
+
+    # Everything in its place. Idea: the chapter's last plan, each load to
+    # its own hole. Gravity is on. Insight: send the ledge's grobble down the
+    # RAM stairs before you follow it; spend the hanging quarkel on the
+    # second hole by eating its tile in place; and push the last grobble into
+    # the exit shaft before you jump, to land on it level with the way out.
+    c = room(1, 1, [
+        "##########################",
+        "#P  O ####################",
+        "#####  ###################",
+        "#####R ###################",
+        "######  ##################",
+        "######R ##################",
+        "#######  #################",
+        "#######R ###q#############",
+        "######## ....  q. O  #####",
+        "######## ### #######  .E##",
+        "#################### #####",
+        "##########################",
+    ])
+    out.append(Level("Everything in its place", "stairs, a spent quarkel and a step: every load to its hole", c,
+                     "R@5,2 W100 R@12,9 K20x16 W40 R@18,9 R@19,9 R@20,9 W50 R1 W30 R@23,10 R1",
+                     gravity=True, quota=1))
     return out
