@@ -10,6 +10,21 @@ from level_kit import Level, room
 def levels():
     out = []
 
+    # Mind your head. Idea: the first weight, one grobble to dodge. It hangs
+    # over the corridor on a tile of base: eat the tile and it rests on your
+    # head, step on and it drops behind you, shutting the way back to the
+    # exit. Insight: keep walking, fetch the quarkel, and on the way back
+    # push the fallen grobble on into the pit before it.
+    c = room(1, 1, [
+        "################",
+        "#. ####O#####.##",
+        "# P .  . .    ##",
+        "#E ### ##### q##",
+        "################",
+    ])
+    out.append(Level("Mind your head", "walk on under the hanging grobble, then push it into the pit", c,
+                     "R@14,3 D1 U1 L@9,3 L@8,3 W20 L@2,3 D1", quota=1))
+
     # Out of the way. Idea: the first weights. Grobbles lie on the base of
     # Pellik's room and drop into every cell he eats under them, and one
     # grobble fills the doorway. Insight: keep walking under the loose ones
@@ -337,30 +352,6 @@ def levels():
     ])
     out.append(Level("A gem for a bridge", "eat the quarkel's tile in place so it fills the gap", c,
                      "R@4,3 R@5,3 W30 R@11,3 K20x16 W40 R@22,3 R1", gravity=True, quota=1))
-
-    # Plan ahead. Idea: three loads, three holes, each load reachable only
-    # once and only from one place. Gravity is on. Insight: before stepping
-    # off the ledge push its grobble down the RAM stairs into the first hole;
-    # eat the loaded tile in place, never walk onto it; climb the base ladder
-    # (it is gone after you) and push the shelf's grobble down the chute into
-    # the last hole before you jump after it. Forget one and Pellik ends in a
-    # hole.
-    c = room(1, 1, [
-        "##############################",
-        "#P  O ########################",
-        "#####  ##############..q O ###",
-        "#####R ##############.#### ###",
-        "######  #############.#### ###",
-        "######R #############.#### ###",
-        "#######  ############.#### ###",
-        "#######R #####O######.#### ###",
-        "######## .... .  ...   ..   E#",
-        "######## ##### ########### ###",
-        "##############################",
-    ])
-    out.append(Level("Plan ahead", "stairs, loaded tile, ladder and chute: each grobble sent down in its turn", c,
-                     "R@5,2 W100 R@14,9 K20x16 W60 R@22,9 U@22,3 R@25,3 R@26,3 W100 R1 W60 R@28,9 R1",
-                     gravity=True, quota=1))
 
     # Everything in its place. Idea: the chapter's last plan, each load to
     # its own hole. Gravity is on. Insight: send the ledge's grobble down the
