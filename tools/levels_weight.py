@@ -10,6 +10,21 @@ from level_kit import Level, room
 def levels():
     out = []
 
+    # Mind your head. Idea: the first weight, one grobble to dodge. It hangs
+    # over the corridor on a tile of base: eat the tile and it rests on your
+    # head, step on and it drops behind you, shutting the way back to the
+    # exit. Insight: keep walking, fetch the quarkel, and on the way back
+    # push the fallen grobble on into the pit before it.
+    c = room(1, 1, [
+        "################",
+        "#. ####O#####.##",
+        "# P .  . .    ##",
+        "#E ### ##### q##",
+        "################",
+    ])
+    out.append(Level("Mind your head", "walk on under the hanging grobble, then push it into the pit", c,
+                     "R@14,3 D1 U1 L@9,3 L@8,3 W20 L@2,3 D1", quota=1))
+
     # Out of the way. Idea: the first weights. Grobbles lie on the base of
     # Pellik's room and drop into every cell he eats under them, and one
     # grobble fills the doorway. Insight: keep walking under the loose ones
@@ -267,4 +282,97 @@ def levels():
     out.append(Level("All in order", "port, loaded tile, ladder, push and step: each in its turn", c,
                      "U3 R3 R1 D3 R@11,5 K20x16 W60 R@14,5 R1 U3 R1 R1 R1 R@19,2 W60 R1 W40 R@23,6 R1",
                      quota=2, ports=[(9, 5, "gravity")]))
+    # Round the back. Idea: the other side again, with a door that shuts
+    # behind you. The corridor's grobble pushed from the start drops down
+    # the chute and plugs the lower hall in front of the quarkel; the way
+    # into that hall passes under a grobble on base that falls behind Pellik
+    # and seals it. Insight: first eat the upper corridor up to the grobble
+    # (room to push it into), then go down, take the quarkel, climb the chute
+    # and push the grobble back the way you came, into the pit.
+    c = room(1, 1, [
+        "################",
+        "#P  ...O  ######",
+        "#.#E## # #######",
+        "#.##O### #######",
+        "#....... ...q###",
+        "################",
+    ])
+    out.append(Level("Round the back", "clear its landing, go round and push the grobble back into the pit", c,
+                     "R@7,2 L@2,2 D@2,5 R@13,5 L@9,5 U@9,2 L@8,2 W30 L@4,2 D1", quota=1))
+
+    # Two lids. Idea: a quarkel that must be dropped, sealed in a shaft on
+    # two grobbles. Push the lower one on into the pit and the upper one
+    # drops into the corridor behind you, with the quarkel still on top of
+    # it. Insight: turn round and push that one back the way you came; the
+    # quarkel comes down onto your head, where you can eat it.
+    c = room(1, 1, [
+        "###################",
+        "########q##########",
+        "########O##########",
+        "#P  .. .O    ....E#",
+        "###### ### ########",
+        "###################",
+    ])
+    out.append(Level("Two lids", "push the lower lid on, then the dropped upper lid back", c,
+                     "R@9,4 R@10,4 W30 L@9,4 U1 D1 R@17,4 R1", quota=1))
+
+    # Down the stairs. Idea: a rolling chain. Gravity is on; the grobble
+    # pushed off the ledge lands on a RAM chip, rolls off it onto the next
+    # and so on down the stairs, and comes to rest in the hole at their foot.
+    # Insight: send it down first; step off the ledge before it and you land
+    # in the hole yourself, with no base to climb out by.
+    c = room(1, 1, [
+        "######################",
+        "#P  O ################",
+        "#####  ###############",
+        "#####R ###############",
+        "######  ##############",
+        "######R ##############",
+        "#######  #############",
+        "#######R #############",
+        "######## ....  q .. E#",
+        "######## #############",
+        "######################",
+    ])
+    out.append(Level("Down the stairs", "push the grobble down the RAM stairs before you follow it", c,
+                     "R@5,2 W100 R@20,9 R1", gravity=True, quota=1))
+
+    # A gem for a bridge. Idea: a quarkel fills a gap as well as a grobble
+    # does. Gravity is on; the level asks for one of its two quarkels, and
+    # the one that hangs on the base tile over the second gap is the only
+    # thing that can fill it. Insight: spend it; eat its tile in place, and
+    # it drops into the gap for you to walk over. Walk onto the tile and you
+    # fall into the gap with the quarkel on your head.
+    c = room(1, 1, [
+        "########################",
+        "###########q############",
+        "#P O  ...  .  .. q . .E#",
+        "#### ###### ############",
+        "########################",
+    ])
+    out.append(Level("A gem for a bridge", "eat the quarkel's tile in place so it fills the gap", c,
+                     "R@4,3 R@5,3 W30 R@11,3 K20x16 W40 R@22,3 R1", gravity=True, quota=1))
+
+    # Everything in its place. Idea: the chapter's last plan, each load to
+    # its own hole. Gravity is on. Insight: send the ledge's grobble down the
+    # RAM stairs before you follow it; spend the hanging quarkel on the
+    # second hole by eating its tile in place; and push the last grobble into
+    # the exit shaft before you jump, to land on it level with the way out.
+    c = room(1, 1, [
+        "##########################",
+        "#P  O ####################",
+        "#####  ###################",
+        "#####R ###################",
+        "######  ##################",
+        "######R ##################",
+        "#######  #################",
+        "#######R ###q#############",
+        "######## ....  q. O  #####",
+        "######## ### #######  .E##",
+        "#################### #####",
+        "##########################",
+    ])
+    out.append(Level("Everything in its place", "stairs, a spent quarkel and a step: every load to its hole", c,
+                     "R@5,2 W100 R@12,9 K20x16 W40 R@18,9 R@19,9 R@20,9 W50 R1 W30 R@23,10 R1",
+                     gravity=True, quota=1))
     return out
