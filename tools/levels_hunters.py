@@ -141,6 +141,56 @@ def opening_levels():
 # The middle of the chapter: leading, waiting, closing loops, bugs.
 def middle_levels():
     middle = []
+
+    def plated(c, plate="1"):
+        """Walls that border an open cell become plates, so rooms look built."""
+        walls = "#0123456789"
+        near = [(x, y) for y in range(1, c.h - 1) for x in range(1, c.w - 1) if c.cells[y][x] == "#"
+                and any(c.cells[y + dy][x + dx] not in walls for dx in (-1, 0, 1) for dy in (-1, 0, 1))]
+        for x, y in near:
+            c.put(x, y, plate)
+        return c
+
+    # In the convoy: two Gnarrows run the same ring the same way, half a lap
+    # apart, and the only door to the exit opens off the far side of the
+    # ring. Insight: read which way they run and drop in right behind one;
+    # walk with them in the gap, never against them, and duck into the
+    # exit's nook on their blind side.
+    c = Canvas(60, 24, "#")
+    c.rect(3, 2, 9, 4, " ").hline(10, 20, 3, " ").put(20, 4, " ").put(20, 5, "v")
+    c.rect(16, 6, 43, 17, " ", filled=False).rect(17, 7, 42, 16, "2")
+    c.rect(19, 9, 40, 14, "R")
+    c.put(44, 15, " ").put(45, 15, "E")
+    c.put(6, 3, "P").put(24, 6, "G").put(43, 14, "G")
+    middle.append(Level("In the convoy", "walk in the gap between two hunters, the way they run",
+                        plated(c, "4"), "R@20,3 D@20,4 D1 L@16,6 D@16,17 R@43,17 U@43,15 R@44,15 R1"))
+    # A road for the hunter: a Gnarrow paces the pen at the exit, and the
+    # only door into it opens onto the corridor where Pellik stands; once
+    # the door is eaten the Gnarrow comes out and runs the corridor to its
+    # dead end. Insight: it turns into every opening on its left, so dig it
+    # a deep road down through the base on that side first, open the door,
+    # and wait beyond the road's mouth: while it runs down and back, slip
+    # past and into the pen behind it. Hide in the road and it finds you.
+    c = Canvas(60, 24, "#")
+    c.rect(8, 3, 12, 5, " ").put(12, 6, "v")
+    c.hline(6, 30, 7, " ").put(31, 7, ".").hline(32, 50, 7, " ").put(51, 7, "E")
+    c.vline(22, 8, 14, ".")
+    c.put(10, 4, "P").put(40, 7, "G")
+    middle.append(Level("A road for the hunter", "dig the hunter a road on its left, and it leaves the way to you",
+                        plated(c, "5"), "R@12,4 D@12,5 D1 R@22,7 D@22,14 U@22,7 R@30,7 R1 L@20,7 W170 R@50,7 R1"))
+    # Close the ring: a Gnarrow shuttles along a U of corridor, turning at
+    # both tips; between the tips, under Pellik's shaft, lies one cell of
+    # base. Insight: eat it while the Gnarrow runs the way that brings it
+    # up the far arm; at the tip it turns in along the new cell and circles
+    # the ring for good, with the shaft on its blind side. Eaten while it
+    # runs the other way, it climbs into the shaft.
+    c = Canvas(60, 24, "#")
+    c.rect(28, 2, 32, 4, " ").vline(30, 6, 7, " ").put(30, 5, "v")
+    c.rect(26, 8, 34, 16, " ", filled=False).rect(27, 9, 33, 15, "7").rect(28, 10, 32, 14, "R")
+    c.put(30, 8, ".").put(30, 17, " ").put(30, 18, "E")
+    c.put(30, 3, "P").put(33, 16, "G")
+    middle.append(Level("Close the ring", "eat the last cell of a ring while the hunter runs the way that keeps it in",
+                        plated(c, "6"), "D@30,4 D@30,7 W380 K24x16 W520 D1 L@26,8 D@26,16 R@30,16 D@30,17 D1"))
     return middle
 
 
