@@ -141,6 +141,95 @@ def opening_levels():
 # The middle of the chapter: leading, waiting, closing loops, bugs.
 def middle_levels():
     middle = []
+
+    def plated(c, plate="1"):
+        """Walls that border an open cell become plates, so rooms look built."""
+        walls = "#0123456789"
+        near = [(x, y) for y in range(1, c.h - 1) for x in range(1, c.w - 1) if c.cells[y][x] == "#"
+                and any(c.cells[y + dy][x + dx] not in walls for dx in (-1, 0, 1) for dy in (-1, 0, 1))]
+        for x, y in near:
+            c.put(x, y, plate)
+        return c
+
+    # In the convoy: two Gnarrows run the same ring the same way, half a lap
+    # apart, and the only door to the exit opens off the far side of the
+    # ring. Insight: read which way they run and drop in right behind one;
+    # walk with them in the gap, never against them, and duck into the
+    # exit's nook on their blind side.
+    c = Canvas(60, 24, "#")
+    c.rect(3, 2, 9, 4, " ").hline(10, 20, 3, " ").put(20, 4, " ").put(20, 5, "v")
+    c.rect(16, 6, 43, 17, " ", filled=False).rect(17, 7, 42, 16, "2")
+    c.rect(19, 9, 40, 14, "R")
+    c.put(44, 15, " ").put(45, 15, "E")
+    c.put(6, 3, "P").put(24, 6, "G").put(43, 14, "G")
+    middle.append(Level("In the convoy", "walk in the gap between two hunters, the way they run",
+                        plated(c, "4"), "R@20,3 D@20,4 D1 L@16,6 D@16,17 R@43,17 U@43,15 R@44,15 R1"))
+
+    # Close the ring: a Gnarrow shuttles round a ring of corridor that one
+    # cell of base under Pellik's shaft leaves open; the quarkel lies at the
+    # end of a long branch off the ring. Insight: eat the cell while the
+    # Gnarrow runs the way that brings it to the cell along the shaft's
+    # blind side; then it circles the ring for good and never looks into
+    # the branch or the exit's nook. Eaten while it runs the other way, it
+    # climbs into the shaft, and if Pellik is out of there, it still looks
+    # into the branch every lap, sooner than he can fetch the quarkel.
+    c = Canvas(60, 24, "#")
+    c.rect(28, 3, 32, 5, " ").put(30, 6, "v").put(30, 7, " ")
+    c.rect(24, 8, 36, 14, " ", filled=False).rect(25, 9, 35, 13, "7").rect(27, 10, 33, 12, "R")
+    c.put(30, 8, ".").put(30, 15, " ").put(30, 16, "E")
+    c.hline(37, 52, 11, " ").vline(52, 12, 16, " ").hline(47, 51, 16, " ").put(47, 16, "q")
+    c.put(30, 4, "P").put(25, 14, "G")
+    middle.append(Level("Close the ring", "eat the last cell of a ring while the hunter runs the way that keeps it in",
+                        plated(c, "6"), "D@30,5 D@30,7 W230 K24x16 W560 D1 R@36,8 D@36,11 R@52,11 D@52,16 L@47,16 "
+                        "R@52,16 U@52,11 L@37,11 W90 L1 D@36,14 L@30,14 D1 D1"))
+
+    # Crossing the tracks: three corridors lie across Pellik's way down, a
+    # Gnarrow shuttling in each, and one-way ports lead straight down from
+    # one to the next, so once started there is no stopping on a track.
+    # Insight: read the three shuttles from the closet above and go when
+    # each will be far from the crossing as Pellik reaches its track; the
+    # tracks are of different lengths, so that moment comes only now and then.
+    c = Canvas(60, 24, "#")
+    c.put(30, 5, "P").put(30, 6, "v").put(33, 8, "v").put(27, 10, "v").put(35, 12, "v")
+    c.hline(24, 37, 7, " ").hline(22, 36, 9, " ").hline(24, 40, 11, " ")
+    c.put(35, 13, " ").put(35, 14, "E")
+    c.put(37, 7, "G").put(22, 9, "G").put(40, 11, "G")
+    middle.append(Level("Crossing the tracks", "cross three hunters' tracks in one go; read when each is away",
+                        plated(c, "9"), "W128 D1 D1 R@33,7 D1 D1 L@27,9 D1 D1 R@35,11 D1 D1 D1"))
+
+    # Dig yourself a nook: a Gnarrow comes down the long corridor towards
+    # Pellik, and its walls hold a few cells of base and a few bugs. Insight:
+    # it looks into every opening on its left and never into one on its
+    # right, so dig the nook into the wall on its right; the near cells on
+    # that side are bugs, which spark when they like, so walk on to the base
+    # cell further up the corridor. The base on the other side is a trap.
+    c = Canvas(60, 24, "#")
+    c.put(14, 9, " ").put(14, 10, "v")
+    c.hline(10, 57, 11, " ").put(58, 11, "E")
+    for x in (18, 22, 26):
+        c.put(x, 10, "B")
+    for x in (29, 38):
+        c.put(x, 10, ".")
+    for x in (17, 21, 25, 35):
+        c.put(x, 12, ".")
+    c.put(14, 9, "P").put(57, 11, "G")
+    middle.append(Level("Dig yourself a nook", "dig a nook on the hunter's blind side; bugs make the near ones a gamble",
+                        plated(c, "8"), "D1 D1 R@29,11 U1 W200 D1 R@57,11 R1"))
+
+    # A road for the hunter: a Gnarrow paces the pen at the exit, and the
+    # only door into it opens onto the corridor where Pellik stands; once
+    # the door is eaten the Gnarrow comes out and runs the corridor to its
+    # dead end. Insight: it turns into every opening on its left, so dig it
+    # a deep road down through the base on that side first, open the door,
+    # and wait beyond the road's mouth: while it runs down and back, slip
+    # past and into the pen behind it. Hide in the road and it finds you.
+    c = Canvas(60, 24, "#")
+    c.rect(8, 3, 12, 5, " ").put(12, 6, "v")
+    c.hline(6, 30, 7, " ").put(31, 7, ".").hline(32, 50, 7, " ").put(51, 7, "E")
+    c.vline(22, 8, 14, ".")
+    c.put(10, 4, "P").put(40, 7, "G")
+    middle.append(Level("A road for the hunter", "dig the hunter a road on its left, and it leaves the way to you",
+                        plated(c, "5"), "R@12,4 D@12,5 D1 R@22,7 D@22,14 U@22,7 R@30,7 R1 L@20,7 W170 R@50,7 R1"))
     return middle
 
 
