@@ -236,4 +236,70 @@ def middle_levels():
 # The end of the chapter: the hardest hunts.
 def closing_levels():
     last = []
+
+    # Not by the door: the exit sits at the foot of the shaft an Electron
+    # paces, and the quota is three quarkels that only the Electron holds. A
+    # grobble waits on the ledge at the shaft's top. Insight: its blast takes
+    # whatever is within a cell of it, the exit too; push the grobble in while
+    # the Electron is on its way up, so that they meet high in the shaft.
+    # Pushed while it heads down, the grobble follows it to the foot.
+    c = Canvas(60, 24, "#")
+    c.rect(36, 2, 44, 6, "3", filled=False).rect(37, 3, 43, 5, " ")
+    c.hline(32, 36, 4, " ").put(31, 4, "O")
+    c.rect(29, 3, 31, 18, "7", filled=False).vline(30, 4, 17, " ").put(31, 4, "O")
+    c.rect(24, 15, 29, 19, "5", filled=False).rect(25, 16, 28, 18, "R").put(29, 17, "E")
+    c.put(30, 18, "7")
+    c.put(41, 4, "P").put(30, 12, "e")
+    last.append(Level("Not by the door", "the blast takes the exit too; let the stone meet the Electron high",
+                      c, "L@32,4 W220 L@31,4 W250 L1 D@30,17 L1", quota=3))
+    # Load the shaft: a Gnarrow paces the shaft that leads down to the exit,
+    # under a base lid, and the grobble on the ledge above can be pushed onto
+    # the lid, but the lid can only be eaten from the far side, which a
+    # one-way port leads to. Insight: load the shaft first, then go round and
+    # eat the lid from beside it (fire), while the Gnarrow is low: met high,
+    # its blast reaches the cell beside the lid. The port taken first leaves
+    # the grobble out of reach.
+    c = Canvas(60, 24, "#")
+    c.rect(39, 2, 47, 6, "2", filled=False).rect(40, 3, 46, 5, " ")
+    c.hline(30, 39, 4, " ").put(35, 4, "O").put(30, 5, ".")
+    c.rect(29, 5, 31, 18, "6", filled=False).vline(30, 6, 17, " ").put(30, 5, ".")
+    c.put(31, 17, "E").vline(44, 6, 19, " ").hline(22, 44, 19, " ").put(35, 19, "<")
+    c.rect(19, 17, 25, 21, "4", filled=False).rect(20, 18, 24, 20, " ").put(22, 17, " ").put(25, 19, " ")
+    c.vline(22, 6, 16, " ").hline(22, 29, 5, " ").rect(21, 4, 23, 6, " ")
+    c.put(45, 3, "P").put(30, 11, "G")
+    last.append(Level("Load the shaft", "set the stone on the lid before the port; drop it from the far side",
+                      c, "D1 L@37,4 L@31,4 R@44,4 D@44,19 L@22,19 U@22,5 R@29,5 K20x16 W200 R1 D@30,17 R1"))
+    # Hold still: the quota is three quarkels and only the Electron in the
+    # hall holds them. A grobble sits on the base lid of the deep nook the
+    # Electron looks into on its way east, and the only way to the lid is a
+    # port that freezes the hunters. Insight: the freeze is the aim, not the
+    # escape; pass the port while the Electron is up in the nook, and the
+    # stone can be dropped on it at leisure. Frozen out in the hall, it keeps
+    # its quarkels and bars the way to the exit.
+    c = Canvas(60, 24, "#")
+    c.rect(19, 1, 27, 7, "8", filled=False).rect(20, 2, 26, 6, " ")
+    c.rect(33, 4, 35, 12, "9", filled=False).rect(25, 11, 47, 13, "9", filled=False)
+    c.put(27, 4, " ").put(28, 4, ">").hline(29, 33, 4, " ").put(34, 4, ".").put(34, 3, "O")
+    c.vline(34, 5, 11, " ").hline(26, 45, 12, " ").put(46, 12, "E")
+    c.rect(20, 8, 26, 10, "R")
+    c.put(23, 4, "P").put(40, 12, "e")
+    last.append(Level("Hold still", "freeze the Electron under the stone, then drop it at leisure",
+                      c, "R@27,4 W340 R1 R@33,4 K20x16 W200 R1 D@34,12 R@45,12 R1",
+                      quota=3, ports=[(28, 4, "freeze-enemies")]))
+    # Spent sparks: an Electron paces the upper shaft and a Gnarrow the lower
+    # one, a base lid between them, and the exit lies past the Gnarrow's
+    # foot. The exit wants two quarkels; the Electron holds three. Insight:
+    # the third is the stone. Drop the grobble on the Electron, let its
+    # quarkels settle on the lid, then eat the lid from the side passage
+    # while the Gnarrow is low: the first quarkel to fall crushes it, and the
+    # others come down after the fire.
+    c = Canvas(60, 24, "#")
+    c.rect(36, 2, 44, 6, "4", filled=False).rect(37, 3, 43, 5, " ")
+    c.rect(29, 3, 31, 19, "0", filled=False).vline(30, 4, 9, " ").put(30, 10, ".").vline(30, 11, 18, " ")
+    c.hline(31, 36, 4, " ").put(31, 4, "O")
+    c.vline(40, 6, 10, " ").hline(31, 40, 10, " ")
+    c.rect(31, 16, 37, 20, "5", filled=False).rect(32, 17, 36, 19, "R").hline(31, 33, 18, ".").put(34, 18, "E")
+    c.put(40, 4, "P").put(30, 6, "e").put(30, 14, "G")
+    last.append(Level("Spent sparks", "one of the Electron's quarkels is the stone for the Gnarrow",
+                      c, "L@32,4 W1 L@31,4 W300 R@40,4 D@40,10 L@31,10 W150 K17x16 W250 L1 D@30,18 R@33,18 R1", quota=2))
     return last
