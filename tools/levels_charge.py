@@ -3,6 +3,7 @@ orange disks that fall and blow up, yellow disks fired by the terminal, chains
 of blasts set up in advance, blasts that leave quarkels, and what a blast
 destroys and what stands."""
 from level_kit import Canvas, Level
+from level_kit import room as plan
 
 # Fire held long enough to lay a red disk (132 ticks are needed). A laid disk
 # blows 80 ticks later; a plain fire can be walked into after 30 of its ticks.
@@ -17,6 +18,17 @@ def room(x0, y0, x1, y1, wall="1", fill=" "):
 
 
 def levels():
+    out = first_levels() + later_levels()
+    by_title = {lv.title: lv for lv in out}
+    return [by_title[t] for t in ORDER] if ORDER else out
+
+
+# The chapter's playing order, by title (the figures of karvolt-solve rise
+# through it, with a breather now and then).
+ORDER = []
+
+
+def first_levels():
     out = []
 
     # 1. The exit sits in a RAM vault and one red disk lies in the room. Every
@@ -240,4 +252,153 @@ def levels():
                      "U@31,13 L@28,13 U@28,6 R@34,6 D@34,7 L@29,7 U@29,6 L@28,6 D@28,14 L@27,14 D@27,15 "
                      "R@33,15 L@28,15 U@28,6 L@25,6 " + LAY + " L@21,6 W140 R@26,6 U@26,4 R@28,4 L@25,4 U@25,3 "
                      "L1 W120 R@26,3 D@26,6 R@28,6 D@28,15 R@36,15 R1"))
+    return out
+
+
+def later_levels():
+    out = []
+
+    # A. The quarkels lie in a vault whose only door is a one-way port, and
+    # its walls are hardware. A red disk lies in the far corner of the hall.
+    # Insight: a blast burns a port like anything else, while the hardware
+    # beside it stands; carry the disk in (or burn the port first), collect
+    # the quarkels by the door, then lay the disk beside the port and stand
+    # clear.
+    c = plan(14, 5, [
+        "################################",
+        "#                              #",
+        "# P        ############        #",
+        "#          #q  q      #  RRR   #",
+        "#  4    4  #3  3      #  RrR   #",
+        "#          >          #  R.R   #",
+        "#  4    4  #q    q   q#        #",
+        "#          ############        #",
+        "#   E                          #",
+        "################################",
+    ])
+    out.append(Level("The port burns", "a blast burns a port and leaves the hardware beside it", c,
+                     "U@16,6 R@40,6 D@40,7 R@43,7 D@43,11 L@40,11 U@40,9 D@40,13 L@24,13 U@24,10 R@26,10 D@26,11 U@26,10 "
+                     "R@27,10 U@27,8 L@26,8 R@29,8 R@30,8 D@30,11 R@31,11 R@35,11 U@35,10 L@26,10 "
+                     + LAY + " R@29,10 W80 L@24,10 L@18,10 D@18,12 D1"))
+
+    # B. An orange disk and a grobble lie on a gallery with two holes in its
+    # floor: a shallow pit near the disk, and further on a shaft down to the
+    # RAM plug over the exit's room. Pushed along, the disk drops into the
+    # pit and is wasted. Insight: fill the pit first; the grobble, pushed
+    # back into it from the far side, becomes the bridge the disk rolls over
+    # (pushed the other way it would plug the shaft for good).
+    c = plan(14, 4, [
+        "################################",
+        "##RRR##          ##7777#777#####",
+        "##RRR##P o   O   ##7777#777#####",
+        "##RRR###### ### ################",
+        "###########7### ################",
+        "############### ##9999##########",
+        "##9999######### ##9999##########",
+        "##9999######### ##9999##########",
+        "##9999######### ################",
+        "############### ################",
+        "#########555555R5555555#########",
+        "#########              #########",
+        "#########          E   #########",
+        "################################",
+    ])
+    out.append(Level("Bridge for the bomb", "fill the pit with the grobble, then the disk rolls over it", c,
+                     "U@21,5 R@28,5 D@28,6 L@25,6 U@25,5 L@22,5 D@22,6 R@28,6 W170 R@29,6 D@29,15 "
+                     "D@29,16 R@32,16 R1"))
+
+    # C. An electron shuttles up and down a shaft between two plugs of base,
+    # and the exit lies below it; the quota wants two quarkels and the map
+    # has none. An orange disk rests on the upper plug. Insight: the guard
+    # cannot dodge a disk dropped down its own shaft; eat the plug from the
+    # side (fire and the arrow, never walking in) and step away: the disk
+    # lands on the electron wherever it is, and the electron's blast leaves
+    # the quarkels.
+    c = plan(15, 2, [
+        "##############################",
+        "#                            #",
+        "#   P  RR        777   777   #",
+        "#      RR        777   777   #",
+        "#        33   o#             #",
+        "###########   .###############",
+        "##############e###############",
+        "############## ###############",
+        "###########99# #99############",
+        "###########99# #99############",
+        "##############.###############",
+        "#####                  #######",
+        "#####        E         #######",
+        "##############################",
+    ])
+    out.append(Level("Drop on the guard", "a disk dropped down the guard's shaft always finds it", c,
+                     "U@19,3 R@28,3 D@28,7 K20x20 L@26,7 W300 R@29,7 D@29,13 D@29,14 L1", quota=2))
+
+    # D. Two RAM doors lie in the floor of the hall, five cells apart: one to
+    # the quarkels' cellar, one to the exit's. There is one red disk, and no
+    # cell is near both doors; three orange disks lie about the floor.
+    # Insight: a blast runs along disks that touch; push the three disks
+    # into a row between the doors (the far ones first, since a disk cannot
+    # pass another), then one red disk at the row's end opens both.
+    c = plan(15, 6, [
+        "##############################",
+        "####3####3####3####r##########",
+        "#                     #999####",
+        "# P     o o         o #999####",
+        "############R####R############",
+        "#########    7777      #######",
+        "######### qq 7777    E #######",
+        "##############################",
+        "##############################",
+        "##############################",
+    ])
+    out.append(Level("Lay the fuse", "disks pushed side by side carry one blast to two doors", c,
+                     "U@17,8 R@24,8 D@24,9 R@28,9 U@28,8 L@22,8 D@22,9 R@27,9 U@27,8 R@34,8 U@34,7 D@34,8 R@36,8 D@36,9 L@31,9 "
+                     + LAY + " U@31,8 R@35,8 W250 L@27,8 D@27,12 L@25,12 R@27,12 U@27,8 R@32,8 D@32,12 R@35,12 R1"))
+
+    # E. A fuse of orange disks lies sealed in a channel high above the hall
+    # and ends at the exit's RAM door; its only open end is the top of a
+    # chimney. A yellow disk lies in the hall and the terminal stands by the
+    # wall. Insight: a yellow disk goes up as well as sideways; bring it
+    # under the chimney from the row that leaves room below it (a pillar
+    # stands under the chimney's foot), push it up to the fuse, then fire it.
+    c = plan(16, 5, [
+        "############################",
+        "############################",
+        "##############7777777#######",
+        "############## oooR E#######",
+        "#######999#### 777777#######",
+        "#######999#### #############",
+        "############## #############",
+        "## 3                   #####",
+        "## T                   #####",
+        "##    P  y    5   44   #####",
+        "## 3              44   #####",
+        "############################",
+        "############################",
+    ])
+    out.append(Level("Up the chimney", "a yellow disk is pushed up too: carry the spark to the fuse", c,
+                     "D@22,15 R@25,15 U@25,13 L@24,13 U@24,12 R@29,12 D@29,13 R@30,13 U@30,9 D@30,12 L@20,12 D@20,13 L1 W200 R@30,13 U@30,8 R@35,8 R1"))
+
+    # F. Two RAM doors, two red disks. The first door is reached by a
+    # corridor, and only its last cell brings the door into a blast; the
+    # second disk lies in a nook beside that cell. Insight: a lying red disk
+    # does not go off in a blast, it only burns; take the spare from the
+    # nook before the first blast, and carry both.
+    c = plan(14, 6, [
+        "################################",
+        "#    RR       #####          q #",
+        "#    RR       #####   999    7 #",
+        "#  P          #####   999      #",
+        "#                 R            #",
+        "#             ##r##  q         #",
+        "#   r    444  ###########R######",
+        "#        444  #######          #",
+        "#        444  #######          #",
+        "#####################       E  #",
+        "################################",
+        "################################",
+    ])
+    out.append(Level("Spare in the blast", "a lying red disk only burns: take the spare before the blast", c,
+                     "D@17,12 R@18,12 U@18,10 R@30,10 D@30,11 U@30,10 R@31,10 " + LAY + " L@28,10 W70 R@35,10 D@35,11 U@35,10 R@42,10 U@42,7 R@43,7 L@39,7 D@39,11 "
+                     + LAY + " U@39,7 W90 D@39,15 R@41,15 R1"))
     return out
