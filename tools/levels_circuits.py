@@ -4,7 +4,7 @@ Pellik through walls, special ports switch gravity and the freezes so that
 one field turns into another puzzle after the pass, invisible walls show
 themselves by what rests on them; the chapter ends with levels that combine
 every mechanic of the campaign."""
-from level_kit import Level, room
+from level_kit import Canvas, Level, room
 
 
 def shift(walk, dx, dy):
@@ -183,4 +183,28 @@ def port_levels():
 # The campaign's finale: every mechanic of the four chapters.
 def finale_levels():
     last = []
+
+    # Fetch the fuse. Idea: a disk fetched through a one-way port blasts a
+    # hunter's guard post, and the guard's own blast opens the door. The
+    # hall's only way on is the port into the gallery, so its quarkels come
+    # first. In the gallery an orange disk must go east to the shaft, but
+    # between them a pit would swallow it and blow up the pusher. Insight:
+    # walk over the top to the grobble beyond the pit and push it back into
+    # the pit; then the disk rolls over the filled pit into the shaft, lands
+    # beside the caged Gnarrow, and the Gnarrow's blast takes the RAM door.
+    # A grobble pushed down the shaft instead plugs it: the disk then blows
+    # up too high to reach the cage.
+    pic = Canvas(30, 13, "#")
+    pic.rect(1, 1, 6, 11, " ").rect(8, 1, 24, 2, " ").vline(17, 3, 9, " ")
+    pic.put(12, 3, " ").put(7, 2, ">")
+    pic.put(10, 2, "o").put(13, 2, "O")
+    pic.put(18, 9, "R").put(18, 10, "G").put(19, 10, "R").hline(20, 26, 10, " ").put(27, 10, "E")
+    pic.hline(20, 25, 9, "5").hline(20, 25, 11, "5")
+    pic.put(1, 11, "q").put(6, 11, "q").put(3, 3, "q").put(23, 2, "q").put(24, 10, "q")
+    pic.rect(2, 4, 5, 7, ".").put(3, 5, "P").put(4, 6, "q")
+    out_rows = pic.rows()
+    last.append(level("Fetch the fuse", "fill the pit with the grobble, then roll the disk into the guard's shaft",
+                      15, 5, out_rows,
+                      "U@3,3 R@4,3 D@4,11 L@1,11 R@6,11 U@6,2 R@8,2 U@8,1 R@14,1 D@14,2 "
+                      "L@13,2 U@13,1 L@9,1 D@9,2 R@16,2 U@16,1 R@22,1 D@22,2 R@23,2 U@23,1 L@17,1 D@17,9 R@18,9 D@18,10 R@26,10 R1"))
     return last
