@@ -207,4 +207,25 @@ def finale_levels():
                       15, 5, out_rows,
                       "U@3,3 R@4,3 D@4,11 L@1,11 R@6,11 U@6,2 R@8,2 U@8,1 R@14,1 D@14,2 "
                       "L@13,2 U@13,1 L@9,1 D@9,2 R@16,2 U@16,1 R@22,1 D@22,2 R@23,2 U@23,1 L@17,1 D@17,9 R@18,9 D@18,10 R@26,10 R1"))
+
+    # Hang them first. Idea: grobbles frozen in the air are placed before a
+    # special port thaws them and turns gravity on; where each one hangs is
+    # where it lands. The port booth drops Pellik back onto the walkway at
+    # its west end, and from there he can only walk east and fall. Insight:
+    # hang one grobble over the notch in the walkway, so that it becomes a
+    # bridge, and one over the orange disk in the floor: it sets the disk
+    # off, the blast opens the cellar and kills the caged Electron, whose
+    # quarkels the quota needs. The third grobble is free to stay.
+    pic = Canvas(24, 16, "#")
+    pic.rect(1, 1, 3, 9, " ").rect(5, 1, 21, 9, " ").put(4, 3, "<").put(4, 9, ">")
+    pic.put(9, 10, " ").put(15, 10, "o").put(15, 11, "R").put(16, 11, "e")
+    pic.rect(11, 12, 21, 13, " ").put(16, 12, "3").put(21, 13, "E")
+    pic.put(7, 4, "O").put(13, 4, "O").put(18, 4, "O")
+    pic.put(1, 9, "q").put(7, 9, "q").put(12, 9, "q").put(19, 9, "q").put(12, 13, "q").put(19, 13, "q")
+    pic.put(13, 2, "P")
+    last.append(level("Hang them first", "hang the frozen grobbles over the notch and the disk before the thaw",
+                      17, 4, pic.rows(),
+                      "R@19,2 D@19,9 L@12,9 U@12,4 R@14,4 U@14,3 L@6,3 D@6,4 R@8,4 U@8,3 L@5,3 L@3,3 W40 "
+                      "L@1,9 R@3,9 R@5,9 R@14,9 R1 W60 D@15,13 L@12,13 R@20,13 R1",
+                      freeze=True, quota=10, ports=[(17 + 4, 4 + 3, "gravity")]))
     return last
