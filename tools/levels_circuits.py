@@ -228,4 +228,31 @@ def finale_levels():
                       "R@19,2 D@19,9 L@12,9 U@12,4 R@14,4 U@14,3 L@6,3 D@6,4 R@8,4 U@8,3 L@5,3 L@3,3 W40 "
                       "L@1,9 R@3,9 R@5,9 R@14,9 R1 W60 D@15,13 L@12,13 R@20,13 R1",
                       freeze=True, quota=10, ports=[(17 + 4, 4 + 3, "gravity")]))
+
+    # Across the loop. Idea: an Electron runs the ring corridor round the
+    # terminal's hall, and every trip between the start hall and the
+    # terminal crosses the ring through a pair of one-way ports, one ring
+    # cell apart. Insight: both yellow disks must be in place before the
+    # terminal fires them once: one beside the vault's RAM wall in the start
+    # hall (not beside its quarkels), one beside the exit's RAM door (not
+    # beside the exit). Then cross back for the vault and in again for the
+    # exit; each crossing is a step into the ring when the Electron is well
+    # away round the loop.
+    pic = Canvas(30, 16, "#")
+    pic.rect(1, 1, 8, 14, " ").rect(1, 11, 5, 14, "R").rect(1, 12, 4, 14, " ")
+    pic.rect(9, 1, 28, 14, "5", filled=False).rect(10, 2, 27, 13, " ", filled=False)
+    pic.rect(11, 3, 26, 12, "4", filled=False).rect(12, 4, 25, 11, " ")
+    pic.put(9, 5, ">").put(11, 5, ">").put(11, 9, "<").put(9, 9, "<")
+    pic.rect(23, 9, 25, 11, "R").put(25, 11, "E").put(24, 11, " ").put(23, 9, "6").put(25, 9, "6")
+    pic.put(18, 8, "T").put(17, 8, "6").put(19, 8, "6")
+    pic.put(4, 4, "y").put(15, 6, "y")
+    pic.put(1, 14, "q").put(2, 14, "q").put(2, 13, "q").put(7, 14, "q").put(1, 10, "q")
+    pic.put(12, 11, "q").put(14, 11, "q").put(19, 11, "q")
+    pic.put(20, 13, "e")
+    pic.put(3, 2, "P")
+    last.append(level("Across the loop", "place both yellow disks, then cross the Electron's ring for each",
+                      15, 4, pic.rows(),
+                      "L@1,2 D@1,10 R@7,10 D@7,14 U@7,3 L@4,3 D@4,9 U@4,5 R@8,5 R@10,5 R@12,5 D@12,6 R@21,6 U@21,5 R@22,5 D@22,9 U@22,7 L@18,7 D1 "
+                      "W80 L@12,7 D@12,9 L@10,9 L@8,9 L@4,9 D@4,14 L@1,14 U@1,13 R@2,13 D@2,14 R@4,14 U@4,12 "
+                      "U@4,5 R@8,5 R@10,5 R@12,5 D@12,11 R@24,11 R1"))
     return last
