@@ -200,12 +200,12 @@ def finale_levels():
     pic.put(10, 2, "o").put(13, 2, "O")
     pic.put(18, 9, "R").put(18, 10, "G").put(19, 10, "R").hline(20, 26, 10, " ").put(27, 10, "E")
     pic.hline(20, 25, 9, "5").hline(20, 25, 11, "5")
-    pic.put(1, 11, "q").put(6, 11, "q").put(3, 3, "q").put(23, 2, "q").put(24, 10, "q")
-    pic.rect(2, 4, 5, 7, ".").put(3, 5, "P").put(4, 6, "q")
+    pic.put(1, 11, "q").put(6, 11, "q").put(3, 4, "q").put(23, 2, "q").put(24, 10, "q")
+    pic.hline(2, 4, 5, "7").hline(3, 5, 8, "7").put(3, 2, "P")
     out_rows = pic.rows()
     last.append(level("Fetch the fuse", "fill the pit with the grobble, then roll the disk into the guard's shaft",
                       15, 5, out_rows,
-                      "U@3,3 R@4,3 D@4,11 L@1,11 R@6,11 U@6,2 R@8,2 U@8,1 R@14,1 D@14,2 "
+                      "D@3,4 R@6,4 D@6,11 L@1,11 R@5,11 U@5,9 R@6,9 U@6,2 R@8,2 U@8,1 R@14,1 D@14,2 "
                       "L@13,2 U@13,1 L@9,1 D@9,2 R@16,2 U@16,1 R@22,1 D@22,2 R@23,2 U@23,1 L@17,1 D@17,9 R@18,9 D@18,10 R@26,10 R1"))
 
     # Hang them first. Idea: grobbles frozen in the air are placed before a
@@ -255,4 +255,25 @@ def finale_levels():
                       "L@1,2 D@1,10 R@7,10 D@7,14 U@7,3 L@4,3 D@4,9 U@4,5 R@8,5 R@10,5 R@12,5 D@12,6 R@21,6 U@21,5 R@22,5 D@22,9 U@22,7 L@18,7 D1 "
                       "W80 L@12,7 D@12,9 L@10,9 L@8,9 L@4,9 D@4,14 L@1,14 U@1,13 R@2,13 D@2,14 R@4,14 U@4,12 "
                       "U@4,5 R@8,5 R@10,5 R@12,5 D@12,11 R@24,11 R1"))
+
+    # The plug. Idea: a frozen grobble plugs the shaft of a Gnarrow, and the
+    # thaw that gravity's port brings drops it on the hunter's head; the
+    # shaft is then the only way down, to a door that only a red disk opens.
+    # Insight: the grobble hanging above the shaft would follow the plug
+    # down and block the shaft's foot at the port; push it east over the
+    # notch in the walkway instead, where it lands as the bridge. Take the
+    # red disk before the thaw: gravity then allows no way back up.
+    pic = Canvas(26, 18, "#")
+    pic.rect(1, 1, 20, 8, " ").rect(22, 1, 24, 8, " ").put(21, 2, ">").put(21, 8, "<")
+    pic.put(15, 9, " ").put(10, 9, "O").vline(10, 10, 15, " ").put(10, 13, "G")
+    pic.put(9, 15, "<").hline(2, 8, 15, " ").rect(5, 13, 8, 14, " ").put(6, 14, "7")
+    pic.put(4, 15, "R").put(2, 15, "E")
+    pic.put(10, 3, "O").put(4, 5, "O")
+    pic.put(3, 8, "r").put(1, 8, "q").put(23, 8, "q").put(24, 8, "q").put(7, 15, "q")
+    pic.put(13, 4, "P")
+    last.append(level("The plug", "the thaw drops the plug on the hunter; hang the other grobble as a bridge",
+                      17, 3, pic.rows(),
+                      "D@13,8 L@1,8 U@1,3 R@14,3 D@14,8 R@18,8 U@18,2 R@20,2 R@22,2 W20 R@24,8 L@22,8 L@20,8 "
+                      "L@11,8 L1 W80 L@8,15 L@5,15 K16x135 R@7,15 W150 L@3,15 L1",
+                      freeze=True, ports=[(17 + 21, 3 + 2, "gravity")]))
     return last
