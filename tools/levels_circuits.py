@@ -246,13 +246,13 @@ def finale_levels():
     pic.rect(23, 9, 25, 11, "R").put(25, 11, "E").put(24, 11, " ").put(23, 9, "6").put(25, 9, "6")
     pic.put(18, 8, "T").put(17, 8, "6").put(19, 8, "6")
     pic.put(4, 4, "y").put(15, 6, "y")
-    pic.put(1, 14, "q").put(2, 14, "q").put(2, 13, "q").put(7, 14, "q").put(1, 10, "q")
+    pic.put(1, 14, "q").put(2, 14, "q").put(2, 13, "q").put(7, 14, "q")
     pic.put(12, 11, "q").put(14, 11, "q").put(19, 11, "q")
     pic.put(20, 13, "e")
     pic.put(3, 2, "P")
     last.append(level("Across the loop", "place both yellow disks, then cross the Electron's ring for each",
                       15, 4, pic.rows(),
-                      "L@1,2 D@1,10 R@7,10 D@7,14 U@7,3 L@4,3 D@4,9 U@4,5 R@8,5 R@10,5 R@12,5 D@12,6 R@21,6 U@21,5 R@22,5 D@22,9 U@22,7 L@18,7 D1 "
+                      "R@7,2 D@7,14 U@7,3 L@4,3 D@4,9 U@4,5 R@8,5 R@10,5 R@12,5 D@12,6 R@21,6 U@21,5 R@22,5 D@22,9 U@22,7 L@18,7 D1 "
                       "W80 L@12,7 D@12,9 L@10,9 L@8,9 L@4,9 D@4,14 L@1,14 U@1,13 R@2,13 D@2,14 R@4,14 U@4,12 "
                       "U@4,5 R@8,5 R@10,5 R@12,5 D@12,11 R@24,11 R1"))
 
