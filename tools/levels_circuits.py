@@ -254,7 +254,7 @@ def finale_levels():
                       15, 4, pic.rows(),
                       "R@7,2 D@7,14 U@7,3 L@4,3 D@4,9 U@4,5 R@8,5 R@10,5 R@12,5 D@12,6 R@21,6 U@21,5 R@22,5 D@22,9 U@22,7 L@18,7 D1 "
                       "W80 L@12,7 D@12,9 L@10,9 L@8,9 L@4,9 D@4,14 L@1,14 U@1,13 R@2,13 D@2,14 R@4,14 U@4,12 "
-                      "U@4,5 R@8,5 R@10,5 R@12,5 D@12,11 R@24,11 R1"))
+                      "U@4,5 R@8,5 W100 R@10,5 R@12,5 D@12,11 R@24,11 R1"))
 
     # The plug. Idea: a frozen grobble plugs the shaft of a Gnarrow, and the
     # thaw that gravity's port brings drops it on the hunter's head; the
@@ -276,4 +276,29 @@ def finale_levels():
                       "D@13,8 L@1,8 U@1,3 R@14,3 D@14,8 R@18,8 U@18,2 R@20,2 R@22,2 W20 R@24,8 L@22,8 L@20,8 "
                       "L@11,8 L1 W80 L@8,15 L@5,15 K16x135 R@7,15 W150 L@3,15 L1",
                       freeze=True, ports=[(17 + 21, 3 + 2, "gravity")]))
+
+    # Full circuit. Idea: one pass through gravity's port turns the hall
+    # into another puzzle, so every job up there is done before it: the
+    # yellow disk comes down from its shelf to the exit's RAM door, and a
+    # grobble is hung over the notch as a bridge. The thaw drops the frozen
+    # plug on the Electron in the shaft, whose quarkels the quota needs;
+    # the shaft leads down to the terminal, and a base ladder and an up port
+    # lead back into the hall, where gravity allows only the floor.
+    # Insight: the terminal is met last but fires the disk placed first, and
+    # the disk can only be brought down while Pellik still flies: once the
+    # port is passed it hangs out of reach.
+    pic = Canvas(28, 19, "#")
+    pic.rect(1, 1, 22, 7, " ").rect(24, 1, 26, 7, " ").put(23, 2, ">").put(23, 7, "<")
+    pic.put(17, 8, " ").put(12, 8, "O").vline(12, 9, 16, " ").put(12, 12, "e").put(11, 16, "<")
+    pic.rect(6, 13, 10, 16, " ").vline(7, 9, 15, ".").put(7, 8, "^").put(6, 16, "T")
+    pic.put(1, 7, "E").put(3, 7, "R").hline(1, 3, 6, "6")
+    pic.put(9, 2, "y").put(9, 3, "7").put(14, 3, "O")
+    pic.put(20, 7, "q").put(2, 5, "q").put(26, 7, "q").put(25, 7, "q").put(9, 16, "q").put(8, 16, "q")
+    pic.put(16, 5, "P")
+    last.append(level("Full circuit", "bring the disk down and hang the bridge before gravity; the terminal is last",
+                      16, 2, pic.rows(),
+                      "U@16,2 L@13,2 D@13,3 R@16,3 U@16,2 L@10,2 L@9,2 U@9,1 L@8,1 D@8,6 R@9,6 D@9,7 L@5,7 "
+                      "U@5,5 L@2,5 U@2,4 R@20,4 D@20,7 U@20,2 R@22,2 R@24,2 W20 R@26,7 L@24,7 L@22,7 L@13,7 W100 L1 "
+                      "D@12,16 L@10,16 L@7,16 L1 W20 U@7,9 U1 L@2,7 L1",
+                      freeze=True, quota=8, ports=[(16 + 23, 2 + 2, "gravity")]))
     return last
