@@ -4,7 +4,7 @@ Pellik through walls, special ports switch gravity and the freezes so that
 one field turns into another puzzle after the pass, invisible walls show
 themselves by what rests on them; the chapter ends with levels that combine
 every mechanic of the campaign."""
-from level_kit import Level, room
+from level_kit import Canvas, Level, room
 
 
 def shift(walk, dx, dy):
@@ -364,4 +364,122 @@ def port_levels():
 # The campaign's finale: every mechanic of the four chapters.
 def finale_levels():
     last = []
+
+    # Fetch the fuse. Idea: a disk fetched through a one-way port blasts a
+    # hunter's guard post, and the guard's own blast opens the door. The
+    # hall's only way on is the port into the gallery, so its quarkels come
+    # first. In the gallery an orange disk must go east to the shaft, but
+    # between them a pit would swallow it and blow up the pusher. Insight:
+    # walk over the top to the grobble beyond the pit and push it back into
+    # the pit; then the disk rolls over the filled pit into the shaft, lands
+    # beside the caged Gnarrow, and the Gnarrow's blast takes the RAM door.
+    # A grobble pushed down the shaft instead plugs it: the disk then blows
+    # up too high to reach the cage.
+    pic = Canvas(30, 13, "#")
+    pic.rect(1, 1, 6, 11, " ").rect(8, 1, 24, 2, " ").vline(17, 3, 9, " ")
+    pic.put(12, 3, " ").put(7, 2, ">")
+    pic.put(10, 2, "o").put(13, 2, "O")
+    pic.put(18, 9, "R").put(18, 10, "G").put(19, 10, "R").hline(20, 26, 10, " ").put(27, 10, "E")
+    pic.hline(20, 25, 9, "5").hline(20, 25, 11, "5")
+    pic.put(1, 11, "q").put(6, 11, "q").put(3, 4, "q").put(23, 2, "q").put(24, 10, "q")
+    pic.hline(2, 4, 5, "7").hline(3, 5, 8, "7").put(3, 2, "P")
+    out_rows = pic.rows()
+    last.append(level("Fetch the fuse", "fill the pit with the grobble, then roll the disk into the guard's shaft",
+                      15, 5, out_rows,
+                      "D@3,4 R@6,4 D@6,11 L@1,11 R@5,11 U@5,9 R@6,9 U@6,2 R@8,2 U@8,1 R@14,1 D@14,2 "
+                      "L@13,2 U@13,1 L@9,1 D@9,2 R@16,2 U@16,1 R@22,1 D@22,2 R@23,2 U@23,1 L@17,1 D@17,9 R@18,9 D@18,10 R@26,10 R1"))
+
+    # Hang them first. Idea: grobbles frozen in the air are placed before a
+    # special port thaws them and turns gravity on; where each one hangs is
+    # where it lands. The port booth drops Pellik back onto the walkway at
+    # its west end, and from there he can only walk east and fall. Insight:
+    # hang one grobble over the notch in the walkway, so that it becomes a
+    # bridge, and one over the orange disk in the floor: it sets the disk
+    # off, the blast opens the cellar and kills the caged Electron, whose
+    # quarkels the quota needs. The third grobble is free to stay.
+    pic = Canvas(24, 16, "#")
+    pic.rect(1, 1, 3, 9, " ").rect(5, 1, 21, 9, " ").put(4, 3, "<").put(4, 9, ">")
+    pic.put(9, 10, " ").put(15, 10, "o").put(15, 11, "R").put(16, 11, "e")
+    pic.rect(11, 12, 21, 13, " ").put(16, 12, "3").put(21, 13, "E")
+    pic.put(7, 4, "O").put(13, 4, "O").put(18, 4, "O")
+    pic.put(1, 9, "q").put(7, 9, "q").put(12, 9, "q").put(19, 9, "q").put(12, 13, "q").put(19, 13, "q")
+    pic.put(13, 2, "P")
+    last.append(level("Hang them first", "hang the frozen grobbles over the notch and the disk before the thaw",
+                      17, 4, pic.rows(),
+                      "R@19,2 D@19,9 L@12,9 U@12,4 R@14,4 U@14,3 L@6,3 D@6,4 R@8,4 U@8,3 L@5,3 L@3,3 W40 "
+                      "L@1,9 R@3,9 R@5,9 R@14,9 R1 W60 D@15,13 L@12,13 R@20,13 R1",
+                      freeze=True, quota=10, ports=[(17 + 4, 4 + 3, "gravity")]))
+
+    # Across the loop. Idea: an Electron runs the ring corridor round the
+    # terminal's hall, and every trip between the start hall and the
+    # terminal crosses the ring through a pair of one-way ports, one ring
+    # cell apart. Insight: both yellow disks must be in place before the
+    # terminal fires them once: one beside the vault's RAM wall in the start
+    # hall (not beside its quarkels), one beside the exit's RAM door (not
+    # beside the exit). Then cross back for the vault and in again for the
+    # exit; each crossing is a step into the ring when the Electron is well
+    # away round the loop.
+    pic = Canvas(30, 16, "#")
+    pic.rect(1, 1, 8, 14, " ").rect(1, 11, 5, 14, "R").rect(1, 12, 4, 14, " ")
+    pic.rect(9, 1, 28, 14, "5", filled=False).rect(10, 2, 27, 13, " ", filled=False)
+    pic.rect(11, 3, 26, 12, "4", filled=False).rect(12, 4, 25, 11, " ")
+    pic.put(9, 5, ">").put(11, 5, ">").put(11, 9, "<").put(9, 9, "<")
+    pic.rect(23, 9, 25, 11, "R").put(25, 11, "E").put(24, 11, " ").put(23, 9, "6").put(25, 9, "6")
+    pic.put(18, 8, "T").put(17, 8, "6").put(19, 8, "6")
+    pic.put(4, 4, "y").put(15, 6, "y")
+    pic.put(1, 14, "q").put(2, 14, "q").put(2, 13, "q").put(7, 14, "q")
+    pic.put(12, 11, "q").put(14, 11, "q").put(19, 11, "q")
+    pic.put(20, 13, "e")
+    pic.put(3, 2, "P")
+    last.append(level("Across the loop", "place both yellow disks, then cross the Electron's ring for each",
+                      15, 4, pic.rows(),
+                      "R@7,2 D@7,14 U@7,3 L@4,3 D@4,9 U@4,5 R@8,5 R@10,5 R@12,5 D@12,6 R@21,6 U@21,5 R@22,5 D@22,9 U@22,7 L@18,7 D1 "
+                      "W80 L@12,7 D@12,9 L@10,9 L@8,9 L@4,9 D@4,14 L@1,14 U@1,13 R@2,13 D@2,14 R@4,14 U@4,12 "
+                      "U@4,5 R@8,5 W100 R@10,5 R@12,5 D@12,11 R@24,11 R1"))
+
+    # The plug. Idea: a frozen grobble plugs the shaft of a Gnarrow, and the
+    # thaw that gravity's port brings drops it on the hunter's head; the
+    # shaft is then the only way down, to a door that only a red disk opens.
+    # Insight: the grobble hanging above the shaft would follow the plug
+    # down and block the shaft's foot at the port; push it east over the
+    # notch in the walkway instead, where it lands as the bridge. Take the
+    # red disk before the thaw: gravity then allows no way back up.
+    pic = Canvas(26, 18, "#")
+    pic.rect(1, 1, 20, 8, " ").rect(22, 1, 24, 8, " ").put(21, 2, ">").put(21, 8, "<")
+    pic.put(15, 9, " ").put(10, 9, "O").vline(10, 10, 15, " ").put(10, 13, "G")
+    pic.put(9, 15, "<").hline(2, 8, 15, " ").rect(5, 13, 8, 14, " ").put(6, 14, "7")
+    pic.put(4, 15, "R").put(2, 15, "E")
+    pic.put(10, 3, "O").put(4, 5, "O")
+    pic.put(3, 8, "r").put(1, 8, "q").put(23, 8, "q").put(24, 8, "q").put(7, 15, "q")
+    pic.put(13, 4, "P")
+    last.append(level("The plug", "the thaw drops the plug on the hunter; hang the other grobble as a bridge",
+                      17, 3, pic.rows(),
+                      "D@13,8 L@1,8 U@1,3 R@14,3 D@14,8 R@18,8 U@18,2 R@20,2 R@22,2 W20 R@24,8 L@22,8 L@20,8 "
+                      "L@11,8 L1 W80 L@8,15 L@5,15 K16x135 R@7,15 W150 L@3,15 L1",
+                      freeze=True, ports=[(17 + 21, 3 + 2, "gravity")]))
+
+    # Full circuit. Idea: one pass through gravity's port turns the hall
+    # into another puzzle, so every job up there is done before it: the
+    # yellow disk comes down from its shelf to the exit's RAM door, and a
+    # grobble is hung over the notch as a bridge. The thaw drops the frozen
+    # plug on the Electron in the shaft, whose quarkels the quota needs;
+    # the shaft leads down to the terminal, and a base ladder and an up port
+    # lead back into the hall, where gravity allows only the floor.
+    # Insight: the terminal is met last but fires the disk placed first, and
+    # the disk can only be brought down while Pellik still flies: once the
+    # port is passed it hangs out of reach.
+    pic = Canvas(28, 19, "#")
+    pic.rect(1, 1, 22, 7, " ").rect(24, 1, 26, 7, " ").put(23, 2, ">").put(23, 7, "<")
+    pic.put(17, 8, " ").put(12, 8, "O").vline(12, 9, 16, " ").put(12, 12, "e").put(11, 16, "<")
+    pic.rect(6, 13, 10, 16, " ").vline(7, 9, 15, ".").put(7, 8, "^").put(6, 16, "T")
+    pic.put(1, 7, "E").put(3, 7, "R").hline(1, 3, 6, "6")
+    pic.put(9, 2, "y").put(9, 3, "7").put(14, 3, "O")
+    pic.put(20, 7, "q").put(2, 5, "q").put(26, 7, "q").put(25, 7, "q").put(9, 16, "q").put(8, 16, "q")
+    pic.put(16, 5, "P")
+    last.append(level("Full circuit", "bring the disk down and hang the bridge before gravity; the terminal is last",
+                      16, 2, pic.rows(),
+                      "U@16,2 L@13,2 D@13,3 R@16,3 U@16,2 L@10,2 L@9,2 U@9,1 L@8,1 D@8,6 R@9,6 D@9,7 L@5,7 "
+                      "U@5,5 L@2,5 U@2,4 R@20,4 D@20,7 U@20,2 R@22,2 R@24,2 W20 R@26,7 L@24,7 L@22,7 L@13,7 W100 L1 "
+                      "D@12,16 L@10,16 L@7,16 L1 W20 U@7,9 U1 L@2,7 L1",
+                      freeze=True, quota=8, ports=[(16 + 23, 2 + 2, "gravity")]))
     return last
