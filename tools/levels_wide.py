@@ -15,25 +15,47 @@ def levels():
 def smaller_levels():
     levels = []
 
-    # 20 x 12: a first small room.
-    c = Canvas(20, 12, ".")
-    c.rect(3, 2, 16, 3, " ").put(5, 2, "O").put(10, 2, "O").put(14, 2, "O")
-    for x in (5, 8, 11, 14):
-        c.put(x, 6, "q")
-    c.rect(3, 9, 16, 10, " ").hline(3, 16, 8, "R")
-    c.put(2, 6, "P").put(17, 6, "E")
-    levels.append(Level("Pocket", "a small room: quarkels, then the exit", c, "R@16,6 R1"))
+    def plate(c, digit="1"):
+        """Hardware that borders an open cell becomes a wall plate, so the
+        rooms look built; the solid rock between them stays plain."""
+        walls = {"#"}
+        open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] not in walls}
+        for y in range(1, c.h - 1):
+            for x in range(1, c.w - 1):
+                if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
+                                                for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                    c.cells[y][x] = digit
+        return c
 
-    # 40 x 30: gravity from the start; Pellik drops from ledge to ledge.
-    c = Canvas(40, 30, " ")
-    for i, y in enumerate(range(5, 29, 4)):
-        x0 = 1 + 6 * i
-        c.hline(x0, x0 + 5, y, "#")
-        c.put(x0 + 4, y - 1, "q")
-    c.hline(1, 38, 28, "#")
-    c.put(2, 4, "P").put(38, 27, "E")
-    levels.append(Level("Steps down", "with gravity on, walk off each ledge and drop", c,
-                        "R@37,27 R1", gravity=True))
+    # Pocket. Idea: a yellow disk waits in its pocket above the corridor,
+    # the exit room is sealed by a door of RAM chips at the foot of a shaft,
+    # and the terminal fires the disk wherever it lies. The start room opens
+    # onto the corridor by a one-way port only, and the pocket is reached
+    # from the start room alone. Insight: push the disk down out of its
+    # pocket before taking the port (from below it only goes back up and
+    # sticks); then push it along the corridor, climb into the notch over
+    # the shaft head and push it down the shaft against the door, and only
+    # then use the terminal.
+    c = Canvas(30, 20, "#")
+    c.rect(2, 2, 6, 7, " ")                             # the start room
+    c.hline(6, 9, 1, " ").vline(9, 1, 5, " ")           # the way over the pocket
+    c.hline(7, 22, 6, " ").put(7, 6, ">")               # the port, the corridor
+    c.hline(21, 22, 5, " ")                             # the notch over the shaft
+    c.vline(22, 7, 13, " ").hline(21, 23, 14, "R")      # the shaft, the door
+    c.rect(12, 15, 28, 18, " ").rect(11, 1, 19, 3, " ")
+    c.vline(15, 4, 5, " ").rect(24, 1, 28, 12, " ").put(23, 9, " ")
+    for x, y in ((12, 2), (18, 2), (25, 4), (27, 9), (13, 16), (18, 17), (26, 16), (2, 7)):
+        c.put(x, y, "R")
+    c.put(3, 3, "P").put(28, 1, "T").put(9, 5, "y")
+    # Quarkels fall: each one lies on a floor or a hardware shelf.
+    c.put(27, 4, "#").put(14, 3, "q").put(27, 3, "q").put(25, 12, "q").put(14, 18, "q")
+    c.put(27, 17, "E")
+    levels.append(Level("Pocket", "push the yellow disk out of its pocket before the port, then to the door",
+                        plate(c),
+                        "R@6,3 U@6,1 R@9,1 D@9,5 U@9,1 L@6,1 D@6,6 R@8,6 R@21,6 "
+                        "U@21,5 R@22,5 D@22,12 U@22,6 L@15,6 U@15,3 L@14,3 R@15,3 D@15,6 "
+                        "R@22,6 D@22,9 R@24,9 R@26,9 U@26,3 R@28,3 U@28,2 U1 W90 "
+                        "D@28,12 L@25,12 U@25,10 L@24,10 U@24,9 L@22,9 D@22,15 L@14,15 D@14,18 R@27,18 U1"))
     return levels
 
 
