@@ -56,6 +56,46 @@ def smaller_levels():
                         "U@21,5 R@22,5 D@22,12 U@22,6 L@15,6 U@15,3 L@14,3 R@15,3 D@15,6 "
                         "R@22,6 D@22,9 R@24,9 R@26,9 U@26,3 R@28,3 U@28,2 U1 W90 "
                         "D@28,12 L@25,12 U@25,10 L@24,10 U@24,9 L@22,9 D@22,15 L@14,15 D@14,18 R@27,18 U1"))
+
+    # Plumb line (21 x 112, gravity on). Idea: one shaft, ninety cells deep;
+    # a fall down it takes half a minute, and Pellik cannot climb back. Its
+    # foot is a floor of RAM chips over the port to the exit room, and the
+    # orange disk on the ledge at its head is the only thing that opens it.
+    # Insight: push the disk down the shaft first; it lands long before
+    # Pellik, who follows and catches the niches on the way by holding the
+    # arrow of their side while he falls (a niche's base mouth is the only
+    # thing he can step into from the air). A niche passed is lost for good,
+    # so he switches sides as the niches alternate, and in the third he
+    # pushes the grobble into its hole to walk over it to the quarkel.
+    c = Canvas(21, 112, "#")
+    c.rect(2, 2, 18, 5, " ")                             # the top room
+    c.vline(17, 6, 7, ".").hline(11, 17, 8, " ")         # down to the ledge
+    c.vline(10, 8, 103, " ")                             # the shaft
+    c.put(11, 8, "o").put(3, 5, "P").put(6, 5, "q")
+    for x in (5, 9, 13):
+        c.put(x, 2, "R")
+    # The niches: base mouth, quarkel behind; the third hides its quarkel
+    # behind a grobble over a hole.
+    c.put(9, 24, ".").put(8, 24, "q")
+    c.put(11, 40, ".").put(12, 40, ".").put(13, 40, "q")
+    c.put(9, 56, ".").put(8, 56, "O").put(7, 56, " ").put(7, 57, " ").put(6, 56, "q")
+    c.put(11, 72, ".").put(12, 72, "q")
+    c.put(9, 88, ".").put(8, 88, "q")
+    c.hline(9, 11, 104, "R").put(10, 105, "v")           # the floor, the port
+    c.rect(2, 106, 18, 109, " ")                         # the exit room
+    c.put(6, 108, "R").put(11, 108, "R")
+    c.put(3, 109, "q").put(14, 107, "#").put(14, 106, "q").put(17, 109, "E")
+    plate(c)
+    for y in range(12, 104, 8):                          # depth marks along the shaft
+        c.put(9, y, "5").put(11, y, "5")
+    for y, side in ((24, -1), (40, 1), (56, -1), (72, 1), (88, -1)):
+        c.put(10 + side, y - 1, "3").put(10 + side, y + 1, "3")
+    levels.append(Level("Plumb line", "send the orange disk down the shaft first, then fall and catch the niches",
+                        c,
+                        "R@17,5 D@17,8 L@11,8 L@9,24 L@8,24 R@10,24 R@11,40 R@13,40 L@10,40 "
+                        "L@9,56 L@8,56 L@6,56 R@10,56 R@11,72 R@12,72 L@10,72 L@9,88 L@8,88 "
+                        "R@10,88 D@10,106 L@3,106 D@3,109 R@13,109 U@13,106 R@14,106 R@17,106 D@17,108 D1",
+                        gravity=True, ports=[(10, 105, "none")]))
     return levels
 
 
