@@ -96,6 +96,34 @@ def smaller_levels():
                         "L@9,56 L@8,56 L@6,56 R@10,56 R@11,72 R@12,72 L@10,72 L@9,88 L@8,88 "
                         "R@10,88 D@10,106 L@3,106 D@3,109 R@13,109 U@13,106 R@14,106 R@17,106 D@17,108 D1",
                         gravity=True, ports=[(10, 105, "none")]))
+
+    # Menagerie (112 x 12). Idea: a long track runs past a row of caged
+    # enemies; each cage is a single cell under or over a horizontal port,
+    # so an enemy in it only spins, and Pellik, in the port, is no prey.
+    # The quota asks for more quarkels than lie about: the rest must come
+    # from blasted Electrons. Insight: the three red disks on the track are
+    # all there is; lay each one beside a port whose cage holds an Electron,
+    # never a Gnarrow (its blast leaves nothing), walk five cells away, and
+    # come back for the four quarkels the Electron leaves.
+    c = Canvas(112, 12, "#")
+    c.hline(2, 109, 5, " ").rect(2, 3, 5, 7, " ")
+    cages = {14: (6, "e"), 26: (4, "G"), 38: (4, "e"), 50: (6, "G"),
+             62: (6, "e"), 74: (4, "G"), 86: (4, "e"), 98: (6, "G")}
+    for x, (y, enemy) in cages.items():
+        c.put(x, 5, "-").put(x, y, enemy)
+        c.put(x - 1, y, "0").put(x + 1, y, "0").put(x, y + (1 if y > 5 else -1), "0")
+    for x in (8, 32, 56):
+        c.put(x, 5, "r")
+    for x, y in ((20, 4), (44, 6), (68, 4), (92, 6)):
+        c.put(x, y, " ")
+    c.put(20, 4, "q").put(44, 6, "q").put(92, 6, "q").put(68, 4, "R")
+    c.put(3, 5, "P").put(109, 5, "E")
+    lay = "K16x140 L5 W120"
+    levels.append(Level("Menagerie", "blast the caged Electrons with the three red disks for their quarkels",
+                        plate(c),
+                        "R@13,5 %s R@14,5 D@14,6 U@14,5 R@15,5 R@37,5 %s R@38,5 U@38,4 D@38,5 R@39,5 "
+                        "R@44,5 D@44,6 U@44,5 R@61,5 %s R@62,5 D@62,6 U@62,5 R@63,5 R@92,5 D@92,6 U@92,5 R@108,5 R1" % (lay, lay, lay),
+                        quota=15))
     return levels
 
 
