@@ -124,6 +124,34 @@ def smaller_levels():
                         "R@13,5 %s R@14,5 D@14,6 U@14,5 R@15,5 R@37,5 %s R@38,5 U@38,4 D@38,5 R@39,5 "
                         "R@44,5 D@44,6 U@44,5 R@61,5 %s R@62,5 D@62,6 U@62,5 R@63,5 R@92,5 D@92,6 U@92,5 R@108,5 R1" % (lay, lay, lay),
                         quota=15))
+
+    # Side rooms (44 x 24). Idea: a hall with two side rooms, each entered
+    # and left by one-way ports; the exit waits in a closet under the hall
+    # behind a RAM chip, and the east room holds the only red disk. Insight:
+    # in the west room, take the quarkel out of the pit by the tunnel below
+    # before pushing the grobble along the corridor, for the pit is the only
+    # place it can go (pushed on, it shuts the port home). In the east room
+    # the quarkel behind the RAM wall is bait: the red disk opens either that
+    # wall or the exit, and the quota does without the bait.
+    c = Canvas(44, 24, "#")
+    c.rect(17, 6, 26, 15, " ").put(21, 16, "R").put(21, 17, "E")
+    c.put(16, 8, "<").put(16, 13, ">").put(27, 8, ">").put(27, 13, "<")
+    c.hline(3, 15, 8, " ").vline(3, 8, 13, " ").hline(3, 15, 13, " ")      # the west room
+    c.vline(6, 14, 16, " ").hline(6, 12, 16, " ").vline(12, 14, 16, " ")   # its tunnel
+    c.put(9, 13, "O").put(12, 14, "q").put(12, 15, ".").put(3, 13, "q")
+    c.hline(28, 41, 8, " ").vline(41, 8, 13, " ").hline(28, 41, 13, " ")  # the east room
+    c.rect(37, 3, 39, 5, " ").hline(37, 39, 6, "R").put(38, 7, " ").put(38, 5, "q")
+    c.rect(31, 10, 36, 11, " ").put(33, 12, " ").put(35, 11, "q").put(41, 10, "r")
+    c.put(18, 15, "q").put(21, 10, "P")
+    for x, y in ((19, 7), (24, 7), (19, 14), (24, 14)):
+        c.put(x, y, "R")
+    levels.append(Level("Side rooms", "empty the pit before the grobble fills it; the red disk is for the exit",
+                        plate(c),
+                        "U@21,8 L@17,8 L@15,8 L@3,8 D@3,13 R@6,13 D@6,16 R@12,16 U@12,14 "
+                        "D@12,16 L@6,16 U@6,13 R@8,13 R@12,13 R@15,13 R@17,13 U@17,8 R@26,8 "
+                        "R@28,8 R@41,8 D@41,13 L@33,13 U@33,11 R@35,11 L@33,11 D@33,13 L@28,13 L@26,13 "
+                        "L@18,13 D@18,15 R@21,15 K16x140 U4 W120 D@21,16 D1",
+                        quota=4))
     return levels
 
 
