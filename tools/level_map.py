@@ -3,13 +3,15 @@
 each object's sprite, so a level larger than the game window can be seen at
 once.
 
-    tools/level_map.py SOURCE.txt FIRST LAST OUTPUT.png [--cell N]
+    tools/level_map.py SOURCE.txt FIRST LAST OUTPUT.png [--cell N] [--tiles N]
 
 SOURCE is a level-set source (data/Levels/src/*.txt); FIRST and LAST are 0-based
 level numbers, both included, drawn one under the other with their titles.
 N is the size of a cell in pixels (default: 16, or less for big fields so a
 map stays within 2048 pixels). Invisible walls are drawn as a dotted outline,
-which the game never shows.
+which the game never shows. With --tiles N each cell is a plain square of N
+pixels in its sprite's mean colour (Pellik, the exit and the enemies in
+bright marks of their own), so even a 256 x 256 field fits one picture.
 """
 import argparse
 import os
@@ -88,6 +90,34 @@ def draw_map(rows, cell, sprites):
     return img
 
 
+# Plain colours of the small tiles that must stand out at a few pixels a cell.
+MARKS = {"P": (255, 255, 0), "E": (255, 60, 200), "G": (255, 90, 40), "e": (80, 255, 255),
+         "B": (120, 200, 255), "W": (90, 90, 110)}
+
+
+def mean_colour(sprites, name, frame):
+    """The sprite frame's mean colour over black, as the game shows it."""
+    tile = sprites.get(name, frame)
+    base = Image.new("RGBA", tile.size, (0, 0, 0, 255))
+    base.alpha_composite(tile)
+    return base.convert("RGB").resize((1, 1), Image.BOX).getpixel((0, 0))
+
+
+def draw_tiles(rows, cell, sprites):
+    """The whole map at `cell` pixels a cell, one flat colour a tile."""
+    w, h = len(rows[0]), len(rows)
+    colours = {}
+    img = Image.new("RGB", (w * cell, h * cell), (0, 0, 0))
+    draw = ImageDraw.Draw(img)
+    for y, row in enumerate(rows):
+        for x, ch in enumerate(row):
+            if ch not in colours:
+                colours[ch] = MARKS.get(ch) or (mean_colour(sprites, *TILES[ch]) if ch in TILES else None)
+            if colours[ch]:
+                draw.rectangle((x * cell, y * cell, x * cell + cell - 1, y * cell + cell - 1), fill=colours[ch])
+    return img
+
+
 def main():
     parser = argparse.ArgumentParser(description="whole level maps from a set's source")
     parser.add_argument("source")
@@ -95,14 +125,19 @@ def main():
     parser.add_argument("last", type=int)
     parser.add_argument("output")
     parser.add_argument("--cell", type=int, default=0)
+    parser.add_argument("--tiles", type=int, default=0, help="flat squares of this many pixels a cell")
     a = parser.parse_args()
     chosen = levels(a.source)[a.first:a.last + 1]
     if not chosen:
         parser.error("no level in that range")
     widest = max(len(rows[0]) for _, _, rows in chosen)
-    cell = a.cell or max(2, min(16, 2048 // widest))
-    sprites = Sprites(cell)
-    maps = [draw_map(rows, cell, sprites) for _, _, rows in chosen]
+    if a.tiles:
+        sprites = Sprites(8)
+        maps = [draw_tiles(rows, a.tiles, sprites) for _, _, rows in chosen]
+    else:
+        cell = a.cell or max(2, min(16, 2048 // widest))
+        sprites = Sprites(cell)
+        maps = [draw_map(rows, cell, sprites) for _, _, rows in chosen]
     width = max(m.width for m in maps) + 16
     height = sum(m.height + CAPTION + 16 for m in maps) + 8
     out = Image.new("RGB", (width, height), (24, 26, 32))

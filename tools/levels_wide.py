@@ -157,43 +157,388 @@ def smaller_levels():
 
 # ---------------------------------------------------------------------------
 # The second half: the large fields, ending with the 256 x 256 expedition.
+# Each field is hardware into which the rooms are stamped and the corridors
+# dug by Pellik's own route: a Trip walks the solution while it carves the
+# way, so the map and the walk cannot drift apart. Every level starts in a
+# closet left through a one-way port: the start shows the way in.
 
 def larger_levels():
-    levels = []
-    # 100 x 50: a long way through walls with ports.
-    c = Canvas(100, 50, ".")
-    for x in (25, 50, 75):
-        c.vline(x, 1, 48, "#")
-    c.put(25, 25, ">").put(26, 25, " ").put(50, 25, "-").put(51, 25, " ").put(75, 25, "+").put(76, 25, " ")
-    for x in range(6, 96, 6):
-        if x % 25 not in (0, 1):
-            c.put(x, 25, "q")
-    for x0 in range(4, 96, 8):
-        for y0 in (6, 16, 34, 42):
-            if all(c.cells[y0 + dy][x0 + dx] == "." for dy in range(3) for dx in range(3)):
-                c.stamp(x0, y0, [" O ", "ORO", "RRR"])
-    c.put(2, 25, "P").put(97, 25, "E")
-    levels.append(Level("Long haul", "a wide field: three walls, three ports", c, "R@96,25 R1"))
+    out = []
+    lay = "K16x135"  # fire held until the red disk is laid (132 ticks)
+    walls = "#0123456789"
 
-    # 256 x 256: the largest field; the exit is close, the rest is to explore.
-    c = Canvas(256, 256, ".")
-    for k in range(16, 255, 16):
-        c.hline(1, 254, k, "#").vline(k, 1, 254, "#")
-    for k in range(8, 256, 16):
-        for j in range(16, 255, 16):
-            c.put(k, j, " ").put(j, k, " ")
-    for ry in range(0, 16):
-        for rx in range(0, 16):
-            x0, y0 = 16 * rx + 4, 16 * ry + 4
-            kind = (rx * 7 + ry * 3) % 5
-            if kind == 0:
-                c.stamp(x0, y0, ["RRRRR", "R q R", "R   R", "RRRRR"])
-            elif kind == 1:
-                c.stamp(x0, y0, ["  O  ", " ORO ", "ORRRO"])
-            elif kind == 2:
-                c.stamp(x0, y0 + 2, ["q.q.q"])
-    c.rect(121, 121, 135, 135, " ").rect(121, 121, 135, 135, "#", filled=False)
-    c.put(128, 121, " ").put(128, 135, " ").put(121, 128, " ").put(135, 128, " ")
-    c.put(125, 128, "P").put(127, 128, "q").put(127, 129, ".").put(129, 128, "q").put(129, 129, ".").put(131, 128, "E")
-    levels.append(Level("Wide open", "a huge field; two quarkels open the exit", c, "R5 R1", quota=2))
-    return levels
+    class Trip:
+        """Pellik's route: each leg digs its corridor (where there is hardware)
+        and adds its walk token; legs are straight lines."""
+
+        def __init__(self, c, x, y):
+            self.c, self.x, self.y, self.tokens = c, x, y, []
+            c.put(x, y, "P")
+
+        def go(self, *points, floor=" "):
+            for x, y in points:
+                if x != self.x and y != self.y:
+                    raise ValueError("leg (%d, %d) -> (%d, %d) is not straight" % (self.x, self.y, x, y))
+                dx, dy = (x > self.x) - (x < self.x), (y > self.y) - (y < self.y)
+                n = abs(x - self.x) + abs(y - self.y)
+                for k in range(1, n + 1):
+                    if self.c.cells[self.y + k * dy][self.x + k * dx] == "#":
+                        self.c.put(self.x + k * dx, self.y + k * dy, floor)
+                if n:
+                    self.tokens.append("%s%d" % ({1: "R", -1: "L"}[dx] if dx else {1: "D", -1: "U"}[dy], n))
+                self.x, self.y = x, y
+            return self
+
+        def key(self, token, x=None, y=None):
+            self.tokens.append(token)
+            if x is not None:
+                self.x, self.y = x, y
+            return self
+
+        def walk(self):
+            return " ".join(self.tokens)
+
+    def hall(c, x0, y0, x1, y1, fill=" "):
+        """A room: its inside (x0..x1, y0..y1) cleared."""
+        c.rect(x0, y0, x1, y1, fill)
+
+    def plate(c, digit, box=None):
+        """Hardware that borders open cells becomes wall plates of one variant,
+        within the box (x0, y0, x1, y1), so rooms and shafts look built."""
+        x0, y0, x1, y1 = box or (1, 1, c.w - 2, c.h - 2)
+        x0, y0, x1, y1 = max(1, x0), max(1, y0), min(c.w - 2, x1), min(c.h - 2, y1)
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                if c.cells[y][x] == "#" and any(c.cells[y + dy][x + dx] not in walls
+                                                for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                    c.cells[y][x] = digit
+
+    def closet(c, x, y):
+        """The start: a closet of three cells with Pellik in it and a one-way
+        port east; returns the trip standing beyond the port."""
+        hall(c, x - 1, y - 1, x + 1, y + 1)
+        c.put(x + 2, y, ">")
+        return Trip(c, x, y).go((x + 3, y))
+
+    # -- regions, each stamped where the trip stands and walked through -----
+
+    def niche(c, t, side, quarkel="q"):
+        """A niche beside a shaft: a lip of base and a quarkel behind it.
+        Falling past with the arrow held towards it, Pellik steps onto the lip;
+        he collects and steps back into the shaft."""
+        x, y = t.x, t.y
+        c.put(x + side, y, ".").put(x + 2 * side, y, quarkel)
+        letter, back = ("R", "L") if side > 0 else ("L", "R")
+        t.key("%s2" % letter).key("%s2" % back)
+
+    def fall(c, t, y, niches=()):
+        """Falls (gravity on) to row y; niches: {row: side} passed on the way."""
+        for ny in sorted(niches):
+            t.go((t.x, ny))
+            niche(c, t, niches[ny])
+        t.go((t.x, y))
+
+    def cage_pair(c, t, up=True):
+        """Two electrons caged in single cells, diagonal to a notch off the
+        corridor (Pellik stands at the notch's foot). A red disk laid in the
+        notch blows both; each electron dies in a blast that leaves quarkels:
+        four of them, in the cages, between them and in the notch."""
+        x, y = t.x, t.y
+        s = -1 if up else 1
+        c.put(x - 1, y + 2 * s, "e").put(x + 1, y + 2 * s, "e").put(x, y + 2 * s, "R").put(x, y + s, " ")
+        v, back = ("U", "D") if up else ("D", "U")
+        t.key(v + "1").key(lay).key(back + "1").key("L2").key("W230").key("R2")
+        # The quarkel of the notch has fallen to the corridor; then up through
+        # the notch to the three in and between the cages.
+        t.key(v + "2").key("L1").key("R2").key("L1").key(back + "2")
+
+    def yellow_vault(c, t, up=True):
+        """A sealed vault of four quarkels above (or below) the corridor, and a
+        yellow disk in the branch that leads to its seal: pushed one cell it
+        lies against the seal, and the terminal's signal blows it open."""
+        x, y = t.x, t.y
+        s = -1 if up else 1
+        c.put(x, y + s, " ").put(x, y + 2 * s, "y").put(x, y + 3 * s, " ").put(x, y + 4 * s, "R")
+        hall(c, x - 2, min(y + 5 * s, y + 7 * s), x + 2, max(y + 5 * s, y + 7 * s))
+        for dx in (-2, -1, 1, 2):  # on the vault's floor
+            c.put(x + dx, y + (5 if up else 7) * s, "q")
+        v = "U" if up else "D"
+        # A push is a lean of 16 ticks and a step of 16; then a short rest.
+        t.key(v + "1").key(v + "2").key("W8").key(("D" if up else "U") + "2")
+
+    def vault_collect(t, up=True):
+        """After the blast: into the vault and the four quarkels."""
+        v, back, n = ("U", "D", 5) if up else ("D", "U", 7)
+        t.key("%s%d" % (v, n)).key("L2").key("R4").key("L2").key("%s%d" % (back, n))
+
+    def port_maze(c, t, cols, rows, seed, treasure, gap=4, resting=True):
+        """A lattice of junctions joined by one-way ports, every junction
+        reachable from every other; quarkels lie at some junctions. The trip
+        enters at the junction (0, 0) from the west and leaves at the last
+        junction eastward. Returns the quarkel count."""
+        import random
+        rng = random.Random(seed)
+        x0, y0 = t.x + 1, t.y
+        node = lambda i, j: (x0 + gap * i, y0 + gap * j)
+        if rows % 2:
+            raise ValueError("the ring needs an even number of rows")
+        # A ring through every junction keeps them all within reach of each
+        # other; the other passages point at random.
+        ring = [(i, 0) for i in range(cols)]
+        for j in range(1, rows):
+            xs = range(cols - 1, 0, -1) if j % 2 else range(1, cols)
+            ring += [(i, j) for i in xs]
+        ring += [(0, j) for j in range(rows - 1, 0, -1)]
+        if rng.random() < 0.5:
+            ring.reverse()
+        edges = {}
+        for a, b in zip(ring, ring[1:] + ring[:1]):
+            key = (min(a, b), max(a, b))
+            edges[key] = key == (a, b)
+        for i in range(cols):
+            for j in range(rows):
+                for b in ((i + 1, j), (i, j + 1)):
+                    if b[0] < cols and b[1] < rows and ((i, j), b) not in edges and rng.random() < 0.6:
+                        edges[((i, j), b)] = rng.random() < 0.5
+        succ = {(i, j): [] for i in range(cols) for j in range(rows)}
+        for (a, b), forward in edges.items():
+            succ[a if forward else b].append(b if forward else a)
+
+        def bfs(start):
+            prev, todo = {start: None}, [start]
+            for n in todo:
+                for m in sorted(succ[n]):
+                    if m not in prev:
+                        prev[m] = n
+                        todo.append(m)
+            return prev
+        for i in range(cols):
+            for j in range(rows):
+                x, y = node(i, j)
+                c.put(x, y, " ")
+        for ((i, j), (k, l)), forward in edges.items():
+            (ax, ay), (bx, by) = node(i, j), node(k, l)
+            for n in range(1, gap):
+                c.put(ax + (bx - ax) * n // gap, ay + (by - ay) * n // gap, " ")
+            mid = (ax + (bx - ax) // 2, ay + (by - ay) // 2)
+            c.put(mid[0], mid[1], (">" if forward else "<") if ay == by else ("v" if forward else "^"))
+        spots = [(i, j) for i in range(cols) for j in range(rows) if (i, j) not in ((0, 0), (cols - 1, rows - 1))]
+        rng.shuffle(spots)
+        # Quarkels fall: only junctions with no passage down hold one (or,
+        # not resting, a quarkel over a passage drops onto its port and waits).
+        wanted = [(i, j) for i, j in spots if not resting or ((i, j), (i, j + 1)) not in edges][:treasure]
+        for n in wanted:
+            x, y = node(*n)
+            c.put(x, y, "q")
+        # The route: from junction to junction, the shortest way each time, to
+        # the nearest quarkel still lying, then to the last junction.
+        here, route = (0, 0), []
+        t.go((x0, y0))
+        left = list(wanted)
+        goals = []
+        while left:
+            prev = bfs(here)
+            dist = {}
+            for n in left:
+                d, m = 0, n
+                while m != here:
+                    m, d = prev[m], d + 1
+                dist[n] = d
+            nxt = min(left, key=lambda n: (dist[n], n))
+            left.remove(nxt)
+            goals.append(nxt)
+            here = nxt
+        goals.append((cols - 1, rows - 1))
+        here = (0, 0)
+        for g in goals:
+            prev = bfs(here)
+            path, m = [], g
+            while m != here:
+                path.append(m)
+                m = prev[m]
+            for n in reversed(path):
+                t.go(node(*n))
+            here = g
+        return len(wanted)
+
+    # -- 1. A lattice of one-way ports ------------------------------------------
+    # 80 x 56. Seventeen by twelve junctions, each passage a one-way port;
+    # a ring through all of them means no junction is a trap, but the short
+    # way to each of the eight quarkels is rarely the obvious one. Insight:
+    # read the arrows backwards from the quarkel to where Pellik stands.
+    c = Canvas(80, 56, "#")
+    t = closet(c, 3, 4)
+    port_maze(c, t, 17, 12, 7, 8)
+    t.go((75, 48))
+    c.put(76, 48, "E")
+    t.key("R1")
+    plate(c, "2")
+    out.append(Level("Arrow lattice", "a lattice of one-way ports: find the way to each quarkel", c, t.walk()))
+
+    # -- 2. A tall, narrow shaft ------------------------------------------------
+    # 41 x 144. The red disk lies in the hall at the top; the only way on is a
+    # port that switches gravity on, into a shaft that zigzags down 130 rows
+    # past niches of quarkels, to the exit sealed behind RAM at the bottom.
+    # Insight: nothing climbs back up: take the disk before the port, and hold
+    # the arrow towards each niche while falling, so Pellik steps onto its lip.
+    c = Canvas(41, 144, "#")
+    t = closet(c, 3, 3)
+    hall(c, 6, 2, 34, 6)
+    c.rect(9, 5, 11, 6, "R").rect(14, 5, 16, 6, "R")
+    c.put(31, 5, "r")
+    t.go((31, 3), (31, 5), (20, 5), (20, 6))
+    c.put(20, 7, "v")
+    ports = [(20, 7, "gravity")]
+    t.go((20, 8))
+    fall(c, t, 48, {14: -1, 24: 1, 36: -1})
+    t.go((8, 48))
+    fall(c, t, 92, {56: 1, 66: -1, 78: 1})
+    t.go((31, 92))
+    fall(c, t, 140, {100: -1, 112: 1, 126: -1})
+    t.go((34, 140))
+    t.key(lay).go((31, 140)).key("W120")
+    c.put(35, 140, "R").put(37, 140, "E")
+    t.go((36, 140)).key("R1")
+    for y0, y1, d in ((8, 48, "3"), (48, 92, "4"), (92, 143, "5")):
+        plate(c, d, (0, y0, 40, y1))
+    plate(c, "1")
+    out.append(Level("Plumb line", "a fall that takes seconds: take the disk first, "
+                        "then steer into the niches on the way down", c, t.walk(), ports=ports))
+
+    # -- 3. The yellow works --------------------------------------------------
+    # 150 x 40, wide and flat. Ten vaults of quarkels off one long corridor,
+    # each sealed with RAM, each with a yellow disk in the branch below (or
+    # above) its seal; the terminal at the far end fires every yellow disk at
+    # once, and only once. Insight: the terminal is the last thing to touch:
+    # push every disk against its seal first, then signal, then go round the
+    # opened vaults.
+    c = Canvas(150, 40, "#")
+    t = closet(c, 3, 20)
+    works = [(x, k % 2 == 0) for k, x in enumerate(range(20, 136, 12))]
+    for x, up in works:
+        t.go((x, 20))
+        yellow_vault(c, t, up)
+    t.go((139, 20))
+    c.put(140, 20, "T")
+    t.key("R1").key("W80")
+    for x, up in reversed(works):
+        t.go((x, 20))
+        vault_collect(t, up)
+    t.go((136, 20), (136, 30), (144, 30))
+    c.put(145, 30, "E")
+    t.key("R1")
+    plate(c, "3")
+    out.append(Level("Yellow works", "one terminal fires every yellow disk: set them all first", c, t.walk()))
+
+    # -- 4. A gallery of caged electrons ----------------------------------------
+    # 200 x 24, wide and flat. No quarkel lies free: the quota is paid by the
+    # electrons, caged in pairs above and below the corridor, each pair beside
+    # a notch; red disks lie in the corridor. Insight: a disk laid in the notch
+    # reaches both cages diagonally, and an electron dies in a blast that
+    # leaves quarkels; stand two cells off and let the fire burn out.
+    c = Canvas(200, 24, "#")
+    t = closet(c, 3, 12)
+    for k, x in enumerate(range(20, 190, 14)):
+        c.put(x - 5, 12, "r")
+        t.go((x, 12))
+        cage_pair(c, t, up=k % 2 == 0)
+    t.go((194, 12))
+    c.put(195, 12, "E")
+    t.key("R1")
+    plate(c, "4")
+    # Thirteen pairs pay 52 quarkels; one pair may be spared.
+    out.append(Level("Electron mines", "caged electrons pay in quarkels: one disk between two cages", c,
+                     t.walk(), quota=48))
+
+
+    # -- 5. Works and fall ------------------------------------------------------
+    # 160 x 120. Three ideas met before, now in a row that cannot be turned
+    # round: a lattice of one-way ports, four vaults that one terminal opens,
+    # and a gravity port over a shaft down to an exit sealed with RAM. The red
+    # disk for that seal lies inside the first vault. Insight: the key is
+    # behind the works, the works behind the lattice, and all of it above the
+    # gravity port: finish each before passing on.
+    c = Canvas(160, 120, "#")
+    t = closet(c, 3, 4)
+    port_maze(c, t, 10, 8, 11, 6)
+    t.go((60, 32), (60, 40))
+    works = [(x, k % 2 == 0) for k, x in enumerate(range(70, 110, 12))]
+    for x, up in works:
+        t.go((x, 40))
+        yellow_vault(c, t, up)
+    c.put(70, 35, "r")  # in the first vault, where Pellik steps in
+    t.go((120, 40))
+    c.put(121, 40, "T")
+    t.key("R1").key("W80")
+    for x, up in reversed(works):
+        t.go((x, 40))
+        vault_collect(t, up)
+    t.go((114, 40), (114, 50), (140, 50), (140, 54))
+    c.put(140, 55, "v")
+    t.go((140, 56))
+    fall(c, t, 110, {66: -1, 78: 1, 90: -1, 102: 1})
+    t.go((150, 110)).key(lay).go((146, 110)).key("W120")
+    c.put(151, 110, "R").put(153, 110, "E")
+    t.go((152, 110)).key("R1")
+    for box, d in (((0, 0, 60, 36), "2"), ((56, 30, 130, 52), "3"), ((130, 48, 159, 119), "5")):
+        plate(c, d, box)
+    plate(c, "1")
+    out.append(Level("Works and fall", "lattice, works, then gravity: the key disk is in a vault", c,
+                     t.walk(), ports=[(140, 55, "gravity")]))
+
+    # -- 6. The expedition ----------------------------------------------------
+    # 256 x 256, seven regions in an order the map enforces. From the closet in
+    # the north-west a gallery runs the whole width to the archive, where the
+    # red disk for the exit's seal lies; a lattice of one-way ports with
+    # quarkels at its junctions; the yellow works, five vaults that one
+    # terminal opens at once; a gallery of caged electrons, each pair worth
+    # four quarkels to a red disk laid between them; and the port that turns
+    # gravity on for the rest of the map, over the shafts down to the exit's
+    # vault in the far south-east. Insight: everything below the gravity port
+    # is one way; the archive's disk must still be in hand at the bottom, and
+    # every disk of the works must lie at its seal before the terminal is used.
+    # The quota wants the cages too: 32 quarkels lie about, the twelve pairs
+    # pay 48 more, and only one pair may be spared.
+    c = Canvas(256, 256, "#")
+    t = closet(c, 4, 4)
+    t.go((240, 4), (240, 22))
+    hall(c, 226, 18, 252, 26)
+    c.rect(230, 19, 233, 20, "R").rect(246, 19, 249, 20, "R")
+    c.put(228, 25, "r")
+    t.go((228, 22), (228, 25), (228, 34), (100, 34), (100, 40), (119, 40))
+    port_maze(c, t, 8, 6, 30, 5, resting=False)
+    t.go((156, 60), (156, 100))
+    vaults = [(140, True), (125, False), (110, True), (95, False), (80, True)]
+    for x, up in vaults:
+        t.go((x, 100))
+        yellow_vault(c, t, up)
+    t.go((30, 100))
+    c.put(29, 100, "T")
+    t.key("L1").key("W80")
+    for x, up in reversed(vaults):
+        t.go((x, 100))
+        vault_collect(t, up)
+    t.go((156, 100), (156, 112), (20, 112), (20, 130))
+    pairs = list(range(34, 200, 14))
+    for k, x in enumerate(pairs):
+        c.put(x - 5, 130, "r")
+        t.go((x, 130))
+        cage_pair(c, t, up=k % 2 == 0)
+    # A special port's place must lie in the upper half of so wide a field.
+    t.go((212, 130), (212, 116), (220, 116), (220, 118))
+    c.put(220, 119, "v")
+    t.go((220, 120))
+    fall(c, t, 190, {136: -1, 150: 1, 164: -1, 178: 1})
+    t.go((236, 190))
+    fall(c, t, 240, {200: 1, 212: -1, 226: 1})
+    t.go((244, 240)).key(lay).go((240, 240)).key("W120")
+    c.put(245, 240, "R").put(247, 240, "E")
+    t.go((246, 240)).key("R1")
+    for box, d in (((0, 0, 255, 30), "1"), ((96, 32, 160, 64), "6"), ((20, 66, 170, 110), "3"),
+                   ((0, 111, 210, 145), "4"), ((200, 140, 255, 255), "5")):
+        plate(c, d, box)
+    plate(c, "1")
+    out.append(Level("The long way round", "an expedition: a disk from the far archive, a port "
+                     "lattice, one terminal for five vaults, caged electrons, then gravity down "
+                     "to the exit", c, t.walk(), quota=76, ports=[(220, 119, "gravity")]))
+    return out
