@@ -402,7 +402,7 @@ def larger_levels():
     for y0, y1, d in ((8, 48, "3"), (48, 92, "4"), (92, 143, "5")):
         plate(c, d, (0, y0, 40, y1))
     plate(c, "1")
-    out.append(Level("Plumb line", "a fall that takes seconds: take the disk first, "
+    out.append(Level("Free fall", "a fall that takes seconds: take the disk first, "
                         "then steer into the niches on the way down", c, t.walk(), ports=ports))
 
     # -- 3. The yellow works --------------------------------------------------
