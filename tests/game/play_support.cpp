@@ -53,11 +53,12 @@ uint64_t tick_digest(KV_Level& level) {
     return h;
 }
 
-std::vector<uint64_t> replay_digests(KV_Demo& demo) {
+std::vector<uint64_t> replay_digests(KV_Demo& demo, int every) {
     demo.Restart();
     KV_PlayHost headless;
     std::vector<uint64_t> out;
-    while (demo.TickNext(headless)) out.push_back(tick_digest(*demo.GetGame().get_level()));
+    for (int tick = 0; demo.TickNext(headless); ++tick)
+        if (tick % every == 0) out.push_back(tick_digest(*demo.GetGame().get_level()));
     return out;
 }
 

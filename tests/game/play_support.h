@@ -62,6 +62,7 @@ uint64_t tick_digest(KV_Level& level);
 
 // Restarts the demo and replays it headless to the end of its keys: the
 // digest after every tick.
-std::vector<uint64_t> replay_digests(KV_Demo& demo);
+// The digest of every `every`-th tick (the first included) of a replay from the start.
+std::vector<uint64_t> replay_digests(KV_Demo& demo, int every = 1);
 
 }  // namespace play_support
