@@ -307,32 +307,6 @@ def later_levels():
                      "U@21,5 R@28,5 D@28,6 L@25,6 U@25,5 L@22,5 D@22,6 R@28,6 W170 R@29,6 D@29,15 "
                      "D@29,16 R@32,16 R1"))
 
-    # C. An electron shuttles up and down a shaft between two plugs of base,
-    # and the exit lies below it; the quota wants two quarkels and the map
-    # has none. An orange disk rests on the upper plug. Insight: the guard
-    # cannot dodge a disk dropped down its own shaft; eat the plug from the
-    # side (fire and the arrow, never walking in) and step away: the disk
-    # lands on the electron wherever it is, and the electron's blast leaves
-    # the quarkels.
-    c = plan(15, 2, [
-        "##############################",
-        "#                            #",
-        "#   P  RR        777   777   #",
-        "#      RR        777   777   #",
-        "#        33   o#             #",
-        "###########   .###############",
-        "##############e###############",
-        "############## ###############",
-        "###########99# #99############",
-        "###########99# #99############",
-        "##############.###############",
-        "#####                  #######",
-        "#####        E         #######",
-        "##############################",
-    ])
-    out.append(Level("Drop on the guard", "a disk dropped down the guard's shaft always finds it", c,
-                     "U@19,3 R@28,3 D@28,7 K20x20 L@26,7 W300 R@29,7 D@29,13 D@29,14 L1", quota=2))
-
     # D. Two RAM doors lie in the floor of the hall, five cells apart: one to
     # the quarkels' cellar, one to the exit's. There is one red disk, and no
     # cell is near both doors; three orange disks lie about the floor.
