@@ -111,10 +111,16 @@ def room(x0, y0, rows, fill="#", plate="1"):
     so the rooms look built."""
     c = Canvas(60, 24, fill)
     c.stamp(x0, y0, rows)
+    return plates(c, plate)
+
+
+def plates(c, digit="1"):
+    """Hardware that borders an open cell becomes a wall plate, so the rooms
+    look built; the solid rock between them stays plain."""
     open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] != "#"}
     for y in range(1, c.h - 1):
         for x in range(1, c.w - 1):
             if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
                                             for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
-                c.cells[y][x] = plate
+                c.cells[y][x] = digit
     return c

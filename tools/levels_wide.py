@@ -2,7 +2,7 @@
 hold. The set rises in size and difficulty; the first half are regions of a
 few screens, the second half the large fields, ending with the 256 x 256
 expedition."""
-from level_kit import Canvas, Level
+from level_kit import Canvas, Level, plates
 
 
 def levels():
@@ -14,18 +14,6 @@ def levels():
 
 def smaller_levels():
     levels = []
-
-    def plate(c, digit="1"):
-        """Hardware that borders an open cell becomes a wall plate, so the
-        rooms look built; the solid rock between them stays plain."""
-        walls = {"#"}
-        open_cells = {(x, y) for y in range(c.h) for x in range(c.w) if c.cells[y][x] not in walls}
-        for y in range(1, c.h - 1):
-            for x in range(1, c.w - 1):
-                if c.cells[y][x] == "#" and any((x + dx, y + dy) in open_cells
-                                                for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
-                    c.cells[y][x] = digit
-        return c
 
     # Pocket. Idea: a yellow disk waits in its pocket above the corridor,
     # the exit room is sealed by a door of RAM chips at the foot of a shaft,
@@ -51,7 +39,7 @@ def smaller_levels():
     c.put(27, 4, "#").put(14, 3, "q").put(27, 3, "q").put(25, 12, "q").put(14, 18, "q")
     c.put(27, 17, "E")
     levels.append(Level("Pocket", "push the yellow disk out of its pocket before the port, then to the door",
-                        plate(c),
+                        plates(c),
                         "R@6,3 U@6,1 R@9,1 D@9,5 U@9,1 L@6,1 D@6,6 R@8,6 R@21,6 "
                         "U@21,5 R@22,5 D@22,12 U@22,6 L@15,6 U@15,3 L@14,3 R@15,3 D@15,6 "
                         "R@22,6 D@22,9 R@24,9 R@26,9 U@26,3 R@28,3 U@28,2 U1 W90 "
@@ -85,7 +73,7 @@ def smaller_levels():
     c.rect(2, 106, 18, 109, " ")                         # the exit room
     c.put(6, 108, "R").put(11, 108, "R")
     c.put(3, 109, "q").put(14, 107, "#").put(14, 106, "q").put(17, 109, "E")
-    plate(c)
+    plates(c)
     for y in range(12, 104, 8):                          # depth marks along the shaft
         c.put(9, y, "5").put(11, y, "5")
     for y, side in ((24, -1), (40, 1), (56, -1), (72, 1), (88, -1)):
@@ -120,7 +108,7 @@ def smaller_levels():
     c.put(3, 5, "P").put(109, 5, "E")
     lay = "K16x140 L5 W120"
     levels.append(Level("Menagerie", "blast the caged Electrons with the three red disks for their quarkels",
-                        plate(c),
+                        plates(c),
                         "R@13,5 %s R@14,5 D@14,6 U@14,5 R@15,5 R@37,5 %s R@38,5 U@38,4 D@38,5 R@39,5 "
                         "R@44,5 D@44,6 U@44,5 R@61,5 %s R@62,5 D@62,6 U@62,5 R@63,5 R@92,5 D@92,6 U@92,5 R@108,5 R1" % (lay, lay, lay),
                         quota=15))
@@ -146,7 +134,7 @@ def smaller_levels():
     for x, y in ((19, 7), (24, 7), (19, 14), (24, 14)):
         c.put(x, y, "R")
     levels.append(Level("Side rooms", "empty the pit before the grobble fills it; the red disk is for the exit",
-                        plate(c),
+                        plates(c),
                         "U@21,8 L@17,8 L@15,8 L@3,8 D@3,13 R@6,13 D@6,16 R@12,16 U@12,14 "
                         "D@12,16 L@6,16 U@6,13 R@8,13 R@12,13 R@15,13 R@17,13 U@17,8 R@26,8 "
                         "R@28,8 R@41,8 D@41,13 L@33,13 U@33,11 R@35,11 L@33,11 D@33,13 L@28,13 L@26,13 "
