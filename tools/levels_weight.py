@@ -6,6 +6,17 @@ climbs only through base. Each level's comment says its idea and the key
 insight of the intended solution."""
 from level_kit import Level, room
 
+# The playing order: the floating levels first, the gravity ones after
+# "Heavy feet", each part by karvolt-solve's figures (decisions, search
+# effort, decisions that are not walks) rising, with a breather now and then.
+ORDER = [
+    "Mind your head", "Two lids", "Side step", "Out of the way", "The other side",
+    "Round the back", "Knock it loose",
+    "Heavy feet", "Step up", "Pull the pillar", "One climb", "A gem for a bridge",
+    "Going down", "Stepping stones", "Clear the landing", "No way back",
+    "Down the stairs", "In front of you", "All in order", "Everything in its place",
+]
+
 
 def levels():
     out = []
@@ -282,8 +293,8 @@ def levels():
     out.append(Level("All in order", "port, loaded tile, ladder, push and step: each in its turn", c,
                      "U3 R3 R1 D3 R@11,5 K20x16 W60 R@14,5 R1 U3 R1 R1 R1 R@19,2 W60 R1 W40 R@23,6 R1",
                      quota=2, ports=[(9, 5, "gravity")]))
-    # Round the back. Idea: the other side again, with a door that shuts
-    # behind you. The corridor's grobble pushed from the start drops down
+    # Round the back. Idea: the side a grobble is pushed from, with a door
+    # that shuts behind you. The corridor's grobble pushed from the start drops down
     # the chute and plugs the lower hall in front of the quarkel; the way
     # into that hall passes under a grobble on base that falls behind Pellik
     # and seals it. Insight: first eat the upper corridor up to the grobble
@@ -375,4 +386,7 @@ def levels():
     out.append(Level("Everything in its place", "stairs, a spent quarkel and a step: every load to its hole", c,
                      "R@5,2 W100 R@12,9 K20x16 W40 R@18,9 R@19,9 R@20,9 W50 R1 W30 R@23,10 R1",
                      gravity=True, quota=1))
-    return out
+    by_title = {lv.title: lv for lv in out}
+    if sorted(by_title) != sorted(ORDER):
+        raise ValueError("the playing order must name every level of the chapter once")
+    return [by_title[t] for t in ORDER]
