@@ -25,7 +25,10 @@ def levels():
 
 # The chapter's playing order, by title (the figures of karvolt-solve rise
 # through it, with a breather now and then).
-ORDER = []
+ORDER = ["Mind the blast", "Bridge for the bomb", "Corner shot", "Guard as the fuse", "Spare in the blast",
+         "Hammer", "The port burns", "Keep the cage shut", "Same hole twice", "All at once", "Lay the fuse",
+         "Dead link", "Nobody by the terminal", "Harvest", "Spent too early", "Up the chimney", "Break the fuse",
+         "Quarkel fuse", "Three in order"]
 
 
 def first_levels():
@@ -375,4 +378,49 @@ def later_levels():
     out.append(Level("Spare in the blast", "a lying red disk only burns: take the spare before the blast", c,
                      "D@17,12 R@18,12 U@18,10 R@30,10 D@30,11 U@30,10 R@31,10 " + LAY + " L@28,10 W70 R@35,10 D@35,11 U@35,10 R@42,10 U@42,7 R@43,7 L@39,7 D@39,11 "
                      + LAY + " U@39,7 W90 D@39,15 R@41,15 R1"))
+
+    # G. The terminal stands in an alcove between two yellow disks, and two
+    # RAM doors wait in the ceiling of the gallery above. Used at once, the
+    # terminal fires the disks beside Pellik. Insight: every yellow disk
+    # goes off, wherever it lies; push both up out of the alcove and along
+    # the gallery to the doors, and only then use the terminal, which now
+    # stands alone.
+    c = plan(15, 6, [
+        "##############################",
+        "######qq    #######     E#####",
+        "#########R###########R########",
+        "########               #######",
+        "########               #######",
+        "##############yTy#############",
+        "###3                       3##",
+        "###                         ##",
+        "###  P   44         44      ##",
+        "###3     44         44     3##",
+        "##############################",
+        "##############################",
+    ])
+    out.append(Level("Nobody by the terminal", "the terminal fires the disks beside it too: move them first", c,
+                     "U@20,13 R@29,13 U@29,10 R@30,10 U@30,9 L@26,9 D@26,10 R@29,10 D@29,12 R@31,12 U@31,10 L@30,10 U@30,9 R@34,9 L@30,9 D@30,10 D1 W120 U@30,9 L@24,9 U@24,7 L@21,7 R@24,7 D@24,9 R@36,9 U@36,7 R@38,7 R1"))
+
+    # H. A corridor ends at the RAM door to the exit; over its last cells a
+    # gnarrow paces a cage whose floor is two ports, and a nook opens below
+    # the corridor's end. Insight: a blast burns ports, and the cage's bars
+    # are ports; laid at the corridor's end the disk opens the cage as well
+    # as the door, laid in the nook it reaches the door and not the bars.
+    c = plan(15, 6, [
+        "##############################",
+        "##############################",
+        "##############################",
+        "############999###############",
+        "############999#   ###########",
+        "##3        #999#G  #       ###",
+        "##         #####||## 44    ###",
+        "##  P              R 44    ###",
+        "##         ####### #     E ###",
+        "##3      r #########       ###",
+        "##############################",
+        "##############################",
+    ])
+    out.append(Level("Keep the cage shut", "ports burn: lay the disk where the blast misses the cage", c,
+                     "D@19,15 R@24,15 U@24,13 R@33,13 D@33,14 " + LAY + " U@33,13 L@29,13 W80 R@33,13 R@35,13 D@35,14 R@39,14 R1"))
     return out
