@@ -252,23 +252,6 @@ def closing_levels():
     c.put(41, 4, "P").put(30, 12, "e")
     last.append(Level("Not by the door", "the blast takes the exit too; let the stone meet the Electron high",
                       c, "L@32,4 W220 L@31,4 W250 L1 D@30,17 L1", quota=3))
-    # Load the shaft: a Gnarrow paces the shaft that leads down to the exit,
-    # under a base lid, and the grobble on the ledge above can be pushed onto
-    # the lid, but the lid can only be eaten from the far side, which a
-    # one-way port leads to. Insight: load the shaft first, then go round and
-    # eat the lid from beside it (fire), while the Gnarrow is low: met high,
-    # its blast reaches the cell beside the lid. The port taken first leaves
-    # the grobble out of reach.
-    c = Canvas(60, 24, "#")
-    c.rect(39, 2, 47, 6, "2", filled=False).rect(40, 3, 46, 5, " ")
-    c.hline(30, 39, 4, " ").put(35, 4, "O").put(30, 5, ".")
-    c.rect(29, 5, 31, 18, "6", filled=False).vline(30, 6, 17, " ").put(30, 5, ".")
-    c.put(31, 17, "E").vline(44, 6, 19, " ").hline(22, 44, 19, " ").put(35, 19, "<")
-    c.rect(19, 17, 25, 21, "4", filled=False).rect(20, 18, 24, 20, " ").put(22, 17, " ").put(25, 19, " ")
-    c.vline(22, 6, 16, " ").hline(22, 29, 5, " ").rect(21, 4, 23, 6, " ")
-    c.put(45, 3, "P").put(30, 11, "G")
-    last.append(Level("Load the shaft", "set the stone on the lid before the port; drop it from the far side",
-                      c, "D1 L@37,4 L@31,4 R@44,4 D@44,19 L@22,19 U@22,5 R@29,5 K20x16 W200 R1 D@30,17 R1"))
     # Hold still: the quota is three quarkels and only the Electron in the
     # hall holds them. A grobble sits on the base lid of the deep nook the
     # Electron looks into on its way east, and the only way to the lid is a
@@ -290,16 +273,37 @@ def closing_levels():
     # one, a base lid between them, and the exit lies past the Gnarrow's
     # foot. The exit wants two quarkels; the Electron holds three. Insight:
     # the third is the stone. Drop the grobble on the Electron, let its
-    # quarkels settle on the lid, then eat the lid from the side passage
-    # while the Gnarrow is low: the first quarkel to fall crushes it, and the
-    # others come down after the fire.
+    # quarkels settle on the lid, then come round through the port and eat
+    # the lid from beside it while the Gnarrow is low: the first quarkel to
+    # fall crushes it, the others come down after the fire. Opened with no
+    # stone on it, the lid lets the Gnarrow out at the one who opened it.
     c = Canvas(60, 24, "#")
     c.rect(36, 2, 44, 6, "4", filled=False).rect(37, 3, 43, 5, " ")
     c.rect(29, 3, 31, 19, "0", filled=False).vline(30, 4, 9, " ").put(30, 10, ".").vline(30, 11, 18, " ")
     c.hline(31, 36, 4, " ").put(31, 4, "O")
-    c.vline(40, 6, 10, " ").hline(31, 40, 10, " ")
+    c.vline(40, 6, 21, " ").hline(24, 40, 21, " ").vline(24, 10, 21, " ").hline(24, 27, 10, " ")
+    c.put(40, 7, "v").put(28, 10, ">").put(29, 10, " ")
     c.rect(31, 16, 37, 20, "5", filled=False).rect(32, 17, 36, 19, "R").hline(31, 33, 18, ".").put(34, 18, "E")
+    c.rect(20, 14, 23, 17, "R").rect(41, 14, 44, 17, "R")
     c.put(40, 4, "P").put(30, 6, "e").put(30, 14, "G")
     last.append(Level("Spent sparks", "one of the Electron's quarkels is the stone for the Gnarrow",
-                      c, "L@32,4 W1 L@31,4 W300 R@40,4 D@40,10 L@31,10 W150 K17x16 W250 L1 D@30,18 R@33,18 R1", quota=2))
+                      c, "L@32,4 W1 L@31,4 W300 R@40,4 D@40,21 L@24,21 U@24,10 R@27,10 R1 W100 K20x16 W250 R1 D@30,18 R@33,18 R1",
+                      quota=2))
+    # Between two fires: the Spent sparks column once more, longer, and the
+    # exit now sits right beside the Gnarrow's foot. Insight: two readings,
+    # in order. Drop the grobble while the Electron climbs: crushed low, its
+    # blast takes the lid and its quarkels fall unbidden. Then eat the lid
+    # while the Gnarrow is neither near the top (its blast reaches the one
+    # beside the lid) nor near the foot (it takes the exit).
+    c = Canvas(60, 24, "#")
+    c.rect(36, 1, 44, 5, "6", filled=False).rect(37, 2, 43, 4, " ")
+    c.rect(29, 2, 31, 20, "3", filled=False).vline(30, 3, 9, " ").put(30, 10, ".").vline(30, 11, 19, " ")
+    c.hline(31, 36, 3, " ").put(31, 3, "O")
+    c.vline(40, 5, 21, " ").hline(24, 40, 21, " ").vline(24, 10, 21, " ").hline(24, 27, 10, " ")
+    c.put(40, 6, "v").put(28, 10, ">").put(29, 10, " ").put(31, 19, "E")
+    c.rect(32, 17, 36, 20, "R").rect(20, 13, 23, 18, "R").rect(41, 13, 44, 18, "R")
+    c.put(40, 3, "P").put(30, 5, "e").put(30, 15, "G")
+    last.append(Level("Between two fires", "crush the Electron high, then drop its quarkel on the Gnarrow mid-shaft",
+                      c, "L@32,3 W1 L@31,3 W300 R@40,3 D@40,21 L@24,21 U@24,10 R@27,10 R1 W100 K20x16 W250 R1 D@30,19 R1",
+                      quota=2))
     return last
