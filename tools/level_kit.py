@@ -124,3 +124,38 @@ def plates(c, digit="1"):
                                             for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
                 c.cells[y][x] = digit
     return c
+
+
+# Panels of machinery for the solid parts of a big field: (digit, shape).
+# Hazard stripes and the blue dome stay out: in the rock they would read as
+# warnings or as things to take.
+MACHINERY = (("8", "block"), ("5", "block"), ("0", "run"), ("2", "run"), ("6", "board"))
+
+
+def machinery(c, seed, tries=None):
+    """Sets panels of machinery into the rock that lies two cells or more from
+    anything open, so a big field's solid parts read as built. Play cannot
+    change: every hardware variant is the same wall, and nothing moves, falls
+    or burns into a cell two cells deep in rock."""
+    import random
+    rng = random.Random(seed)
+
+    def deep(x, y):
+        # Plain rock all round: a panel never touches a room's wall plate.
+        return (1 < x < c.w - 2 and 1 < y < c.h - 2
+                and all(c.cells[y + dy][x + dx] == "#" for dx in (-1, 0, 1) for dy in (-1, 0, 1)))
+    for _ in range(tries if tries is not None else c.w * c.h // 40):
+        digit, shape = MACHINERY[rng.randrange(len(MACHINERY))]
+        if shape == "run":
+            w, h = (rng.randint(6, 18), 1) if rng.random() < 0.5 else (1, rng.randint(5, 14))
+        else:
+            w, h = rng.randint(3, 8), rng.randint(2, 5)
+        x0, y0 = rng.randint(2, max(2, c.w - w - 2)), rng.randint(2, max(2, c.h - h - 2))
+        box = [(x, y) for y in range(y0, y0 + h) for x in range(x0, x0 + w)]
+        # Checked before any cell is set, so panels keep a row of rock apart.
+        if not all(deep(x, y) for x, y in box):
+            continue
+        for x, y in box:
+            edge = x in (x0, x0 + w - 1) or y in (y0, y0 + h - 1)
+            c.cells[y][x] = ("6" if edge else "4") if shape == "board" else digit
+    return c

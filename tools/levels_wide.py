@@ -2,7 +2,7 @@
 hold. The set rises in size and difficulty; the first half are regions of a
 few screens, the second half the large fields, ending with the 256 x 256
 expedition."""
-from level_kit import Canvas, Level, plates
+from level_kit import Canvas, Level, machinery, plates
 
 
 def levels():
@@ -390,6 +390,7 @@ def larger_levels():
     for y0, y1, d in ((8, 48, "3"), (48, 92, "4"), (92, 143, "5")):
         plate(c, d, (0, y0, 40, y1))
     plate(c, "1")
+    machinery(c, 5)
     out.append(Level("Free fall", "a fall that takes seconds: take the disk first, "
                         "then steer into the niches on the way down", c, t.walk(), ports=ports))
 
@@ -416,6 +417,7 @@ def larger_levels():
     c.put(145, 30, "E")
     t.key("R1")
     plate(c, "3")
+    machinery(c, 6)
     out.append(Level("Yellow works", "one terminal fires every yellow disk: set them all first", c, t.walk()))
 
     # -- 4. A gallery of caged electrons ----------------------------------------
@@ -434,6 +436,7 @@ def larger_levels():
     c.put(195, 12, "E")
     t.key("R1")
     plate(c, "4")
+    machinery(c, 7)
     # Thirteen pairs pay 52 quarkels; one pair may be spared.
     out.append(Level("Electron mines", "caged electrons pay in quarkels: one disk between two cages", c,
                      t.walk(), quota=48))
@@ -471,6 +474,7 @@ def larger_levels():
     for box, d in (((0, 0, 60, 36), "2"), ((56, 30, 130, 52), "3"), ((130, 48, 159, 119), "5")):
         plate(c, d, box)
     plate(c, "1")
+    machinery(c, 8)
     out.append(Level("Works and fall", "lattice, works, then gravity: the key disk is in a vault", c,
                      t.walk(), ports=[(140, 55, "gravity")]))
 
@@ -526,6 +530,7 @@ def larger_levels():
                    ((0, 111, 210, 145), "4"), ((200, 140, 255, 255), "5")):
         plate(c, d, box)
     plate(c, "1")
+    machinery(c, 9)
     out.append(Level("The long way round", "an expedition: a disk from the far archive, a port "
                      "lattice, one terminal for five vaults, caged electrons, then gravity down "
                      "to the exit", c, t.walk(), quota=76, ports=[(220, 119, "gravity")]))
