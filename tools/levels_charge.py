@@ -108,7 +108,7 @@ def first_levels():
     # quarkels lying beside that plug. Insight: after the first drop, climb
     # down and take the pit's quarkels before sending the second disk.
     c = room(17, 4, 43, 19, fill=" ")
-    c.rect(18, 7, 42, 18, "#").rect(18, 5, 42, 6, ".").hline(18, 42, 6, " ")
+    c.rect(18, 7, 42, 18, "#")
     c.hline(18, 42, 7, "7").put(30, 7, " ").put(30, 8, " ").put(30, 9, "R")
     c.vline(29, 8, 9, "1").vline(31, 8, 9, "1")
     c.rect(26, 10, 34, 14, " ").hline(26, 34, 15, "1").put(30, 15, "R")
@@ -129,7 +129,7 @@ def first_levels():
     c.rect(21, 14, 22, 15, " ").rect(24, 14, 25, 15, " ").rect(35, 14, 39, 15, " ")
     c.put(21, 15, "q").put(25, 15, "q").put(38, 15, "E")
     c.rect(17, 5, 18, 6, ".").put(17, 5, "T").put(17, 6, "3")
-    c.rect(27, 8, 33, 10, ".").rect(29, 9, 31, 9, "9")
+    c.rect(29, 9, 31, 9, "9")
     c.hline(40, 43, 9, "5").hline(17, 19, 10, "5")
     c.put(28, 7, "y").put(34, 11, "y").put(25, 6, "P")
     out.append(Level("All at once", "yellow disks wait for the terminal, which fires them all once", c,
@@ -161,17 +161,17 @@ def first_levels():
     # quarkel flavour and leaves nine quarkels; lay the red disk on a corner
     # away from the exit, since a blast takes the exit too.
     c = room(17, 4, 43, 18)
-    c.rect(28, 9, 32, 13, ".").rect(29, 10, 31, 12, "R").put(30, 11, "e")
+    c.rect(29, 10, 31, 12, "R").put(30, 11, "e").hline(28, 31, 13, "3").put(28, 12, "3")
     c.put(29, 10, ".").put(31, 10, ".").put(29, 12, ".").put(31, 12, ".")
     c.put(32, 13, "E").hline(27, 33, 14, "3").vline(27, 9, 13, "3").vline(33, 9, 13, "3")
-    c.put(27, 11, ".").put(33, 11, ".")
+    c.put(27, 11, " ").put(33, 11, " ")
     c.put(20, 6, "r").put(20, 16, "q").put(40, 6, "q").put(40, 16, "q")
     c.put(20, 17, "3").put(40, 7, "3").put(40, 17, "3")
     c.rect(22, 8, 23, 14, "5").rect(37, 8, 38, 14, "5")
     c.put(25, 11, "P")
     out.append(Level("Harvest", "a blasted electron leaves quarkels; a blast also takes the exit", c,
                      "U@25,6 L@20,6 D@20,16 R@40,16 U@40,8 R@41,8 U@41,6 L@30,6 D@30,8 L@29,8 D@29,10 " + LAY
-                     + " U@29,8 L@26,8 W240 D@26,11 R@31,11 U@31,10 L@30,10 D@30,12 L@29,12 "
+                     + " U@29,8 L@26,8 W240 D@26,11 R@32,11 D@32,12 L@29,12 W20 "
                      "R@32,12 D1", quota=12))
 
     # 9. One red disk lies beside a RAM strongroom full of quarkels, and the
