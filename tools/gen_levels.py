@@ -5,9 +5,11 @@ their solutions.
     tools/gen_levels.py sources            write data/Levels/src/*.txt
     tools/gen_levels.py build BUILD_DIR    sources, then compile them with
                                            BUILD_DIR/tools/karvolt-levelc
-    tools/gen_levels.py solve BUILD_DIR    build, then replay every level's
-                                           solution with karvolt-trace and write
-                                           data/Levels/solutions/<set>.txt
+    tools/gen_levels.py solve BUILD_DIR [SET | SET:N ...]  build, then replay
+                                           every level's solution (or those
+                                           named) with karvolt-trace and write
+                                           data/Levels/solutions/<set>.txt of
+                                           each set replayed whole
     tools/gen_levels.py stats BUILD_DIR [SET...]  analyse the levels with
                                            karvolt-solve --all and write
                                            data/Levels/solutions/<set>.stats; a
@@ -267,7 +269,8 @@ def won_line(line):
 
 def solve(build_dir, only=None):
     """Replays the solutions; with `only` (set stems or (stem, level) pairs)
-    just those, and the solution files are left as they are."""
+    just those. A set's solution file is written when the whole set was
+    replayed; a few levels alone leave it as it is."""
     sets = drawn_sets()
     build(build_dir, sets)
     os.makedirs(os.path.join(LEVELS, "solutions"), exist_ok=True)
@@ -297,7 +300,7 @@ def solve(build_dir, only=None):
                 print("%s %2d %-23s NOT SOLVED: %s" % (stem, i, lv.title, last))
             else:
                 print("%s %2d %-23s won at tick %s of %d" % (stem, i, lv.title, won, ticks))
-        if only is None:
+        if only is None or stem in only:
             with open(os.path.join(LEVELS, "solutions", stem + ".txt"), "w") as f:
                 f.write("\n".join(lines) + "\n")
     return ok
