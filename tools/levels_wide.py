@@ -6,7 +6,8 @@ from level_kit import Canvas, Level, machinery, plates
 
 
 def levels():
-    return smaller_levels() + larger_levels()
+    # The set is played in rising size: fewest cells first.
+    return sorted(smaller_levels() + larger_levels(), key=lambda lv: lv.canvas.w * lv.canvas.h)
 
 
 # ---------------------------------------------------------------------------
