@@ -296,18 +296,20 @@ def closing_levels():
     # from the closet while the Gnarrow is in the far half: shut in there it
     # passes the closet on its blind side and leaves the near half, the
     # quarkels and the exit's door to Pellik. Eaten while it is in the near
-    # half, it looks into the closet and guards the quarkels for good.
+    # half, it comes through the cut, looks into the closet and hunts the near
+    # half for good; the deep nook of the first quarkel leaves no time to
+    # race it round.
     c = Canvas(60, 24, "#")
     c.rect(12, 5, 29, 18, " ", filled=False).rect(32, 5, 47, 18, " ", filled=False)
     c.hline(29, 32, 11, " ").hline(29, 32, 13, " ").vline(30, 5, 10, "#").vline(31, 5, 10, "#")
     c.put(32, 12, "#").put(29, 12, ".").put(28, 12, " ").put(27, 12, ">")
     c.rect(20, 9, 26, 14, "4", filled=False).rect(21, 10, 25, 13, " ").put(26, 12, " ")
     c.rect(34, 7, 45, 16, "R").rect(14, 7, 19, 16, "3")
-    c.vline(16, 6, 7, " ").put(16, 7, "q").hline(13, 14, 15, " ").put(14, 15, "q")
-    c.hline(6, 11, 11, " ").put(5, 11, "E").rect(4, 9, 8, 13, "6", filled=False).rect(5, 10, 7, 12, " ").put(5, 11, "E").put(8, 11, " ")
-    c.put(23, 12, "P").put(13, 15, "G")
+    c.vline(16, 6, 12, " ").put(16, 13, "q").hline(13, 14, 15, " ").put(14, 15, "q")
+    c.hline(6, 11, 11, " ").rect(4, 9, 8, 13, "6", filled=False).rect(5, 10, 7, 12, " ").put(5, 11, "E").put(8, 11, " ")
+    c.put(23, 12, "P").put(24, 17, "G")
     last.append(Level("Between two fires", "cut the hunter's loop in two while it runs the far half",
-                      c, "R@26,12 R@28,12 W560 K20x16 R1 U@29,5 L@16,5 D@16,7 U@16,5 L@12,5 D@12,15 R@14,15 "
+                      c, "R@26,12 R@28,12 W560 K20x16 R1 U@29,5 L@16,5 D@16,13 U@16,5 L@12,5 D@12,15 R@14,15 "
                       "L@12,15 U@12,11 L@6,11 L1",
                       quota=2))
     return last
