@@ -289,21 +289,27 @@ def closing_levels():
     last.append(Level("Spent sparks", "one of the Electron's quarkels is the stone for the Gnarrow",
                       c, "L@32,4 W1 L@31,4 W300 R@40,4 D@40,21 L@24,21 U@24,10 R@27,10 R1 W100 K20x16 W250 R1 D@30,18 R@33,18 R1",
                       quota=2))
-    # Between two fires: the Spent sparks column once more, longer, and the
-    # exit now sits right beside the Gnarrow's foot. Insight: two readings,
-    # in order. Drop the grobble while the Electron climbs: crushed low, its
-    # blast takes the lid and its quarkels fall unbidden. Then eat the lid
-    # while the Gnarrow is neither near the top (its blast reaches the one
-    # beside the lid) nor near the foot (it takes the exit).
+    # Between two fires: a Gnarrow runs a loop pinched in the middle round
+    # the exit's quarkels, and Pellik's closet lies inside the pinch, by the
+    # base cell that would cut the loop in two. Insight: eating it closes
+    # two small loops, and the Gnarrow keeps to the one it is in, so eat it
+    # from the closet while the Gnarrow is in the far half: shut in there it
+    # passes the closet on its blind side and leaves the near half, the
+    # quarkels and the exit's door to Pellik. Eaten while it is in the near
+    # half, it comes through the cut, looks into the closet and hunts the near
+    # half for good; the deep nook of the first quarkel leaves no time to
+    # race it round.
     c = Canvas(60, 24, "#")
-    c.rect(36, 1, 44, 5, "6", filled=False).rect(37, 2, 43, 4, " ")
-    c.rect(29, 2, 31, 20, "3", filled=False).vline(30, 3, 9, " ").put(30, 10, ".").vline(30, 11, 19, " ")
-    c.hline(31, 36, 3, " ").put(31, 3, "O")
-    c.vline(40, 5, 21, " ").hline(24, 40, 21, " ").vline(24, 10, 21, " ").hline(24, 27, 10, " ")
-    c.put(40, 6, "v").put(28, 10, ">").put(29, 10, " ").put(31, 19, "E")
-    c.rect(32, 17, 36, 20, "R").rect(20, 13, 23, 18, "R").rect(41, 13, 44, 18, "R")
-    c.put(40, 3, "P").put(30, 5, "e").put(30, 15, "G")
-    last.append(Level("Between two fires", "crush the Electron high, then drop its quarkel on the Gnarrow mid-shaft",
-                      c, "L@32,3 W1 L@31,3 W300 R@40,3 D@40,21 L@24,21 U@24,10 R@27,10 R1 W100 K20x16 W250 R1 D@30,19 R1",
+    c.rect(12, 5, 29, 18, " ", filled=False).rect(32, 5, 47, 18, " ", filled=False)
+    c.hline(29, 32, 11, " ").hline(29, 32, 13, " ").vline(30, 5, 10, "#").vline(31, 5, 10, "#")
+    c.put(32, 12, "#").put(29, 12, ".").put(28, 12, " ").put(27, 12, ">")
+    c.rect(20, 9, 26, 14, "4", filled=False).rect(21, 10, 25, 13, " ").put(26, 12, " ")
+    c.rect(34, 7, 45, 16, "R").rect(14, 7, 19, 16, "3")
+    c.vline(16, 6, 12, " ").put(16, 13, "q").hline(13, 14, 15, " ").put(14, 15, "q")
+    c.hline(6, 11, 11, " ").rect(4, 9, 8, 13, "6", filled=False).rect(5, 10, 7, 12, " ").put(5, 11, "E").put(8, 11, " ")
+    c.put(23, 12, "P").put(24, 17, "G")
+    last.append(Level("Between two fires", "cut the hunter's loop in two while it runs the far half",
+                      c, "R@26,12 R@28,12 W560 K20x16 R1 U@29,5 L@16,5 D@16,13 U@16,5 L@12,5 D@12,15 R@14,15 "
+                      "L@12,15 U@12,11 L@6,11 L1",
                       quota=2))
     return last
