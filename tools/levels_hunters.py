@@ -18,11 +18,12 @@ def opening_levels():
     # turns into) until it has gone by, then step out behind it and push; a
     # dash meets it in the ring.
     c = Canvas(60, 24, "#")
-    c.rect(6, 9, 12, 14, ".")
+    c.rect(5, 8, 13, 15, "4", filled=False).rect(6, 9, 12, 14, " ")
+    c.put(6, 9, "R").put(12, 9, "R").put(6, 14, "R").put(12, 14, "R")
     c.rect(18, 4, 47, 19, " ", filled=False)
     c.rect(19, 5, 46, 18, "2", filled=False)
     c.rect(26, 8, 39, 15, " ").rect(25, 7, 40, 16, "3", filled=False)
-    c.hline(13, 17, 11, ".").hline(19, 25, 11, " ").put(19, 11, "O")
+    c.hline(13, 17, 11, " ").hline(19, 25, 11, " ").put(19, 11, "O")
     for x in (29, 33, 37):
         c.put(x, 15, "q")
     c.put(8, 11, "P").put(36, 11, "E").put(23, 4, "G")
@@ -35,7 +36,8 @@ def opening_levels():
     # Insight: step up into a nook above the corridor, let the Gnarrow go by,
     # and walk on behind it.
     c = Canvas(60, 24, "#")
-    c.rect(3, 2, 9, 5, ".").hline(10, 14, 4, ".").put(14, 5, ".").put(14, 6, "v")
+    c.rect(2, 1, 10, 6, "1", filled=False).rect(3, 2, 9, 5, " ").put(3, 2, "R").put(9, 2, "R")
+    c.hline(10, 14, 4, " ").put(14, 5, " ").put(14, 6, "v")
     c.rect(12, 7, 47, 13, " ", filled=False)
     c.rect(13, 8, 46, 12, "4").rect(15, 9, 44, 11, "R")
     for x in (20, 27, 34, 41):
@@ -52,7 +54,8 @@ def opening_levels():
     # grobble into the shaft; it falls on the Gnarrow wherever it turns, and
     # the blast takes the grobble with it. Then wait for the fire to die.
     c = Canvas(60, 24, "#")
-    c.rect(35, 2, 41, 6, ".").hline(32, 34, 4, ".")
+    c.rect(34, 1, 42, 7, "8", filled=False).rect(35, 2, 41, 6, " ").put(41, 2, "R").put(41, 6, "R")
+    c.hline(32, 34, 4, " ")
     c.rect(29, 3, 31, 18, "5", filled=False).put(31, 4, "O").vline(30, 4, 17, " ")
     c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
     c.put(38, 4, "P").put(30, 9, "G")
@@ -66,7 +69,8 @@ def opening_levels():
     # the Electron is heading down, step away, and let the grobble fall; the
     # quarkels it leaves settle at the shaft's foot.
     c = Canvas(60, 24, "#")
-    c.rect(12, 3, 19, 7, ".").hline(20, 27, 5, ".").put(25, 5, ">").put(26, 5, " ")
+    c.rect(11, 2, 20, 8, "9", filled=False).rect(12, 3, 19, 7, " ").put(12, 3, "R").put(12, 7, "R")
+    c.hline(20, 27, 5, " ").put(25, 5, ">").put(26, 5, " ")
     c.rect(27, 3, 29, 17, "7", filled=False).put(28, 17, "R").put(27, 5, ".").put(28, 4, "O").put(28, 5, ".").vline(28, 6, 16, " ")
     c.hline(29, 34, 5, ".").rect(34, 3, 39, 7, "8", filled=False).rect(35, 4, 38, 6, " ").put(29, 5, ".").put(34, 5, ".")
     c.put(37, 5, "E").put(18, 5, "P").put(28, 8, "e")
