@@ -6,7 +6,7 @@ from level_kit import Canvas, Level
 
 
 def levels():
-    return opening_levels() + middle_levels() + closing_levels()
+    return opening_levels() + middle_levels() + closing_levels() + final_levels()
 
 
 def opening_levels():
@@ -317,3 +317,25 @@ def closing_levels():
                       "L@12,15 U@12,11 L@6,11 L1",
                       quota=2))
     return last
+
+
+# The chapter's finale: two ideas at once.
+def final_levels():
+    final = []
+
+    # Fire next door: the exit's quota is held by an Electron caged in RAM
+    # beside the foot of a Gnarrow's shaft, where no stone can reach it. A
+    # grobble waits on the ledge at the shaft's top. Insight: the Gnarrow's
+    # blast is the fuse; push the grobble while the Gnarrow heads down, so
+    # that it is crushed at the foot, next to the cage. Crushed higher up, its
+    # fire never touches the cage, and the Electron keeps its quarkels.
+    c = Canvas(60, 24, "#")
+    c.rect(36, 2, 44, 6, "3", filled=False).rect(37, 3, 43, 5, " ")
+    c.hline(32, 36, 4, " ").put(31, 4, "O")
+    c.rect(29, 3, 31, 17, "7", filled=False).vline(30, 4, 16, " ").put(31, 4, "O")
+    c.put(30, 17, "R").put(32, 17, "R").put(31, 18, "R").put(31, 17, "e")
+    c.hline(33, 40, 17, " ").rect(40, 14, 47, 20, "5", filled=False).rect(41, 15, 46, 19, " ").put(40, 17, " ").put(45, 17, "E")
+    c.put(41, 4, "P").put(30, 10, "G")
+    final.append(Level("Fire next door", "crush the Gnarrow at the foot, and its blast sets off the caged Electron",
+                       c, "L@32,4 W380 L@31,4 W320 L1 D@30,17 R@44,17 R1", quota=4))
+    return final
