@@ -7,7 +7,7 @@ from level_kit import Canvas, Level, machinery, plates
 
 def levels():
     # The set is played in rising size: fewest cells first.
-    return sorted(smaller_levels() + larger_levels(), key=lambda lv: lv.canvas.w * lv.canvas.h)
+    return sorted(smaller_levels() + middle_levels() + larger_levels(), key=lambda lv: lv.canvas.w * lv.canvas.h)
 
 
 # ---------------------------------------------------------------------------
@@ -141,6 +141,45 @@ def smaller_levels():
                         "R@28,8 R@41,8 D@41,13 L@33,13 U@33,11 R@35,11 L@33,11 D@33,13 L@28,13 L@26,13 "
                         "L@18,13 D@18,15 R@21,15 K16x140 U4 W120 D@21,16 D1",
                         quota=4))
+    return levels
+
+
+# ---------------------------------------------------------------------------
+# Between the small rooms and the large fields: regions of a few screens.
+
+def middle_levels():
+    levels = []
+
+    # Cold storage (64 x 40). Idea: the exit at the east end of the hall is
+    # sealed with RAM, and the only red disk lies in a niche off a wide ring
+    # in the south where an Electron circles; both ways into the ring are
+    # one-way ports, so it cannot get out, and Pellik cannot dodge it for long
+    # inside. The north halls hold the quarkels and, between them, a port that
+    # freezes every enemy for the rest of the game. Insight: go north first;
+    # pass the freezing port, and only then enter the ring, walk round the
+    # still Electron (the ring is two cells wide) to the disk, and carry it
+    # to the seal.
+    c = Canvas(64, 40, "#")
+    c.rect(2, 19, 4, 21, " ").put(3, 20, "P").put(5, 20, ">")      # the closet
+    c.hline(6, 51, 20, " ").put(52, 20, "R").put(53, 20, " ")       # the hall, its seal
+    c.rect(53, 18, 58, 22, " ").put(57, 20, "E")                    # the exit room
+    c.vline(20, 9, 19, " ").vline(38, 9, 19, " ")                   # up and down the north
+    c.rect(14, 3, 29, 8, " ").rect(31, 3, 42, 8, " ").put(30, 5, ">")
+    c.put(16, 8, "q").put(25, 8, "q").put(36, 8, "q")
+    for x, y in ((17, 4), (22, 4), (27, 4), (34, 4), (40, 4)):
+        c.put(x, y, "R")
+    c.vline(30, 21, 24, " ").put(30, 25, "v")                       # into the ring
+    c.vline(34, 21, 24, " ").put(34, 25, "^")                       # and out
+    c.rect(23, 26, 37, 35, " ").rect(25, 28, 35, 33, "#")           # the ring, its pillar
+    c.rect(27, 30, 33, 31, "R")
+    c.put(30, 36, "r").put(23, 30, "e")
+    plates(c)
+    levels.append(Level("Cold storage", "freeze the Electron at the north port before entering its ring for the disk",
+                        c,
+                        "R@20,20 U@20,8 L@16,8 R@25,8 U@25,5 R@31,5 R@36,5 D@36,8 R@38,8 D@38,20 "
+                        "L@30,20 D@30,26 R@37,26 D@37,35 L@30,35 D@30,36 U@30,35 R@37,35 U@37,26 "
+                        "L@34,26 U@34,20 R@51,20 K16x135 L@48,20 W120 R@53,20 R@56,20 R1",
+                        quota=3, ports=[(30, 5, "freeze-enemies")]))
     return levels
 
 
