@@ -84,7 +84,9 @@ def opening_levels():
     # the nook. Pushed at another time it only fills the nook, and the
     # Electron keeps its quarkels (R restarts).
     c = Canvas(60, 24, "#")
-    c.rect(33, 2, 40, 4, ".").put(32, 3, ".")
+    c.rect(32, 1, 41, 5, "3", filled=False).rect(33, 2, 40, 4, " ").put(32, 3, " ")
+    for x, y in ((33, 2), (40, 2), (33, 4), (40, 4)):
+        c.put(x, y, "R")
     c.rect(29, 2, 31, 7, "3", filled=False).vline(30, 3, 7, " ").put(31, 3, "O")
     c.rect(14, 8, 45, 16, " ", filled=False).rect(15, 9, 44, 15, "9").vline(30, 9, 13, " ")
     c.hline(46, 48, 12, ".").rect(48, 10, 52, 14, "2", filled=False).rect(49, 11, 51, 13, " ")
@@ -98,7 +100,9 @@ def opening_levels():
     # in the hall it would cut off the exit. Insight: pass the port only while
     # the Electron is up in the deep nook it looks into on its way east.
     c = Canvas(60, 24, "#")
-    c.rect(3, 9, 9, 13, ".").put(10, 11, ".").put(11, 11, ">")
+    c.rect(2, 8, 10, 14, "4", filled=False).rect(3, 9, 9, 13, " ").put(10, 11, " ")
+    for x, y in ((3, 9), (9, 9), (3, 13), (9, 13)):
+        c.put(x, y, "R")
     c.rect(11, 10, 52, 12, "4", filled=False).put(11, 11, ">").hline(12, 50, 11, " ")
     c.rect(18, 3, 20, 10, "4", filled=False).vline(19, 4, 10, " ")
     for x in (24, 31, 38, 45):
@@ -117,7 +121,9 @@ def opening_levels():
     # guarded for good.
     c = Canvas(60, 24, "#")
     c.rect(29, 3, 31, 18, "0", filled=False).put(30, 4, "q").put(30, 5, ".").vline(30, 6, 17, " ")
-    c.rect(33, 3, 42, 7, ".").put(31, 5, " ").put(32, 5, "<")
+    c.rect(32, 2, 43, 8, "0", filled=False).rect(33, 3, 42, 7, " ").put(34, 4, ".").put(31, 5, " ").put(32, 5, "<")
+    for x, y in ((33, 3), (42, 3), (33, 7)):
+        c.put(x, y, "R")
     c.rect(36, 8, 40, 10, "R").rect(37, 8, 39, 9, " ").put(38, 8, "q").put(38, 9, ".")
     c.put(34, 3, "q").put(42, 7, "q").put(38, 5, "P").put(30, 12, "G")
     c.rect(22, 14, 28, 18, "6", filled=False).rect(23, 15, 27, 17, " ").hline(28, 29, 16, ".").put(24, 16, "E")
@@ -130,10 +136,12 @@ def opening_levels():
     # way to the second; go down the Gnarrow's shaft, round and up to the
     # Electron's ledge, and come back down through its shower of quarkels.
     c = Canvas(60, 24, "#")
-    c.rect(23, 2, 33, 4, ".").put(22, 3, ".")
+    c.rect(22, 1, 34, 5, "5", filled=False).rect(23, 2, 33, 4, " ").put(22, 3, " ")
+    for x, y in ((23, 2), (33, 2), (23, 4), (33, 4)):
+        c.put(x, y, "R")
     c.rect(19, 2, 21, 16, "5", filled=False).vline(20, 3, 15, " ").put(21, 3, "O").put(21, 15, ".")
     c.rect(37, 2, 39, 14, "7", filled=False).vline(38, 3, 13, " ").put(38, 14, ".").put(39, 3, "O")
-    c.vline(40, 3, 15, ".").hline(22, 40, 15, ".").put(38, 15, ".")
+    c.vline(40, 3, 15, " ").hline(22, 40, 15, " ")
     c.rect(26, 8, 32, 12, "6", filled=False).rect(27, 9, 31, 11, " ").vline(29, 12, 14, ".").put(29, 10, "E")
     c.put(28, 3, "P").put(20, 9, "G").put(38, 7, "e")
     out.append(Level("One stone each", "the first grobble opens the way to the second",
