@@ -338,12 +338,21 @@ def final_levels():
     # that it is crushed at the foot, next to the cage. Crushed higher up, its
     # fire never touches the cage, and the Electron keeps its quarkels.
     c = Canvas(60, 24, "#")
-    c.rect(36, 2, 44, 6, "3", filled=False).rect(37, 3, 43, 5, " ")
-    c.hline(32, 36, 4, " ").put(31, 4, "O")
-    c.rect(29, 3, 31, 17, "7", filled=False).vline(30, 4, 16, " ").put(31, 4, "O")
-    c.put(30, 17, "R").put(32, 17, "R").put(31, 18, "R").put(31, 17, "e")
-    c.hline(33, 40, 17, " ").rect(40, 14, 47, 20, "5", filled=False).rect(41, 15, 46, 19, " ").put(40, 17, " ").put(45, 17, "E")
-    c.put(41, 4, "P").put(30, 10, "G")
+    # The lookout: a low gallery with a bay of RAM, the grobble's ledge at
+    # its east end.
+    c.rect(9, 2, 22, 5, "4", filled=False).rect(10, 3, 21, 4, " ")
+    c.rect(11, 5, 15, 8, "4", filled=False).rect(12, 5, 14, 7, " ").hline(12, 14, 7, "R")
+    c.hline(22, 27, 4, " ")
+    # The shaft, the Gnarrow's whole world, and the cage at its foot.
+    c.rect(28, 3, 30, 17, "6", filled=False).vline(29, 4, 16, " ").put(28, 4, "O")
+    c.put(29, 17, "R").put(27, 17, "R").put(28, 18, "R").put(28, 17, "e")
+    # The exit hall: pillars of plates either side of the way in.
+    c.hline(19, 26, 17, " ").hline(20, 27, 16, "6").hline(20, 27, 18, "6")
+    c.rect(3, 14, 19, 20, "2", filled=False).rect(4, 15, 18, 19, " ").put(19, 17, " ")
+    for x in (7, 10, 13, 16):
+        c.put(x, 15, "8").put(x, 19, "8")
+    c.put(5, 17, "E")
+    c.put(18, 4, "P").put(29, 10, "G")
     final.append(Level("Fire next door", "crush the Gnarrow at the foot, and its blast sets off the caged Electron",
-                       c, "L@32,4 W380 L@31,4 W320 L1 D@30,17 R@44,17 R1", quota=4))
+                       c, "R@27,4 W380 R@28,4 W320 R1 D@29,17 L@6,17 L1", quota=4))
     return final
