@@ -339,11 +339,12 @@ def late_levels_g():
     # it on the way up and its quarkels settle at the bay's foot. The shaft
     # down from the corridor looks like the way to the exit; open its plug
     # and the Electron leaves the ring up that shaft, into Pellik's corridors.
+    # The one-way port out of the start room keeps a plain walk at home.
     c = Canvas(60, 24, "#")
     c.rect(3, 1, 10, 4, " ")
     for x, y in ((3, 1), (10, 1), (3, 4), (10, 4)):
         c.put(x, y, "R")
-    c.hline(11, 40, 2, " ").vline(40, 3, 4, " ").put(39, 4, "O")
+    c.put(11, 2, ">").hline(12, 40, 2, " ").vline(40, 3, 4, " ").put(39, 4, "O")
     c.vline(36, 3, 7, " ").put(37, 7, "-").vline(38, 4, 9, " ").put(38, 10, ".")
     c.vline(24, 3, 9, " ").put(24, 10, ".")
     c.rect(20, 11, 44, 16, " ", filled=False).rect(22, 13, 42, 14, "R")
