@@ -18,7 +18,7 @@ def room(x0, y0, x1, y1, wall="1", fill=" "):
 
 
 def levels():
-    out = first_levels() + later_levels()
+    out = first_levels() + later_levels() + [last_level_d()]
     by_title = {lv.title: lv for lv in out}
     return [by_title[t] for t in ORDER] if ORDER else out
 
@@ -28,7 +28,7 @@ def levels():
 ORDER = ["Mind the blast", "Bridge for the bomb", "Corner shot", "Guard as the fuse", "Spare in the blast",
          "Hammer", "The port burns", "Keep the cage shut", "Same hole twice", "All at once", "Lay the fuse",
          "Dead link", "Nobody by the terminal", "Harvest", "Spent too early", "Up the chimney", "Break the fuse",
-         "Quarkel fuse", "Three in order"]
+         "Quarkel fuse", "Under the shelf", "Three in order"]
 
 
 def first_levels():
@@ -426,3 +426,26 @@ def later_levels():
     out.append(Level("Keep the cage shut", "ports burn: lay the disk where the blast misses the cage", c,
                      "D@19,15 R@24,15 U@24,13 R@33,13 D@33,14 " + LAY + " U@33,13 L@29,13 W80 R@33,13 R@35,13 D@35,14 R@39,14 R1"))
     return out
+
+
+def last_level_d():
+    # A grobble rests in a nook of the hall floor on a RAM shelf; under the
+    # shelf a horizontal port crosses the corridor, and under the port a shaft
+    # drops to an orange disk beside the RAM door of the exit's vault. The one
+    # red disk cannot reach the shaft's foot, only the grobble can. Insight:
+    # the niche beside the shelf is the trap, its blast takes the grobble too;
+    # laid one row lower, beside the port, the blast takes shelf and port and
+    # stops one cell short of the grobble, which then falls onto the disk.
+    c = Canvas(60, 24, "#")
+    c.rect(13, 2, 46, 6, "1", filled=False).rect(14, 3, 45, 5, " ")
+    c.hline(14, 45, 6, "7").rect(21, 4, 22, 5, "5").rect(30, 4, 31, 5, "5").rect(40, 4, 41, 5, "5")
+    c.put(36, 6, "O").put(36, 7, "R").put(35, 7, " ").put(37, 7, " ")
+    c.vline(27, 6, 7, " ").hline(27, 44, 8, " ").put(36, 8, "-")
+    c.hline(26, 45, 9, "3").hline(28, 34, 7, "3").hline(38, 45, 7, "3")
+    c.vline(36, 9, 13, " ").put(36, 14, "o").vline(35, 10, 15, "9").put(36, 15, "9")
+    c.rect(37, 12, 42, 16, "1", filled=False).rect(38, 13, 41, 15, " ").put(37, 14, "R")
+    c.put(41, 14, "E").put(39, 15, "q").put(40, 15, "q")
+    c.put(15, 5, "q").put(45, 5, "q").put(44, 8, "q").put(45, 3, "r").put(18, 4, "P")
+    return Level("Under the shelf", "a blast stops one cell short: lay it where the grobble is spared", c,
+                 "L@15,4 D@15,5 U@15,3 R@45,3 D@45,5 U@45,3 L@27,3 D@27,8 R@35,8 R@37,8 R@44,8 L@37,8 L@35,8 "
+                 + LAY + " L@31,8 W400 R@36,8 D@36,14 R@38,14 D@38,15 R@40,15 U@40,14 R1")
