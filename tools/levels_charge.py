@@ -26,9 +26,10 @@ def levels():
 # The chapter's playing order, by title (the figures of karvolt-solve rise
 # through it, with a breather now and then).
 ORDER = ["Mind the blast", "Bridge for the bomb", "Corner shot", "Guard as the fuse", "Spare in the blast",
-         "Hammer", "The port burns", "Keep the cage shut", "Same hole twice", "All at once", "Lay the fuse",
+         "Hammer", "The port burns", "Keep the cage shut", "Same hole twice",
+         "Under the shelf", "All at once", "Lay the fuse",
          "Dead link", "Nobody by the terminal", "Harvest", "Spent too early", "Up the chimney", "Break the fuse",
-         "Quarkel fuse", "Under the shelf", "Three in order"]
+         "Quarkel fuse", "Three in order"]
 
 
 def first_levels():
@@ -437,15 +438,15 @@ def last_level_d():
     # laid one row lower, beside the port, the blast takes shelf and port and
     # stops one cell short of the grobble, which then falls onto the disk.
     c = Canvas(60, 24, "#")
-    c.rect(13, 2, 46, 6, "1", filled=False).rect(14, 3, 45, 5, " ")
-    c.hline(14, 45, 6, "7").rect(21, 4, 22, 5, "5").rect(30, 4, 31, 5, "5").rect(40, 4, 41, 5, "5")
-    c.put(36, 6, "O").put(36, 7, "R").put(35, 7, " ").put(37, 7, " ")
-    c.vline(27, 6, 7, " ").hline(27, 44, 8, " ").put(36, 8, "-")
-    c.hline(26, 45, 9, "3").hline(28, 34, 7, "3").hline(38, 45, 7, "3")
-    c.vline(36, 9, 13, " ").put(36, 14, "o").vline(35, 10, 15, "9").put(36, 15, "9")
-    c.rect(37, 12, 42, 16, "1", filled=False).rect(38, 13, 41, 15, " ").put(37, 14, "R")
-    c.put(41, 14, "E").put(39, 15, "q").put(40, 15, "q")
-    c.put(15, 5, "q").put(45, 5, "q").put(44, 8, "q").put(45, 3, "r").put(18, 4, "P")
+    c.rect(13, 5, 46, 9, "1", filled=False).rect(14, 6, 45, 8, " ")
+    c.hline(14, 45, 9, "7").rect(21, 7, 22, 8, "5").rect(30, 7, 31, 8, "5").rect(40, 7, 41, 8, "5")
+    c.put(36, 9, "O").put(36, 10, "R").put(35, 10, " ").put(37, 10, " ")
+    c.vline(27, 9, 10, " ").hline(27, 44, 11, " ").put(36, 11, "-")
+    c.hline(26, 45, 12, "3").hline(28, 34, 10, "3").hline(38, 45, 10, "3")
+    c.vline(36, 12, 16, " ").put(36, 17, "o").vline(35, 13, 18, "9").put(36, 18, "9")
+    c.rect(37, 15, 42, 19, "1", filled=False).rect(38, 16, 41, 18, " ").put(37, 17, "R")
+    c.put(41, 17, "E").put(39, 18, "q").put(40, 18, "q")
+    c.put(15, 8, "q").put(45, 8, "q").put(44, 11, "q").put(45, 6, "r").put(33, 7, "P")
     return Level("Under the shelf", "a blast stops one cell short: lay it where the grobble is spared", c,
-                 "L@15,4 D@15,5 U@15,3 R@45,3 D@45,5 U@45,3 L@27,3 D@27,8 R@35,8 R@37,8 R@44,8 L@37,8 L@35,8 "
-                 + LAY + " L@31,8 W400 R@36,8 D@36,14 R@38,14 D@38,15 R@40,15 U@40,14 R1")
+                 "U@33,6 L@15,6 D@15,8 U@15,6 R@45,6 D@45,8 U@45,6 L@27,6 D@27,11 R@35,11 R@37,11 R@44,11 L@37,11 L@35,11 "
+                 + LAY + " L@31,11 W400 R@36,11 D@36,17 R@38,17 D@38,18 R@40,18 U@40,17 R1")
