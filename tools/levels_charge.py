@@ -18,7 +18,7 @@ def room(x0, y0, x1, y1, wall="1", fill=" "):
 
 
 def levels():
-    out = first_levels() + later_levels()
+    out = first_levels() + later_levels() + [last_level_d()]
     by_title = {lv.title: lv for lv in out}
     return [by_title[t] for t in ORDER] if ORDER else out
 
@@ -26,7 +26,8 @@ def levels():
 # The chapter's playing order, by title (the figures of karvolt-solve rise
 # through it, with a breather now and then).
 ORDER = ["Mind the blast", "Bridge for the bomb", "Corner shot", "Guard as the fuse", "Spare in the blast",
-         "Hammer", "The port burns", "Keep the cage shut", "Same hole twice", "All at once", "Lay the fuse",
+         "Hammer", "The port burns", "Keep the cage shut", "Same hole twice",
+         "Under the shelf", "All at once", "Lay the fuse",
          "Dead link", "Nobody by the terminal", "Harvest", "Spent too early", "Up the chimney", "Break the fuse",
          "Quarkel fuse", "Three in order"]
 
@@ -426,3 +427,26 @@ def later_levels():
     out.append(Level("Keep the cage shut", "ports burn: lay the disk where the blast misses the cage", c,
                      "D@19,15 R@24,15 U@24,13 R@33,13 D@33,14 " + LAY + " U@33,13 L@29,13 W80 R@33,13 R@35,13 D@35,14 R@39,14 R1"))
     return out
+
+
+def last_level_d():
+    # A grobble rests in a nook of the hall floor on a RAM shelf; under the
+    # shelf a horizontal port crosses the corridor, and under the port a shaft
+    # drops to an orange disk beside the RAM door of the exit's vault. The one
+    # red disk cannot reach the shaft's foot, only the grobble can. Insight:
+    # the niche beside the shelf is the trap, its blast takes the grobble too;
+    # laid one row lower, beside the port, the blast takes shelf and port and
+    # stops one cell short of the grobble, which then falls onto the disk.
+    c = Canvas(60, 24, "#")
+    c.rect(13, 5, 46, 9, "1", filled=False).rect(14, 6, 45, 8, " ")
+    c.hline(14, 45, 9, "7").rect(21, 7, 22, 8, "5").rect(30, 7, 31, 8, "5").rect(40, 7, 41, 8, "5")
+    c.put(36, 9, "O").put(36, 10, "R").put(35, 10, " ").put(37, 10, " ")
+    c.vline(27, 9, 10, " ").hline(27, 44, 11, " ").put(36, 11, "-")
+    c.hline(26, 45, 12, "3").hline(28, 34, 10, "3").hline(38, 45, 10, "3")
+    c.vline(36, 12, 16, " ").put(36, 17, "o").vline(35, 13, 18, "9").put(36, 18, "9")
+    c.rect(37, 15, 42, 19, "1", filled=False).rect(38, 16, 41, 18, " ").put(37, 17, "R")
+    c.put(41, 17, "E").put(39, 18, "q").put(40, 18, "q")
+    c.put(15, 8, "q").put(45, 8, "q").put(44, 11, "q").put(45, 6, "r").put(33, 7, "P")
+    return Level("Under the shelf", "a blast stops one cell short: lay it where the grobble is spared", c,
+                 "U@33,6 L@15,6 D@15,8 U@15,6 R@45,6 D@45,8 U@45,6 L@27,6 D@27,11 R@35,11 R@37,11 R@44,11 L@37,11 L@35,11 "
+                 + LAY + " L@31,11 W400 R@36,11 D@36,17 R@38,17 D@38,18 R@40,18 U@40,17 R1")
