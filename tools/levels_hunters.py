@@ -6,7 +6,7 @@ from level_kit import Canvas, Level
 
 
 def levels():
-    return opening_levels() + middle_levels() + closing_levels() + final_levels()
+    return opening_levels() + middle_levels() + closing_levels() + late_levels_h() + final_levels()
 
 
 def opening_levels():
@@ -325,6 +325,36 @@ def closing_levels():
                       "L@12,15 U@12,11 L@6,11 L1",
                       quota=2))
     return last
+
+
+# A late hunt: two Electrons, and the second stone waits beside the first.
+def late_levels_h():
+    late = []
+
+    # Spare the second stone: two Electrons pace two shafts, and the exit
+    # wants the quarkels of both. Both grobbles lie on the one ledge road
+    # from the start, one on each side of the near shaft's mouth: the near
+    # one must go down first, and the far one can only be pushed on to the
+    # far shaft from that mouth, which is safe only once its Electron is
+    # dead. Insight: push the first stone while the near Electron is down
+    # the shaft, so that the stone follows it and they meet low. Pushed as
+    # it climbs to the mouth, they meet at the top, the blast takes the
+    # second stone, and the far Electron keeps its quarkels (R restarts).
+    c = Canvas(60, 24, "#")
+    c.rect(33, 12, 43, 20, "2", filled=False).rect(34, 13, 42, 19, " ")
+    for x, y in ((34, 13), (42, 13), (34, 19), (42, 19)):
+        c.put(x, y, "R")
+    c.hline(28, 31, 4, " ").vline(31, 5, 16, " ").hline(32, 33, 16, " ")
+    c.rect(25, 3, 27, 19, "7", filled=False).vline(26, 4, 18, " ")
+    c.rect(21, 3, 23, 15, "5", filled=False).vline(22, 4, 14, " ").hline(23, 24, 4, " ")
+    c.put(27, 4, "O").put(25, 4, "O")
+    c.put(21, 14, ".").hline(15, 20, 14, " ")
+    c.rect(9, 11, 15, 17, "6", filled=False).rect(10, 12, 14, 16, " ").put(15, 14, " ").put(11, 14, "E")
+    c.put(38, 16, "P").put(26, 12, "e").put(22, 9, "e")
+    late.append(Level("Spare the second stone", "let the first stone meet its Electron low, or its blast takes the second",
+                      c, "L@31,16 U@31,4 L@27,4 R2 W200 L@26,4 L@23,4 R3 W200 D@26,18 U@26,4 L@22,4 D@22,14 L@12,14 L1",
+                      quota=6))
+    return late
 
 
 # The chapter's finale: two ideas at once.
