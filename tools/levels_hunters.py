@@ -345,7 +345,7 @@ def late_levels_h():
     for x, y in ((34, 13), (42, 13), (34, 19), (42, 19)):
         c.put(x, y, "R")
     c.hline(28, 31, 4, " ").vline(31, 5, 16, " ").hline(32, 33, 16, " ")
-    c.rect(25, 3, 27, 19, "7", filled=False).vline(26, 4, 18, " ")
+    c.rect(25, 3, 27, 19, "7", filled=False).vline(26, 4, 18, " ").vline(27, 17, 18, "R")
     c.rect(21, 3, 23, 15, "5", filled=False).vline(22, 4, 14, " ").hline(23, 24, 4, " ")
     c.put(27, 4, "O").put(25, 4, "O")
     c.put(21, 14, ".").hline(15, 20, 14, " ")
