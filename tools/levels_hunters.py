@@ -6,7 +6,8 @@ from level_kit import Canvas, Level, plates
 
 
 def levels():
-    return opening_levels() + middle_levels() + closing_levels() + late_levels_g() + final_levels()
+    return (opening_levels() + middle_levels() + closing_levels() + late_levels_h() + late_levels_g()
+            + final_levels())
 
 
 def opening_levels():
@@ -327,6 +328,7 @@ def closing_levels():
     return last
 
 
+# A late hunt: the Electron led into a bay, under the stone.
 def late_levels_g():
     late = []
 
@@ -353,6 +355,36 @@ def late_levels_g():
     late.append(Level("Points", "open the hunter a bay on its left, under the stone, and it goes where you want",
                       plates(c, "2"), "R@10,3 U1 R@36,2 D@36,7 R@38,7 D@38,9 K24x16 U@38,7 L@36,7 U@36,2 "
                       "R@40,2 D@40,4 W600 L@39,4 R1 W200 L2 D@38,11 R@44,11 D@44,16 L@30,16 D1", quota=3))
+    return late
+
+
+# A late hunt: two Electrons, and the second stone waits beside the first.
+def late_levels_h():
+    late = []
+
+    # Spare the second stone: two Electrons pace two shafts, and the exit
+    # wants the quarkels of both. Both grobbles lie on the one ledge road
+    # from the start, one on each side of the near shaft's mouth: the near
+    # one must go down first, and the far one can only be pushed on to the
+    # far shaft from that mouth, which is safe only once its Electron is
+    # dead. Insight: push the first stone while the near Electron is down
+    # the shaft, so that the stone follows it and they meet low. Pushed as
+    # it climbs to the mouth, they meet at the top, the blast takes the
+    # second stone, and the far Electron keeps its quarkels (R restarts).
+    c = Canvas(60, 24, "#")
+    c.rect(33, 12, 43, 20, "2", filled=False).rect(34, 13, 42, 19, " ")
+    for x, y in ((34, 13), (42, 13), (34, 19), (42, 19)):
+        c.put(x, y, "R")
+    c.hline(28, 31, 4, " ").vline(31, 5, 16, " ").hline(32, 33, 16, " ")
+    c.rect(25, 3, 27, 19, "7", filled=False).vline(26, 4, 18, " ").vline(27, 17, 18, "R")
+    c.rect(21, 3, 23, 15, "5", filled=False).vline(22, 4, 14, " ").hline(23, 24, 4, " ")
+    c.put(27, 4, "O").put(25, 4, "O")
+    c.put(21, 14, ".").hline(15, 20, 14, " ")
+    c.rect(9, 11, 15, 17, "6", filled=False).rect(10, 12, 14, 16, " ").put(15, 14, " ").put(11, 14, "E")
+    c.put(38, 16, "P").put(26, 12, "e").put(22, 9, "e")
+    late.append(Level("Spare the second stone", "let the first stone meet its Electron low, or its blast takes the second",
+                      c, "L@31,16 U@31,4 L@27,4 R2 W200 L@26,4 L@23,4 R3 W200 D@26,18 U@26,4 L@22,4 D@22,14 L@12,14 L1",
+                      quota=6))
     return late
 
 
