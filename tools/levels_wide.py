@@ -567,6 +567,7 @@ def larger_levels():
     c.rect(179, 73, 181, 74, "R").rect(179, 78, 181, 79, "R")
     c.put(186, 76, "E")
     t.key("R1")
+    plate(c, "4", (79, 61, 89, 67))                     # the Electron's pillar stands out
     for box, d in (((0, 0, 26, 46), "3"), ((27, 33, 165, 95), "6"), ((166, 60, 199, 90), "5")):
         plate(c, d, box)
     plate(c, "1")
