@@ -518,7 +518,64 @@ def larger_levels():
     out.append(Level("Works and fall", "lattice, works, then gravity: the key disk is in a vault", c,
                      t.walk(), ports=[(140, 55, "gravity")]))
 
-    # -- 6. The expedition ----------------------------------------------------
+    # -- 6. The arena ---------------------------------------------------------
+    # 200 x 130. A hall of pillars, eleven by seven, with aisles one cell wide
+    # between them; Gnarrows and Electrons each run a loop round their own
+    # pillar, the pillar on their turning side, so they never leave it. Quarkels
+    # lie in niches cut into quiet pillars: a niche beside a loop is safe, since
+    # an enemy turns only towards its own pillar. The quota wants two more than
+    # the niches hold: they are in the Electron shut up in a cell inside a
+    # quiet pillar, and the red disk from the store north of the gate frees
+    # them. Insight: read a loop before stepping onto it, walk behind an enemy
+    # rather than against it, cross a side while its enemy is round the far
+    # corner; lay the disk in the lower notch beside the Electron's cell and
+    # step back into the aisle, then fetch the quarkels from both notches.
+    c = Canvas(200, 130, "#")
+    wait = {"gate": 40, "first": 40, "west side": 96, "east": 272}  # each mid-window
+    t = closet(c, 3, 8)
+    hall(c, 8, 4, 22, 12)                                          # the store
+    c.rect(11, 5, 13, 6, "R").rect(17, 10, 19, 11, "R")
+    c.put(20, 8, "r")
+    aisle_x = [30 + 12 * i for i in range(12)]
+    aisle_y = [36 + 8 * j for j in range(8)]
+    for x in aisle_x:
+        c.vline(x, aisle_y[0], aisle_y[-1], " ")
+    for y in aisle_y:
+        c.hline(aisle_x[0], aisle_x[-1], y, " ")
+    # Each enemy starts in the aisle above its pillar and sets off west.
+    foes = {(0, 0): "G", (4, 0): "G", (8, 0): "e", (2, 2): "G", (4, 2): "e", (6, 2): "G",
+            (10, 2): "G", (0, 4): "e", (8, 4): "G", (2, 6): "G", (6, 6): "e", (10, 6): "G"}
+    for (i, j), foe in foes.items():
+        c.put(aisle_x[i] + 6, aisle_y[j], foe)
+    for x, y in ((36, 45), (84, 45), (96, 69), (120, 69)):       # the niches
+        c.put(x, y, "q")
+    # The shut-up Electron: a cell with walls on all four sides, and two
+    # notches from the quiet aisle west of it that touch it only by a corner,
+    # so it cannot get out, and a disk in the lower notch always reaches it.
+    c.put(81, 63, "e")
+    c.hline(79, 80, 62, " ").hline(79, 80, 64, " ")
+    t.go((24, 8), (24, 44), (28, 44)).key("W%d" % wait["gate"])
+    c.put(29, 44, ">")                                              # the gate
+    t.go((30, 44), (36, 44)).key("D1").key("U1")
+    t.go((84, 44)).key("D1").key("W%d" % wait["first"]).key("U1")
+    t.go((78, 44), (78, 51)).key("W%d" % wait["west side"])
+    t.go((78, 64), (80, 64)).key(lay).go((78, 64)).key("W200")
+    t.go((80, 64), (78, 64), (78, 62), (80, 62), (78, 62), (78, 68), (96, 68)).key("D1").key("U1")
+    t.go((120, 68)).key("D1").key("U1").go((122, 68)).key("W%d" % wait["east"])
+    t.go((162, 68), (162, 76), (185, 76))
+    hall(c, 176, 72, 190, 80)                                      # the exit room
+    c.rect(179, 73, 181, 74, "R").rect(179, 78, 181, 79, "R")
+    c.put(186, 76, "E")
+    t.key("R1")
+    plate(c, "4", (79, 61, 89, 67))                     # the Electron's pillar stands out
+    for box, d in (((0, 0, 26, 46), "3"), ((27, 33, 165, 95), "6"), ((166, 60, 199, 90), "5")):
+        plate(c, d, box)
+    plate(c, "1")
+    machinery(c, 10)
+    out.append(Level("Arena of loops", "read the enemies' loops, wait in niches, and free the shut-up "
+                     "Electron's quarkels with the red disk", c, t.walk(), quota=6))
+
+    # -- 7. The expedition ----------------------------------------------------
     # 256 x 256, seven regions in an order the map enforces. From the closet in
     # the north-west a gallery runs the whole width to the archive, where the
     # red disk for the exit's seal lies; a lattice of one-way ports with
