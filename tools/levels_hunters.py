@@ -6,8 +6,7 @@ from level_kit import Canvas, Level, plates
 
 
 def levels():
-    return (opening_levels() + middle_levels() + closing_levels() + late_levels_h() + late_levels_g()
-            + final_levels())
+    return opening_levels() + middle_levels() + closing_levels() + late_levels() + final_levels()
 
 
 def opening_levels():
@@ -328,38 +327,9 @@ def closing_levels():
     return last
 
 
-# A late hunt: the Electron led into a bay, under the stone.
-def late_levels_g():
-    late = []
-
-    # Points: an Electron runs the ring with the outer wall on its left, so it
-    # turns into any opening on that side. A bay hangs off the ring's top
-    # under a grobble's ledge, shut by a base plug, and Pellik reaches it only
-    # through a port that the Electron cannot pass. Insight: open the plug
-    # from inside the bay while the Electron is far round the ring, get out,
-    # and push the grobble while the Electron climbs the bay: the stone meets
-    # it on the way up and its quarkels settle at the bay's foot. The shaft
-    # down from the corridor looks like the way to the exit; open its plug
-    # and the Electron leaves the ring up that shaft, into Pellik's corridors.
-    # The one-way port out of the start room keeps a plain walk at home.
-    c = Canvas(60, 24, "#")
-    c.rect(3, 1, 10, 4, " ")
-    for x, y in ((3, 1), (10, 1), (3, 4), (10, 4)):
-        c.put(x, y, "R")
-    c.put(11, 2, ">").hline(12, 40, 2, " ").vline(40, 3, 4, " ").put(39, 4, "O")
-    c.vline(36, 3, 7, " ").put(37, 7, "-").vline(38, 4, 9, " ").put(38, 10, ".")
-    c.vline(24, 3, 9, " ").put(24, 10, ".")
-    c.rect(20, 11, 44, 16, " ", filled=False).rect(22, 13, 42, 14, "R")
-    c.put(30, 17, "E")
-    c.put(6, 3, "P").put(26, 16, "e")
-    late.append(Level("Points", "open the hunter a bay on its left, under the stone, and it goes where you want",
-                      plates(c, "2"), "R@10,3 U1 R@36,2 D@36,7 R@38,7 D@38,9 K24x16 U@38,7 L@36,7 U@36,2 "
-                      "R@40,2 D@40,4 W600 L@39,4 R1 W200 L2 D@38,11 R@44,11 D@44,16 L@30,16 D1", quota=3))
-    return late
-
-
-# A late hunt: two Electrons, and the second stone waits beside the first.
-def late_levels_h():
+# Late hunts: two Electrons and the second stone beside the first; an
+# Electron led into a bay under the stone.
+def late_levels():
     late = []
 
     # Spare the second stone: two Electrons pace two shafts, and the exit
@@ -385,6 +355,31 @@ def late_levels_h():
     late.append(Level("Spare the second stone", "let the first stone meet its Electron low, or its blast takes the second",
                       c, "L@31,16 U@31,4 L@27,4 R2 W200 L@26,4 L@23,4 R3 W200 D@26,18 U@26,4 L@22,4 D@22,14 L@12,14 L1",
                       quota=6))
+
+
+    # Points: an Electron runs the ring with the outer wall on its left, so it
+    # turns into any opening on that side. A bay hangs off the ring's top
+    # under a grobble's ledge, shut by a base plug, and Pellik reaches it only
+    # through a port that the Electron cannot pass. Insight: open the plug
+    # from inside the bay while the Electron is far round the ring, get out,
+    # and push the grobble while the Electron climbs the bay: the stone meets
+    # it on the way up and its quarkels settle at the bay's foot. The shaft
+    # down from the corridor looks like the way to the exit; open its plug
+    # and the Electron leaves the ring up that shaft, into Pellik's corridors.
+    # The one-way port out of the start room keeps a plain walk at home.
+    c = Canvas(60, 24, "#")
+    c.rect(3, 1, 10, 4, " ")
+    for x, y in ((3, 1), (10, 1), (3, 4), (10, 4)):
+        c.put(x, y, "R")
+    c.put(11, 2, ">").hline(12, 40, 2, " ").vline(40, 3, 4, " ").put(39, 4, "O")
+    c.vline(36, 3, 7, " ").put(37, 7, "-").vline(38, 4, 9, " ").put(38, 10, ".")
+    c.vline(24, 3, 9, " ").put(24, 10, ".")
+    c.rect(20, 11, 44, 16, " ", filled=False).rect(22, 13, 42, 14, "R")
+    c.put(30, 17, "E")
+    c.put(6, 3, "P").put(26, 16, "e")
+    late.append(Level("Points", "open the hunter a bay on its left, under the stone, and it goes where you want",
+                      plates(c, "2"), "R@10,3 U1 R@36,2 D@36,7 R@38,7 D@38,9 K24x16 U@38,7 L@36,7 U@36,2 "
+                      "R@40,2 D@40,4 W600 L@39,4 R1 W200 L2 D@38,11 R@44,11 D@44,16 L@30,16 D1", quota=3))
     return late
 
 
